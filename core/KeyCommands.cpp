@@ -1,0 +1,58 @@
+#include "core/KeyCommands.h"
+
+#include "core/BoardOps.h"
+#include "core/Pictures.h"
+#include "core/StepRules.h"
+#include "core/Walk.h"
+
+namespace morvik {
+
+KeyCommand CommandForKey(int key, int modifiers) {
+  if (modifiers == ModShift) return KeyCommand::Turn;
+  switch (key) {
+    case vk::Left: case vk::Pad4: return KeyCommand::Left;
+    case vk::Up: case vk::Pad8: return KeyCommand::Up;
+    case vk::Right: case vk::Pad6: return KeyCommand::Right;
+    case vk::Down: case vk::Pad2: return KeyCommand::Down;
+    case vk::Delete: return KeyCommand::GiveUp;
+    case vk::X: return KeyCommand::Meter;
+    case vk::Z: return KeyCommand::Dig;
+    default: return KeyCommand::None;
+  }
+}
+
+void StepCommand(Board& b, Script& s, int dir) {
+  b.heroDir = static_cast<std::int16_t>(dir);
+  if (FacesBorder(b)) return;
+  b.stepKind = ClassifyStep(b, s);
+  if (b.stepKind != step::Impossible) Walk(b, s);
+}
+
+void TurnCommand(Board& b, Script& s) {
+  b.heroDir = static_cast<std::int16_t>(b.heroDir % 4 + 1);
+  s.Add(Fx::Sound, 7);
+  s.Add(Fx::HeroPose, pic::Standing(b.heroDir));
+}
+
+void DigCommand(Board& b, Script& s) {
+  if (FacesBorder(b)) {
+    s.Add(Fx::Sound, 6);
+    return;
+  }
+  const int fx = NextX(b), fy = NextY(b);
+  const CellCode v = b.T(fx, fy);
+  if ((v != cell::Light && v != cell::Grass) || !b.C(fx, fy).IsNone()) {
+    s.Add(Fx::Sound, 6);
+    return;
+  }
+  const CellCode hole = v == cell::Light ? cell::HoleLight : cell::HoleGrass;
+  b.C(fx, fy) = HoleMark;
+  s.Add(Fx::Sound, 5);
+  s.Add(Fx::PaintTile, fx, fy, hole);
+  b.T(fx, fy) = hole;
+  s.Add(Fx::AnswerDig);
+}
+
+void GiveUpCommand(Board& b, Script& s) { EndStage(b, s, Outcome::GiveUp); }
+
+}  // namespace morvik

@@ -1,0 +1,28 @@
+#pragma once
+// The key commands of the field while the jump meter is idle: the key table, stepping in a
+// direction, turning, digging and giving up.
+#include "core/Board.h"
+#include "core/Effect.h"
+
+namespace morvik {
+
+enum class KeyCommand { None, Left, Up, Right, Down, GiveUp, Meter, Dig, Turn };
+
+// Virtual key codes of the play screen's keys and the modifier bits (1 Shift, 2 Ctrl, 4 Alt).
+namespace vk {
+inline constexpr int Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46, X = 88, Z = 90;
+inline constexpr int Pad4 = 100, Pad8 = 104, Pad6 = 102, Pad2 = 98, Shift = 16;
+}  // namespace vk
+inline constexpr int ModShift = 1, ModCtrl = 2, ModAlt = 4;
+
+// What a key does while the meter is idle: Shift alone turns whatever the key; Ctrl and Alt
+// change nothing.
+KeyCommand CommandForKey(int keyCode, int modifiers);
+
+// Faces dir and, unless the hero faces the border or the step is impossible, walks.
+void StepCommand(Board& b, Script& s, int dir);
+void TurnCommand(Board& b, Script& s);
+void DigCommand(Board& b, Script& s);
+void GiveUpCommand(Board& b, Script& s);
+
+}  // namespace morvik

@@ -1,0 +1,43 @@
+#pragma once
+// The stage reader: finds a stage block in the text of a map file or stage-unit file, checks
+// every line, and only then fills a board. A refusal is a value that names the line and the
+// reason; nothing is half-read.
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/Board.h"
+
+namespace morvik {
+
+struct StageRequest {
+  int stageNo = 0;
+  bool unitPlay = false;  // the first line of the file opens the block, whatever it holds
+  bool testPlay = false;  // the editor's test play reads block 0
+};
+
+struct LoadedStage {
+  Board board;            // layers, hero, counts and first flower set; the attempt reset
+  int music = 0;          // the stage's music number
+  int nextPicture = 17;   // picture of the next-flower box at the start
+  int openerLine = 0;     // 1-based line of the block's opener in the file
+};
+
+struct StageError {
+  enum class Kind { NotFound, Malformed } kind = Kind::Malformed;
+  int line = 0;            // 1-based line of the file the fault was found on (0: none)
+  std::string reason;      // Japanese, for the player
+};
+
+using StageResult = std::variant<LoadedStage, StageError>;
+
+StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest& request);
+StageResult ReadStage(std::string_view fileText, const StageRequest& request);
+
+// The message box text of a refusal, naming the file.
+std::string StageErrorMessage(const StageError& e, std::string_view fileName);
+inline constexpr const char* StageNotFoundText = "データが見つかりません。";
+inline constexpr const char* ErrorTitle = "エラー";
+
+}  // namespace morvik
