@@ -13,6 +13,7 @@ std::string Describe(const Effect& e) {
     case Fx::PaintTile: return "Paint " + N(e.a) + "," + N(e.b) + "=" + N(e.c);
     case Fx::RenewShores: return "Shores " + N(e.a) + "," + N(e.b);
     case Fx::InWaterAnime: return "InWater " + N(e.a) + "," + N(e.b) + "/" + N(e.c);
+    case Fx::InWaterFrame: return "InWaterFrame " + N(e.a) + "," + N(e.b) + "#" + N(e.c);
     case Fx::HideChara: return std::string(e.c ? "Hide " : "HideOnly ") + PoolLetter(e.a) + N(e.b);
     case Fx::HeroPose: return "Pose " + N(e.a);
     case Fx::NudgeHero: return "NudgeHero " + N(e.a) + "," + N(e.b);

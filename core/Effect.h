@@ -13,7 +13,8 @@ enum class Fx : std::uint8_t {
   Sound,         // a = effect number
   PaintTile,     // a, b = cell; c = picture of the tile store
   RenewShores,   // a, b = cell
-  InWaterAnime,  // a, b = cell; c = ms between frames
+  InWaterAnime,  // a, b = cell; c = ms between frames (the screen plays it as InWaterFrame steps)
+  InWaterFrame,  // a, b = cell; c = frame 0 to 5 of the in-water pictures, -1 hides them
   HideChara,     // a = pool; b = index; c = 1 also disabled
   HeroPose,      // a = picture of the tile store
   NudgeHero,     // a, b = pixels; the hero and its shadow move together

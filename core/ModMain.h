@@ -1,0 +1,33 @@
+#pragma once
+// The game's module-wide state: the board of the stage in play, which stage of which file is
+// played and how, progress, and the play screen's flags. The application owns one and hands
+// it to every screen by reference, so each test starts from a fresh game.
+#include <string>
+
+#include "core/Board.h"
+
+namespace morvik {
+
+struct ModMain {
+  Board board;
+
+  std::string appDir;        // the program folder
+  std::string mapFilePath;   // the map file or stage-unit file in use
+  int stageNo = 0;
+  int storyNo = 0;           // 0 main, 1 user, 2 super: story s starts at stage 30 s + 1
+  int stageReached = 0;      // farthest stage reached; 0 counts as 1
+  int stageBgm = 0;          // music number to play next
+  bool unitPlay = false;     // a stage-unit file opened from the title is played
+  bool testPlay = false;     // the editor's stage is test-played
+
+  bool stageActive = false;  // keys act on the field
+  bool inputReady = false;   // a finished jump may switch keys back on
+  bool meterRunning = false;
+  int meterLevel = 0;
+  bool jumpBusy = false;
+};
+
+inline constexpr const char* AppVersion = "2.00 beta";
+inline constexpr const char* MapFileName = "mapdata.dat";
+
+}  // namespace morvik

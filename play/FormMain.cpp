@@ -1,0 +1,463 @@
+#include "play/FormMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+
+#include "core/BoardOps.h"
+#include "core/KeyCommands.h"
+#include "core/Pictures.h"
+#include "play/FieldWidget.h"
+#include "play/StageLoader.h"
+
+namespace morvik {
+
+namespace {
+
+constexpr int kFieldTop = 8, kFieldLeft = 8;
+constexpr int kFieldPixels = FieldSize * CellPixels;
+constexpr int kOpenTickMs = 200;
+constexpr int kMeterWidth = 140, kMeterHeight = 16;
+
+struct OutcomeLook {
+  const char* caption;
+  QColor background, text;
+};
+const OutcomeLook kOutcomes[] = {
+    {"GIVE UP!", QColor(255, 255, 192), QColor(0, 0, 128)},
+    {"MISS !", QColor(255, 0, 0), QColor(255, 255, 255)},
+    {"CLEAR !", QColor(0, 0, 128), QColor(255, 255, 255)},
+    {"WARP !!!", QColor(0, 0, 0), QColor(255, 255, 255)},
+};
+
+}  // namespace
+
+int VirtualKeyOf(const QKeyEvent& e) {
+  const bool keypad = e.modifiers() & Qt::KeypadModifier;
+  switch (e.key()) {
+    case Qt::Key_Left: return vk::Left;
+    case Qt::Key_Up: return vk::Up;
+    case Qt::Key_Right: return vk::Right;
+    case Qt::Key_Down: return vk::Down;
+    case Qt::Key_Delete: return vk::Delete;
+    case Qt::Key_X: return vk::X;
+    case Qt::Key_Z: return vk::Z;
+    case Qt::Key_Shift: return vk::Shift;
+    case Qt::Key_4: return keypad ? vk::Pad4 : '4';
+    case Qt::Key_8: return keypad ? vk::Pad8 : '8';
+    case Qt::Key_6: return keypad ? vk::Pad6 : '6';
+    case Qt::Key_2: return keypad ? vk::Pad2 : '2';
+    default:
+      if (e.key() >= Qt::Key_A && e.key() <= Qt::Key_Z) return e.key();
+      return e.key() < 0x100 ? e.key() : 1;
+  }
+}
+
+int ModifiersOf(const QKeyEvent& e) {
+  const Qt::KeyboardModifiers m = e.modifiers();
+  return (m & Qt::ShiftModifier ? ModShift : 0) | (m & Qt::ControlModifier ? ModCtrl : 0) | (m & Qt::AltModifier ? ModAlt : 0);
+}
+
+FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
+    : QMainWindow(parent),
+      game_(game),
+      platform_(platform),
+      image_(platform.pictures),
+      player_(platform.scheduler, [this](const Effect& e, Script& x) { Perform(e, x); }) {
+  setWindowTitle(QStringLiteral("モルビク -Morvik-"));
+  BuildMenus();
+  BuildControls();
+}
+
+FormMain::~FormMain() {
+  player_.Cancel();
+  platform_.scheduler.Cancel(openTimer_);
+  platform_.scheduler.Cancel(outcomeTimer_);
+}
+
+void FormMain::BuildMenus() {
+  QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
+  QAction* giveUp = game->addAction(QStringLiteral("ギブアップ"));
+  giveUp->setShortcut(Qt::Key_Delete);
+  giveUp->setShortcutContext(Qt::WindowShortcut);
+  // The Delete key reaches the field's key handler; the menu item is for the mouse.
+  giveUp->setShortcutVisibleInContextMenu(true);
+  connect(giveUp, &QAction::triggered, this, [this] {
+    if (game_.stageActive && !player_.Busy()) StageEnd(0);
+  });
+  game->addSeparator();
+  mnuANS_ = game->addAction(QStringLiteral("アンサーガイド"));
+  mnuANS_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  mnuANS_->setCheckable(true);
+  mnuANS_->setEnabled(false);
+  mnuToTitle_ = game->addAction(QStringLiteral("タイトル画面へ(&T)"));
+  mnuToTitle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  connect(mnuToTitle_, &QAction::triggered, this, [this] { LeaveStage(); });
+  mnuEnd_ = game->addAction(QStringLiteral("ゲーム終了(&X)"));
+  mnuEnd_->setShortcut(Qt::Key_F12);
+  connect(mnuEnd_, &QAction::triggered, this, [this] {
+    if (hooks.endProgram) hooks.endProgram();
+  });
+}
+
+void FormMain::BuildControls() {
+  auto* central = new QWidget(this);
+  central->setFixedSize(kFieldLeft * 2 + kFieldPixels, kFieldTop + kFieldPixels * 5 / 4);
+  field_ = new FieldWidget(image_, scene_, platform_.pictures, central);
+  field_->move(kFieldLeft, kFieldTop);
+  const int row = kFieldTop + kFieldPixels + 10;
+
+  auto* nextCaption = new QLabel(QStringLiteral("Next"), central);
+  nextCaption->move(kFieldLeft, row + 8);
+  picNext_ = new QLabel(central);
+  picNext_->setFixedSize(CellPixels, CellPixels);
+  picNext_->move(kFieldLeft + 34, row);
+
+  auto* jumpCaption = new QLabel(QStringLiteral("Jump"), central);
+  jumpCaption->move(kFieldLeft + 80, row + 8);
+  picMeter_ = new QLabel(central);
+  picMeter_->setFixedSize(kMeterWidth + 2, kMeterHeight + 2);
+  picMeter_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  picMeter_->move(kFieldLeft + 114, row + 7);
+  QPixmap meter(kMeterWidth, kMeterHeight);
+  meter.fill(Qt::white);
+  picMeter_->setPixmap(meter);
+
+  comTestEnd_ = new QPushButton(QStringLiteral("戻る"), central);
+  comTestEnd_->setGeometry(kFieldLeft + 176, row + 36, 70, 26);
+  comTestEnd_->setFocusPolicy(Qt::NoFocus);
+  connect(comTestEnd_, &QPushButton::clicked, this, [this] { LeaveStage(); });
+  comAns_ = new QPushButton(QStringLiteral("アンサー"), central);
+  comAns_->setGeometry(kFieldLeft + 250, row + 36, 70, 26);
+  comAns_->setFocusPolicy(Qt::NoFocus);
+  picAdvice_ = new QLabel(central);
+  picAdvice_->setFixedSize(CellPixels, CellPixels);
+  picAdvice_->move(kFieldLeft + kFieldPixels - CellPixels, row);
+  picAdvice_->setPixmap(QPixmap::fromImage(platform_.pictures.Named(QStringLiteral("advice"))));
+  comTestEnd_->hide();
+  comAns_->hide();
+  setCentralWidget(central);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+QImage FormMain::GrabField() const { return field_->Grab(); }
+
+void FormMain::SetNextPicture(int picture) {
+  nextPicture_ = picture;
+  picNext_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(picture)));
+}
+
+void FormMain::InitialTreat() {
+  player_.Cancel();
+  scene_.guide.visible = false;
+  mnuANS_->setChecked(false);
+  for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
+  for (int i = 0; i < PXPoolSize; ++i) scene_.pxPieces[i] = {{}, pic::PX, true, true};
+  for (int i = 0; i < FlowerPoolSize; ++i) {
+    scene_.yellows[i] = {{}, pic::YellowFlower, true, true};
+    scene_.reds[i] = {{}, pic::RedFlower, true, true};
+  }
+  game_.stageActive = game_.inputReady = false;
+
+  if (auto failure = LoadStageInto(game_, nextPicture_)) {
+    keyPreview_ = false;
+    platform_.messages.Show(failure->message, QStringLiteral("エラー"), failure->notFound ? MsgIcon::None : MsgIcon::Error,
+                            MsgButtons::Ok);
+    if (failure->notFound) {
+      if (hooks.endProgram) hooks.endProgram();
+    } else if (game_.testPlay) {
+      if (hooks.showEditor) hooks.showEditor();
+    } else if (game_.unitPlay) {
+      if (hooks.showTitle) hooks.showTitle();
+    } else if (hooks.endProgram) {
+      hooks.endProgram();  // a broken main map file cannot be played at all
+    }
+    return;
+  }
+  shown_ = game_.board;
+  image_.PaintAll(game_.board);
+  PlaceCharas();
+  SetNextPicture(nextPicture_);
+  scene_.message.visible = false;
+
+  mnuToTitle_->setText(QStringLiteral("タイトル画面に戻る(&B)"));
+  const bool single = game_.unitPlay || game_.testPlay;
+  comTestEnd_->setVisible(single);
+  comAns_->setVisible(game_.unitPlay);
+  picAdvice_->setVisible(!single);
+  if (game_.testPlay) mnuToTitle_->setText(QStringLiteral("エディット画面に戻る(&B)"));
+  platform_.sound.PlayMusic(game_.stageBgm);
+  StageOpen();
+  mnuANS_->setEnabled(game_.unitPlay && !game_.testPlay);
+}
+
+void FormMain::PlaceCharas() {
+  const Board& b = game_.board;
+  std::array<bool, StonePoolSize> stones{}, pxs{};
+  std::array<bool, FlowerPoolSize> yellows{}, reds{};
+  for (int y = 0; y < FieldSize; ++y)
+    for (int x = 0; x < FieldSize; ++x) {
+      const Chara c = b.C(x, y);
+      const QPoint at(x * CellPixels, y * CellPixels);
+      switch (c.kind) {
+        case CharaKind::Stone: scene_.stones[c.index].pos = at; stones[c.index] = true; break;
+        case CharaKind::PX: scene_.pxPieces[c.index].pos = at; pxs[c.index] = true; break;
+        case CharaKind::Yellow: scene_.yellows[c.index].pos = at; yellows[c.index] = true; break;
+        case CharaKind::Red: scene_.reds[c.index].pos = at; reds[c.index] = true; break;
+        default: break;
+      }
+    }
+  scene_.hero.pos = scene_.shadow.pos = QPoint(b.heroX * CellPixels, b.heroY * CellPixels);
+  // Pictures the stage does not use, or whose object a later list line replaced, stay hidden.
+  auto hideUnplaced = [](auto& pool, const auto& placed) {
+    for (std::size_t i = 0; i < pool.size(); ++i)
+      if (!placed[i]) pool[i].visible = pool[i].enabled = false;
+  };
+  hideUnplaced(scene_.stones, stones);
+  hideUnplaced(scene_.pxPieces, pxs);
+  hideUnplaced(scene_.yellows, yellows);
+  hideUnplaced(scene_.reds, reds);
+}
+
+void FormMain::HideCharas() {
+  const Board& b = game_.board;
+  for (int i = 0; i < b.stoneCount; ++i) scene_.stones[i].visible = false;
+  for (int i = 0; i < b.yFlowerCount; ++i) scene_.yellows[i].visible = false;
+  for (int i = 0; i < b.rFlowerCount; ++i) scene_.reds[i].visible = false;
+  for (int i = 0; i < b.pxCount; ++i) scene_.pxPieces[i].visible = false;
+  scene_.hero.visible = scene_.shadow.visible = false;
+  field_->update();
+}
+
+void FormMain::ShowCharas() {
+  const Board& b = game_.board;
+  auto show = [](auto& pool, int count) {
+    for (int i = 0; i < count; ++i)
+      if (pool[i].enabled) pool[i].visible = true;
+  };
+  show(scene_.stones, b.stoneCount);
+  show(scene_.yellows, b.yFlowerCount);
+  show(scene_.reds, b.rFlowerCount);
+  show(scene_.pxPieces, b.pxCount);
+  scene_.hero.visible = scene_.shadow.visible = true;
+  field_->update();
+}
+
+void FormMain::StageOpen() {
+  keyPreview_ = false;
+  HideCharas();
+  scene_.black = {true, {}, Qt::black, Qt::black, true};
+  const QString caption = game_.stageNo >= 1 && game_.stageNo <= 30 ? QStringLiteral("STAGE %1").arg(game_.stageNo)
+                                                                     : QStringLiteral("SPECIAL");
+  scene_.stageMessage = {true, caption, Qt::black, Qt::black, false};
+  openCounter_ = 0;
+  platform_.scheduler.Cancel(openTimer_);
+  openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
+  field_->update();
+}
+
+void FormMain::TimerStageOpen_Timer() {
+  openTimer_ = 0;
+  ++openCounter_;
+  const int v = 32 * openCounter_;
+  if (v <= 256) {
+    const int grey = std::min(v, 255);
+    scene_.stageMessage.text_colour = QColor(grey, grey, grey);
+    openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
+    field_->update();
+    return;
+  }
+  scene_.stageMessage.visible = false;
+  scene_.stageMessage.text_colour = Qt::black;
+  openCounter_ = 0;
+  keyPreview_ = true;
+  game_.inputReady = true;
+  ShowCharas();
+  scene_.hero.picture = pic::Standing(DirDown);
+  game_.board.heroDir = DirDown;
+  scene_.black.visible = false;
+  game_.stageActive = true;
+  field_->update();
+}
+
+void FormMain::keyPressEvent(QKeyEvent* e) {
+  if (e->isAutoRepeat() && player_.Busy()) return;
+  Form_KeyDown(VirtualKeyOf(*e), ModifiersOf(*e));
+}
+
+void FormMain::Form_KeyDown(int keyCode, int modifiers) {
+  if (!keyPreview_ || !game_.stageActive) return;
+  Board& b = game_.board;
+  Script s;
+  switch (CommandForKey(keyCode, modifiers)) {
+    case KeyCommand::Turn: TurnCommand(b, s); break;
+    case KeyCommand::Left: StepCommand(b, s, DirLeft); break;
+    case KeyCommand::Up: StepCommand(b, s, DirUp); break;
+    case KeyCommand::Right: StepCommand(b, s, DirRight); break;
+    case KeyCommand::Down: StepCommand(b, s, DirDown); break;
+    case KeyCommand::GiveUp: GiveUpCommand(b, s); break;
+    case KeyCommand::Dig: DigCommand(b, s); break;
+    case KeyCommand::Meter:
+      // The jump meter starts only on a jump pad.
+      s.Add(Fx::Sound, 15);
+      break;
+    case KeyCommand::None: return;
+  }
+  RunScript(s);
+}
+
+void FormMain::RunScript(const Script& s) {
+  if (s.Empty()) return;
+  keyPreview_ = false;
+  player_.Play(s, [this] {
+    if (game_.inputReady) keyPreview_ = true;
+  });
+}
+
+void FormMain::Perform(const Effect& e, Script& expansion) {
+  switch (e.kind) {
+    case Fx::Sound: platform_.sound.PlayEffect(e.a); break;
+    case Fx::PaintTile:
+      image_.PaintTile(e.a, e.b, e.c);
+      if (IsTerrainCode(e.c)) shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
+      break;
+    case Fx::RenewShores: image_.RenewShores(shown_, e.a, e.b); break;
+    case Fx::InWaterAnime:
+      for (int i = 0; i <= 5; ++i) {
+        expansion.Add(Fx::InWaterFrame, e.a, e.b, i);
+        expansion.Add(Fx::Yield);
+        if (e.c > 0 && i != 5) expansion.Add(Fx::Pause, e.c);
+      }
+      expansion.Add(Fx::InWaterFrame, e.a, e.b, -1);
+      break;
+    case Fx::InWaterFrame:
+      scene_.inWater.visible = e.c >= 0;
+      scene_.inWater.pos = QPoint(e.a * CellPixels, e.b * CellPixels);
+      if (e.c >= 0) scene_.inWater.picture = e.c;
+      break;
+    case Fx::HideChara: {
+      Sprite& s = scene_.Of(static_cast<Pool>(e.a), e.b);
+      s.visible = false;
+      if (e.c) s.enabled = false;
+      break;
+    }
+    case Fx::HeroPose: scene_.hero.picture = e.a; break;
+    case Fx::NudgeHero:
+      scene_.hero.pos += QPoint(e.a, e.b);
+      scene_.shadow.pos += QPoint(e.a, e.b);
+      break;
+    case Fx::NudgeChara: scene_.Of(static_cast<Pool>(e.a), e.b).pos += QPoint(e.c, e.d); break;
+    case Fx::PlaceHero: scene_.hero.pos = QPoint(e.a, e.b); break;
+    case Fx::PlaceShadow: scene_.shadow.pos = QPoint(e.a, e.b); break;
+    case Fx::ShowShadow: scene_.shadow.visible = e.a != 0; break;
+    case Fx::SetNext: SetNextPicture(e.a); break;
+    case Fx::StageEnd: StageEnd(e.a); break;
+    case Fx::ItemTaken:
+    case Fx::AnswerMove:
+    case Fx::AnswerDig:
+    case Fx::Pause:
+    case Fx::Yield:
+      break;
+  }
+  field_->update();
+}
+
+void FormMain::StageEnd(int code) {
+  if (code < 0 || code > 3) return;
+  player_.Cancel();
+  scene_.gan.visible = false;
+  scene_.guide.visible = false;
+  mnuANS_->setChecked(false);
+  game_.stageActive = game_.inputReady = false;
+  keyPreview_ = false;
+  platform_.sound.StopMusic();
+  const OutcomeLook& look = kOutcomes[code];
+  scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
+  if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
+  game_.stageBgm = code / 2 + 10;
+  field_->update();
+  outcomeTimer_ = platform_.scheduler.After(200, [this, code] {
+    outcomeTimer_ = 0;
+    if (!platform_.sound.musicOn) {
+      outcomeTimer_ = platform_.scheduler.After(1500, [this, code] { AfterAnnouncement(code); });
+      return;
+    }
+    platform_.sound.PlayJingle(code / 2 + 10, [this, code] { AfterAnnouncement(code); });
+  });
+}
+
+void FormMain::AfterAnnouncement(int code) {
+  outcomeTimer_ = 0;
+  auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
+  const bool story = !game_.testPlay && !game_.unitPlay;
+  if (code == static_cast<int>(Outcome::Warp)) {
+    game_.stageNo = 25;
+    restartAfter(1500);
+  } else if (code == static_cast<int>(Outcome::Clear) && story && game_.stageNo == 30) {
+    outcomeTimer_ = platform_.scheduler.After(3000, [this] {
+      outcomeTimer_ = 0;
+      if (hooks.startEnding) hooks.startEnding();
+    });
+  } else if (code == static_cast<int>(Outcome::Clear) && story) {
+    ++game_.stageNo;
+    restartAfter(1500);
+  } else if (code == static_cast<int>(Outcome::Clear) && !game_.unitPlay) {
+    if (platform_.messages.Show(QStringLiteral("アンサーファイルを生成しますか？"), QStringLiteral("確認"), MsgIcon::Question,
+                                MsgButtons::YesNo) == MsgResult::Yes &&
+        hooks.saveAnswer)
+      hooks.saveAnswer();
+    Restart();
+  } else if (code == static_cast<int>(Outcome::Clear)) {
+    if (platform_.messages.Show(QStringLiteral("もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
+                                MsgButtons::YesNo) == MsgResult::Yes) {
+      Restart();
+    } else {
+      scene_.message.visible = false;
+      hide();
+      game_.unitPlay = false;
+      if (hooks.showTitle) hooks.showTitle();
+    }
+  } else {
+    Restart();
+  }
+}
+
+void FormMain::Restart() {
+  outcomeTimer_ = 0;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  InitialTreat();
+  scene_.message.visible = false;
+  field_->update();
+  QApplication::restoreOverrideCursor();
+}
+
+void FormMain::LeaveStage() {
+  player_.Cancel();
+  platform_.scheduler.Cancel(openTimer_);
+  platform_.scheduler.Cancel(outcomeTimer_);
+  openTimer_ = outcomeTimer_ = 0;
+  game_.stageActive = game_.inputReady = false;
+  keyPreview_ = false;
+  platform_.sound.StopMusic();
+  hide();
+  if (game_.testPlay) {
+    game_.testPlay = false;
+    if (hooks.showEditor) hooks.showEditor();
+    return;
+  }
+  game_.unitPlay = false;
+  if (hooks.showTitle) hooks.showTitle();
+}
+
+void FormMain::closeEvent(QCloseEvent* e) {
+  // Closing the play window leaves the stage; it never ends the program.
+  e->ignore();
+  LeaveStage();
+}
+
+}  // namespace morvik

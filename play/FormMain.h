@@ -1,0 +1,98 @@
+#pragma once
+// The play screen: the field with its pictures, the next-flower box, the jump meter and the
+// buttons. It sets stages up and runs their opening, turns keys into rule calls, performs
+// the rules' effect scripts on its scheduler and announces each outcome. The shell tells it
+// where to go when a stage is left.
+#include <QMainWindow>
+#include <functional>
+
+#include "core/ModMain.h"
+#include "play/FieldImage.h"
+#include "play/FieldScene.h"
+#include "play/ScriptPlayer.h"
+#include "platform/Platform.h"
+
+class QLabel;
+class QPushButton;
+class QAction;
+
+namespace morvik {
+
+class FieldWidget;
+
+class FormMain final : public QMainWindow {
+ public:
+  FormMain(ModMain& game, Platform& platform, QWidget* parent = nullptr);
+  ~FormMain() override;
+
+  // Where the screen hands over when a stage is left; unset hooks do nothing.
+  struct Hooks {
+    std::function<void()> endProgram;    // the stage could not be found, or the end menu
+    std::function<void()> showTitle;     // back to the title
+    std::function<void()> showEditor;    // back to the editor after a test play
+    std::function<void()> startEnding;   // story stage 30 cleared
+    std::function<void()> saveAnswer;    // a test play was cleared and the answer is wanted
+  };
+  Hooks hooks;
+
+  // Sets up stage game.stageNo of game.mapFilePath and starts its opening.
+  void InitialTreat();
+  // Ends the attempt with an outcome code (0 give up, 1 miss, 2 clear, 3 warp).
+  void StageEnd(int code);
+  // The key handler of the field (virtual key code, modifiers 1 Shift, 2 Ctrl, 4 Alt).
+  void Form_KeyDown(int keyCode, int modifiers);
+
+  // What tests and the effect performer look at.
+  const FieldScene& Scene() const { return scene_; }
+  const FieldImage& Field() const { return image_; }
+  QImage GrabField() const;
+  int NextPicture() const { return nextPicture_; }
+  bool KeyPreview() const { return keyPreview_; }
+  bool Playing() const { return player_.Busy(); }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void BuildMenus();
+  void BuildControls();
+  void PlaceCharas();
+  void HideCharas();
+  void ShowCharas();
+  void StageOpen();
+  void TimerStageOpen_Timer();
+  void Perform(const Effect& e, Script& expansion);
+  void RunScript(const Script& s);
+  void SetNextPicture(int picture);
+  void AfterAnnouncement(int code);
+  void Restart();
+  void LeaveStage();
+
+  ModMain& game_;
+  Platform& platform_;
+  FieldImage image_;
+  FieldScene scene_;
+  Board shown_;  // the terrain as painted, for shore repairs during a script
+  ScriptPlayer player_;
+  FieldWidget* field_ = nullptr;
+  QLabel* picNext_ = nullptr;
+  QLabel* picMeter_ = nullptr;
+  QPushButton* comTestEnd_ = nullptr;
+  QPushButton* comAns_ = nullptr;
+  QLabel* picAdvice_ = nullptr;
+  QAction* mnuANS_ = nullptr;
+  QAction* mnuToTitle_ = nullptr;
+  QAction* mnuEnd_ = nullptr;
+  bool keyPreview_ = false;
+  int nextPicture_ = 17;
+  int openCounter_ = 0;
+  Scheduler::Id openTimer_ = 0;
+  Scheduler::Id outcomeTimer_ = 0;
+};
+
+// The virtual key code and modifier bits of a Qt key event (0 for keys the field ignores).
+int VirtualKeyOf(const QKeyEvent& e);
+int ModifiersOf(const QKeyEvent& e);
+
+}  // namespace morvik

@@ -1,0 +1,23 @@
+#pragma once
+// Reads the stage the game state names (file, number, kind of play) from disk into the
+// board. File access and the player's messages live here; the format is the stage reader's.
+#include <QString>
+#include <optional>
+
+#include "core/ModMain.h"
+#include "stagedata/StageReader.h"
+
+namespace morvik {
+
+struct StageLoadFailure {
+  bool notFound = false;  // no such stage: the program ends after the message
+  QString message;        // text of the message box, titled "エラー"
+};
+
+// On success the board, the stage music and the next-flower picture are set in `game`.
+std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture);
+
+// The whole content of a file, or nothing if it cannot be read.
+std::optional<std::string> ReadWholeFile(const QString& path);
+
+}  // namespace morvik
