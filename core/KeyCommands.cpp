@@ -1,6 +1,7 @@
 #include "core/KeyCommands.h"
 
 #include "core/BoardOps.h"
+#include "core/JumpRules.h"
 #include "core/Pictures.h"
 #include "core/StepRules.h"
 #include "core/Walk.h"
@@ -54,5 +55,31 @@ void DigCommand(Board& b, Script& s) {
 }
 
 void GiveUpCommand(Board& b, Script& s) { EndStage(b, s, Outcome::GiveUp); }
+
+}  // namespace morvik
+
+namespace morvik {
+
+bool StartMeterCommand(const Board& b, Script& s) {
+  const bool onPad = b.T(b.heroX, b.heroY) == cell::JumpPad;
+  s.Add(Fx::Sound, onPad ? 14 : 15);
+  return onPad;
+}
+
+int ReleaseJumpCommand(Board& b, Script& s, int level) {
+  const int d = ShortenedJump(b, JumpDistance(level));
+  if (d == 0) {
+    s.Add(Fx::Sound, 15);
+    return 0;
+  }
+  Jump(b, s, d);
+  return d;
+}
+
+int LevelForDistance(int d) {
+  for (int level = 1; level <= MeterLevels; ++level)
+    if (JumpDistance(level) == d) return level;
+  return 0;
+}
 
 }  // namespace morvik

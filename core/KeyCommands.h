@@ -24,5 +24,12 @@ void StepCommand(Board& b, Script& s, int dir);
 void TurnCommand(Board& b, Script& s);
 void DigCommand(Board& b, Script& s);
 void GiveUpCommand(Board& b, Script& s);
+// X while the meter is idle: true when the meter may start (the hero stands on a jump pad).
+bool StartMeterCommand(const Board& b, Script& s);
+// X while the meter shows `level`: the jump of that level's distance, cut at the border.
+// Returns the distance jumped (0: refused).
+int ReleaseJumpCommand(Board& b, Script& s, int level);
+// The lowest meter level whose distance is d (1 to 5).
+int LevelForDistance(int d);
 
 }  // namespace morvik

@@ -1,0 +1,80 @@
+// morvik-cli: the game's rules on the command line, without a window.
+//   morvik-cli play FILE [--stage N] MOVES
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "stagedata/StageReader.h"
+#include "tools/cli/BoardJson.h"
+#include "tools/cli/Playback.h"
+
+using namespace morvik;
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
+               "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n";
+  return 2;
+}
+
+bool ReadFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  out = ss.str();
+  return !in.bad();
+}
+
+int Play(int argc, char** argv) {
+  if (argc < 4) return Usage();
+  const std::string file = argv[2];
+  StageRequest request{0, true, false};
+  std::string moveText;
+  for (int i = 3; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--stage" && i + 1 < argc) {
+      const std::string n = argv[++i];
+      if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos) {
+        std::cerr << "morvik-cli: --stage needs a stage number 0 to 99\n";
+        return 2;
+      }
+      request = {std::stoi(n), false, false};
+    } else {
+      moveText += a;
+    }
+  }
+  std::string text;
+  if (!ReadFile(file, text)) {
+    std::cerr << "morvik-cli: cannot read " << file << "\n";
+    return 2;
+  }
+  const StageResult result = ReadStage(std::string_view(text), request);
+  if (const auto* e = std::get_if<StageError>(&result)) {
+    std::cerr << "morvik-cli: " << StageErrorMessage(*e, file) << "\n";
+    return 2;
+  }
+  Board board = std::get<LoadedStage>(result).board;
+  board.hiddenWarp = !request.unitPlay && request.stageNo == 16;
+  std::string error;
+  const auto moves = ParseMoves(moveText, error);
+  if (!moves) {
+    std::cerr << "morvik-cli: " << error << "\n";
+    return 2;
+  }
+  if (PlayMoves(board, *moves, error) < 0) {
+    std::cerr << "morvik-cli: " << error << "\n";
+    return 2;
+  }
+  std::cout << BoardJson(board) << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "play") return Play(argc, argv);
+  return Usage();
+}
