@@ -21,7 +21,7 @@ class Sound {
   bool effectsOn = true;
 };
 
-// Records what was asked, for tests; jingles end at once unless held.
+// Records what was asked, for tests. A jingle plays until the test ends it.
 class RecordingSound final : public Sound {
  public:
   void PlayEffect(int n) override {
@@ -31,9 +31,17 @@ class RecordingSound final : public Sound {
   void StopMusic() override { music.push_back(-1); }
   void PlayJingle(int n, std::function<void()> done) override {
     jingles.push_back(n);
-    done();
+    jingleDone = std::move(done);
+  }
+  bool JinglePlaying() const { return static_cast<bool>(jingleDone); }
+  void EndJingle() {
+    if (auto done = std::move(jingleDone)) {
+      jingleDone = nullptr;
+      done();
+    }
   }
   std::vector<int> effects, music, jingles;
+  std::function<void()> jingleDone;
 };
 
 }  // namespace morvik

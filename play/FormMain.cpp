@@ -60,7 +60,10 @@ int VirtualKeyOf(const QKeyEvent& e) {
 
 int ModifiersOf(const QKeyEvent& e) {
   const Qt::KeyboardModifiers m = e.modifiers();
-  return (m & Qt::ShiftModifier ? ModShift : 0) | (m & Qt::ControlModifier ? ModCtrl : 0) | (m & Qt::AltModifier ? ModAlt : 0);
+  // The window system reports the state before the press: a modifier key's own press counts too.
+  return (m & Qt::ShiftModifier || e.key() == Qt::Key_Shift ? ModShift : 0) |
+         (m & Qt::ControlModifier || e.key() == Qt::Key_Control ? ModCtrl : 0) |
+         (m & Qt::AltModifier || e.key() == Qt::Key_Alt ? ModAlt : 0);
 }
 
 FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
