@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "core/BoardOps.h"
+#include "core/JumpRules.h"
 #include "core/KeyCommands.h"
 #include "core/Pictures.h"
 #include "play/FieldWidget.h"
@@ -81,6 +82,7 @@ FormMain::~FormMain() {
   player_.Cancel();
   platform_.scheduler.Cancel(openTimer_);
   platform_.scheduler.Cancel(outcomeTimer_);
+  platform_.scheduler.Cancel(meterTimer_);
 }
 
 void FormMain::BuildMenus() {
@@ -157,6 +159,7 @@ void FormMain::SetNextPicture(int picture) {
 
 void FormMain::InitialTreat() {
   player_.Cancel();
+  ResetMeter();
   scene_.guide.visible = false;
   mnuANS_->setChecked(false);
   for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
@@ -295,8 +298,24 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
 
 void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   if (!keyPreview_ || !game_.stageActive) return;
+  if (meterPause_) {
+    // The meter is showing a new level: the key is handled after that pause, not lost.
+    meterQueue_.emplace_back(keyCode, modifiers);
+    return;
+  }
   Board& b = game_.board;
   Script s;
+  if (game_.meterRunning) {
+    if (keyCode != vk::X || modifiers != 0) {
+      platform_.sound.PlayEffect(15);
+      ResetMeter();
+    } else if (game_.jumpBusy) {
+      ResetMeter();
+    } else {
+      ReleaseJump();
+    }
+    return;
+  }
   switch (CommandForKey(keyCode, modifiers)) {
     case KeyCommand::Turn: TurnCommand(b, s); break;
     case KeyCommand::Left: StepCommand(b, s, DirLeft); break;
@@ -306,12 +325,79 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     case KeyCommand::GiveUp: GiveUpCommand(b, s); break;
     case KeyCommand::Dig: DigCommand(b, s); break;
     case KeyCommand::Meter:
-      // The jump meter starts only on a jump pad.
-      s.Add(Fx::Sound, 15);
+      if (StartMeterCommand(b, s)) {
+        game_.meterRunning = true;
+        game_.meterLevel = 0;
+        meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
+      }
       break;
     case KeyCommand::None: return;
   }
   RunScript(s);
+}
+
+void FormMain::TimerJump_Timer() {
+  meterTimer_ = 0;
+  if (!game_.meterRunning) return;
+  ++game_.meterLevel;
+  if (game_.meterLevel > MeterLevels) {
+    platform_.sound.PlayEffect(15);
+    ResetMeter();
+    return;
+  }
+  PaintMeterSegment(game_.meterLevel);
+  meterPause_ = true;
+  meterTimer_ = platform_.scheduler.After(MeterLevelPauseMs, [this] {
+    meterTimer_ = 0;
+    meterPause_ = false;
+    auto queued = std::move(meterQueue_);
+    meterQueue_.clear();
+    for (const auto& [key, mods] : queued) Form_KeyDown(key, mods);
+    if (game_.meterRunning && !game_.jumpBusy && !meterTimer_)
+      meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
+  });
+}
+
+void FormMain::PaintMeterSegment(int level) {
+  QPixmap meter = picMeter_->pixmap();
+  QPainter p(&meter);
+  const int w = meter.width();
+  const int x0 = (level - 1) * w / MeterLevels, x1 = level * w / MeterLevels;
+  p.fillRect(x0, 0, x1 - x0, meter.height(), QColor::fromRgb(CgaRgb(MeterColourNumber(level))));
+  p.end();
+  picMeter_->setPixmap(meter);
+}
+
+QImage FormMain::MeterImage() const { return picMeter_->pixmap().toImage(); }
+
+void FormMain::ResetMeter() {
+  platform_.scheduler.Cancel(meterTimer_);
+  meterTimer_ = 0;
+  meterPause_ = false;
+  meterQueue_.clear();
+  QPixmap meter(kMeterWidth, kMeterHeight);
+  meter.fill(Qt::white);
+  picMeter_->setPixmap(meter);
+  game_.meterRunning = false;
+  game_.meterLevel = 0;
+  game_.jumpBusy = false;
+}
+
+void FormMain::ReleaseJump() {
+  game_.jumpBusy = true;
+  platform_.scheduler.Cancel(meterTimer_);
+  meterTimer_ = 0;
+  Script s;
+  if (ReleaseJumpCommand(game_.board, s, game_.meterLevel) == 0) {
+    RunScript(s);
+    ResetMeter();
+    return;
+  }
+  keyPreview_ = false;
+  player_.Play(s, [this] {
+    ResetMeter();
+    if (game_.inputReady) keyPreview_ = true;
+  });
 }
 
 void FormMain::RunScript(const Script& s) {
@@ -441,6 +527,7 @@ void FormMain::Restart() {
 
 void FormMain::LeaveStage() {
   player_.Cancel();
+  ResetMeter();
   platform_.scheduler.Cancel(openTimer_);
   platform_.scheduler.Cancel(outcomeTimer_);
   openTimer_ = outcomeTimer_ = 0;

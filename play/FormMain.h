@@ -49,6 +49,7 @@ class FormMain final : public QMainWindow {
   int NextPicture() const { return nextPicture_; }
   bool KeyPreview() const { return keyPreview_; }
   bool Playing() const { return player_.Busy(); }
+  QImage MeterImage() const;
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -68,6 +69,10 @@ class FormMain final : public QMainWindow {
   void AfterAnnouncement(int code);
   void Restart();
   void LeaveStage();
+  void TimerJump_Timer();
+  void ResetMeter();
+  void PaintMeterSegment(int level);
+  void ReleaseJump();
 
   ModMain& game_;
   Platform& platform_;
@@ -89,6 +94,9 @@ class FormMain final : public QMainWindow {
   int openCounter_ = 0;
   Scheduler::Id openTimer_ = 0;
   Scheduler::Id outcomeTimer_ = 0;
+  Scheduler::Id meterTimer_ = 0;
+  bool meterPause_ = false;                      // a level was just drawn: keys wait
+  std::vector<std::pair<int, int>> meterQueue_;  // keys pressed during that wait
 };
 
 // The virtual key code and modifier bits of a Qt key event (0 for keys the field ignores).
