@@ -201,11 +201,12 @@ std::vector<float> RenderSong(const Song& song, int sampleRate) {
     return loop;
   }
 
-  // Drop the silent end, then fade the last few milliseconds so that nothing stops short.
+  // Drop the end that lies 60 dB below the peak, then fade the last few milliseconds so
+  // that nothing stops short.
   float peak = 0;
   for (float x : dry) peak = std::max(peak, std::abs(x));
   size_t end = dry.size();
-  while (end > 0 && std::abs(dry[end - 1]) <= peak * 1e-4f) --end;
+  while (end > 0 && std::abs(dry[end - 1]) <= peak * 1e-3f) --end;
   dry.resize(std::max<size_t>(end, 1));
   const size_t fade = std::min<size_t>(dry.size(), sampleRate / 200);
   for (size_t i = 0; i < fade; ++i) dry[dry.size() - 1 - i] *= static_cast<float>(i) / fade;

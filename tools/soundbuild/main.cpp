@@ -1,12 +1,13 @@
 // morvik-sounds: renders the game's sound sources into WAV files.
 //
-//   morvik-sounds [--info] -o OUTDIR SOURCE...
+//   morvik-sounds [--info] [--notes] -o OUTDIR SOURCE...
 //
 // Each source "NAME.mml" becomes OUTDIR/NAME.wav. Every source is read before anything is
 // written, so one faulty source fails the build without leaving half a sound folder; errors
 // are printed as "file:line: reason". With --info a line of measurements is printed for
 // each file (length, peak and RMS level, zero-crossing rate, and for loops the step at the
-// join).
+// join). With --notes the notes of every channel are listed, one a line, as
+// "file channel start held pitch..." with times in ticks, for checking a score by eye or script.
 #include "tools/soundbuild/MmlParser.h"
 #include "tools/soundbuild/Synth.h"
 #include "tools/soundbuild/WavFile.h"
@@ -50,15 +51,29 @@ void PrintInfo(const Job& j) {
   std::printf("\n");
 }
 
+void PrintNotes(const Job& j) {
+  for (const Channel& ch : j.song.channels) {
+    for (const Note& n : ch.notes) {
+      const Wave w = j.song.voices.at(n.voice).wave;
+      std::printf("%s %s %d %d %s", j.source.stem().c_str(), ch.name.c_str(), n.start, n.held,
+                  w == Wave::Noise || w == Wave::Metal ? "noise" : "tone");
+      for (const PitchPoint& p : n.pitches) std::printf(" %d@%d", p.pitch, p.tick);
+      std::printf("\n");
+    }
+  }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
   bool info = false;
+  bool notes = false;
   fs::path outDir;
   std::vector<Job> jobs;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--info") info = true;
+    else if (a == "--notes") notes = true;
     else if (a == "-o" && i + 1 < argc) outDir = argv[++i];
     else if (!a.empty() && a[0] == '-') {
       std::cerr << "morvik-sounds: unknown option " << a << "\n";
@@ -66,7 +81,7 @@ int main(int argc, char** argv) {
     } else jobs.push_back({a, {}, {}});
   }
   if (outDir.empty() || jobs.empty()) {
-    std::cerr << "usage: morvik-sounds [--info] -o OUTDIR SOURCE...\n";
+    std::cerr << "usage: morvik-sounds [--info] [--notes] -o OUTDIR SOURCE...\n";
     return 2;
   }
 
@@ -80,6 +95,8 @@ int main(int argc, char** argv) {
     }
   }
   if (failed) return 1;
+  if (notes)
+    for (const Job& j : jobs) PrintNotes(j);
 
   // Two workers share the sources; each song renders on its own.
   std::atomic<size_t> next{0};
