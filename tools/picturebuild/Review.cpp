@@ -31,7 +31,22 @@ struct Placed {
 QImage contactSheet(Composer& composer)
 {
     std::vector<Placed> small, large;
-    for (const QString& name : composer.library().outputs()) {
+    // By name, numbers in order: elm_00 ... elm_64, then the rest.
+    std::vector<QString> names = composer.library().outputs();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        auto key = [](const QString& s) {
+            const int us = int(s.lastIndexOf('_'));
+            bool ok = false;
+            const int n = us < 0 ? 0 : s.mid(us + 1).toInt(&ok);
+            return std::make_pair(ok ? s.left(us) : s, ok ? n : -1);
+        };
+        const auto ka = key(a), kb = key(b);
+        if (ka.first != kb.first)
+            return (ka.first == QLatin1String("elm")) != (kb.first == QLatin1String("elm")) ? ka.first == QLatin1String("elm")
+                                                                                             : ka.first < kb.first;
+        return ka.second < kb.second;
+    });
+    for (const QString& name : names) {
         const QImage& img = composer.image(name);
         if (img.width() <= 64 && img.height() <= 64)
             small.push_back({name, &img, img.width() <= 32 && img.height() <= 32 ? 2 : 1});
