@@ -157,7 +157,7 @@ void daySheet(Sheet& s)
     s.stamp("gan_2", 232, 120);
     const char* flowers[][3] = {{"elm_10", "40", "112"}, {"elm_11", "70", "126"}, {"elm_10", "90", "100"},
                                 {"elm_11", "176", "128"}, {"elm_10", "166", "104"}, {"elm_11", "18", "132"},
-                                {"elm_10", "262", "130"}, {"elm_11", "196", "92"}};
+                                {"elm_10", "262", "130"}, {"elm_11", "244", "92"}};
     for (const auto& f : flowers)
         s.stamp(f[0], std::atoi(f[1]), std::atoi(f[2]));
     // the hero, nearest of all
