@@ -1,13 +1,13 @@
 #pragma once
-// Sound on Qt Multimedia: short effects on a small pool of sound effects per number so that
-// they overlap, music on a looping media player, jingles on a second player whose end (or,
-// with no audio device, the file's length) is reported on the scheduler.
+// The audio device on Qt Multimedia: short effects on a small pool of sound effects per file
+// so that they overlap, music on a looping media player, and a second media player whose
+// end (or, with no audio device, the file's length) is reported on the scheduler.
 #include <QHash>
 #include <QString>
 #include <QVector>
 
+#include "platform/AudioOut.h"
 #include "platform/Scheduler.h"
-#include "platform/Sound.h"
 
 class QSoundEffect;
 class QMediaPlayer;
@@ -15,26 +15,25 @@ class QAudioOutput;
 
 namespace morvik {
 
-class QtSound final : public Sound {
+class QtAudioOut final : public AudioOut {
  public:
-  QtSound(QString soundFolder, Scheduler& scheduler);
-  ~QtSound() override;
-  void PlayEffect(int n) override;
-  void PlayMusic(int n) override;
-  void StopMusic() override;
-  void PlayJingle(int n, std::function<void()> done) override;
+  explicit QtAudioOut(Scheduler& scheduler);
+  ~QtAudioOut() override;
+  void Loop(const QString& path) override;
+  void StopLoop() override;
+  void Once(const QString& path) override;
+  void PlayThenNotify(const QString& path, std::function<void()> done) override;
 
  private:
-  QString PathOf(const QString& name) const;
-  QString folder_;
+  void FinishWait();
   Scheduler& scheduler_;
-  QHash<int, QVector<QSoundEffect*>> effects_;
+  QHash<QString, QVector<QSoundEffect*>> effects_;
   QMediaPlayer* music_ = nullptr;
   QAudioOutput* musicOut_ = nullptr;
-  QMediaPlayer* jingle_ = nullptr;
-  QAudioOutput* jingleOut_ = nullptr;
-  Scheduler::Id jingleGuard_ = 0;
-  std::function<void()> jingleDone_;
+  QMediaPlayer* waiting_ = nullptr;
+  QAudioOutput* waitingOut_ = nullptr;
+  Scheduler::Id guard_ = 0;
+  std::function<void()> done_;
 };
 
 // Length in milliseconds of a PCM WAV file from its header, or -1.

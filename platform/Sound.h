@@ -1,6 +1,7 @@
 #pragma once
-// Sound by number: effects "Sound<n>.wav" (several may overlap), looping music "bgm<n>.wav"
-// and jingles that report when they have finished. Settings decide what is heard.
+// Sound by number, as the screens ask for it: effects "Sound<n>.wav" (several may overlap),
+// looping music "bgm<n>.wav" and jingles that report when they have finished. The music and
+// effect switches decide what is heard.
 #include <functional>
 #include <vector>
 
@@ -9,19 +10,22 @@ namespace morvik {
 class Sound {
  public:
   virtual ~Sound() = default;
-  // Effect n, when effects are on.
+  // Effect n, when effects are on and the title is not minimised.
   virtual void PlayEffect(int n) = 0;
-  // Music n over and over, replacing what plays, when music is on.
+  // Effect n whatever the settings.
+  virtual void PlayEffectFile(int n) { PlayEffect(n); }
+  // Stops what plays and starts music n from its beginning, when the settings allow it.
   virtual void PlayMusic(int n) = 0;
   virtual void StopMusic() = 0;
-  // Plays jingle n once and calls done when it has ended (at once when it cannot play).
+  // Plays music file n once and calls done when it has ended (at once when it cannot play).
   virtual void PlayJingle(int n, std::function<void()> done) = 0;
 
   bool musicOn = true;
   bool effectsOn = true;
+  bool bgmTest = false;  // the editor's music test plays even with music off
 };
 
-// Records what was asked, for tests. A jingle plays until the test ends it.
+// Records what was asked, for screen tests. A jingle plays until the test ends it.
 class RecordingSound final : public Sound {
  public:
   void PlayEffect(int n) override {

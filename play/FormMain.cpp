@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 
@@ -102,13 +103,42 @@ void FormMain::BuildMenus() {
   mnuANS_->setEnabled(false);
   mnuToTitle_ = game->addAction(QStringLiteral("タイトル画面へ(&T)"));
   mnuToTitle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  connect(mnuToTitle_, &QAction::triggered, this, [this] { LeaveStage(); });
+  connect(mnuToTitle_, &QAction::triggered, this, [this] { mnuToTitle_Click(); });
   mnuEnd_ = game->addAction(QStringLiteral("ゲーム終了(&X)"));
   mnuEnd_->setShortcut(Qt::Key_F12);
-  connect(mnuEnd_, &QAction::triggered, this, [this] {
-    if (hooks.endProgram) hooks.endProgram();
+  connect(mnuEnd_, &QAction::triggered, this, [this] { mnuEnd_Click(); });
+
+  QMenu* config = menuBar()->addMenu(QStringLiteral("設定(&C)"));
+  mnuBGM_ = config->addAction(QStringLiteral("BGMあり"));
+  mnuBGM_->setCheckable(true);
+  mnuBGM_->setChecked(true);
+  connect(mnuBGM_, &QAction::triggered, this, [this](bool on) {
+    if (hooks.musicToggled) hooks.musicToggled(on);
+  });
+  mnuSound_ = config->addAction(QStringLiteral("サウンドあり"));
+  mnuSound_->setCheckable(true);
+  mnuSound_->setChecked(true);
+  connect(mnuSound_, &QAction::triggered, this, [this](bool on) {
+    if (hooks.soundToggled) hooks.soundToggled(on);
+  });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  connect(help->addAction(QStringLiteral("モルビク操作方法のヘルプ(&H)    F1")), &QAction::triggered, this, [this] {
+    if (hooks.help) hooks.help(HelpTopic);
+  });
+  connect(help->addAction(QStringLiteral("バージョン情報(&V)")), &QAction::triggered, this, [this] {
+    if (hooks.version) hooks.version();
+  });
+  help->addSeparator();
+  connect(help->addAction(QStringLiteral("作者ホームページへ")), &QAction::triggered, this, [this] {
+    if (hooks.homePage) hooks.homePage();
   });
 }
+
+void FormMain::SetMusicChecked(bool on) { mnuBGM_->setChecked(on); }
+void FormMain::SetSoundChecked(bool on) { mnuSound_->setChecked(on); }
+bool FormMain::MusicChecked() const { return mnuBGM_->isChecked(); }
+bool FormMain::SoundChecked() const { return mnuSound_->isChecked(); }
 
 void FormMain::BuildControls() {
   auto* central = new QWidget(this);
@@ -122,6 +152,7 @@ void FormMain::BuildControls() {
   picNext_ = new QLabel(central);
   picNext_->setFixedSize(CellPixels, CellPixels);
   picNext_->move(kFieldLeft + 34, row);
+  picNext_->installEventFilter(this);
 
   auto* jumpCaption = new QLabel(QStringLiteral("Jump"), central);
   jumpCaption->move(kFieldLeft + 80, row + 8);
@@ -136,7 +167,7 @@ void FormMain::BuildControls() {
   comTestEnd_ = new QPushButton(QStringLiteral("戻る"), central);
   comTestEnd_->setGeometry(kFieldLeft + 176, row + 36, 70, 26);
   comTestEnd_->setFocusPolicy(Qt::NoFocus);
-  connect(comTestEnd_, &QPushButton::clicked, this, [this] { LeaveStage(); });
+  connect(comTestEnd_, &QPushButton::clicked, this, [this] { ComTestEnd_Click(); });
   comAns_ = new QPushButton(QStringLiteral("アンサー"), central);
   comAns_->setGeometry(kFieldLeft + 250, row + 36, 70, 26);
   comAns_->setFocusPolicy(Qt::NoFocus);
@@ -174,14 +205,14 @@ void FormMain::InitialTreat() {
     keyPreview_ = false;
     platform_.messages.Show(failure->message, QStringLiteral("エラー"), failure->notFound ? MsgIcon::None : MsgIcon::Error,
                             MsgButtons::Ok);
-    if (failure->notFound) {
-      if (hooks.endProgram) hooks.endProgram();
-    } else if (game_.testPlay) {
-      if (hooks.showEditor) hooks.showEditor();
+    // A stage-unit or test file that cannot be played sends the player back where it came
+    // from; only the main map file is needed for the program to go on at all.
+    if (game_.testPlay) {
+      ComTestEnd_Click();
     } else if (game_.unitPlay) {
-      if (hooks.showTitle) hooks.showTitle();
+      ComTestEnd_Click();
     } else if (hooks.endProgram) {
-      hooks.endProgram();  // a broken main map file cannot be played at all
+      hooks.endProgram();
     }
     return;
   }
@@ -292,6 +323,10 @@ void FormMain::TimerStageOpen_Timer() {
 }
 
 void FormMain::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+    if (hooks.help) hooks.help(HelpTopic);
+    return;
+  }
   if (e->isAutoRepeat() && player_.Busy()) return;
   Form_KeyDown(VirtualKeyOf(*e), ModifiersOf(*e));
 }
@@ -470,13 +505,16 @@ void FormMain::StageEnd(int code) {
   if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
   game_.stageBgm = code / 2 + 10;
   field_->update();
-  outcomeTimer_ = platform_.scheduler.After(200, [this, code] {
+  const unsigned serial = ++outcomeSerial_;
+  outcomeTimer_ = platform_.scheduler.After(200, [this, code, serial] {
     outcomeTimer_ = 0;
     if (!platform_.sound.musicOn) {
       outcomeTimer_ = platform_.scheduler.After(1500, [this, code] { AfterAnnouncement(code); });
       return;
     }
-    platform_.sound.PlayJingle(code / 2 + 10, [this, code] { AfterAnnouncement(code); });
+    platform_.sound.PlayJingle(code / 2 + 10, [this, code, serial] {
+      if (serial == outcomeSerial_) AfterAnnouncement(code);
+    });
   });
 }
 
@@ -525,16 +563,36 @@ void FormMain::Restart() {
   QApplication::restoreOverrideCursor();
 }
 
-void FormMain::LeaveStage() {
+// Whatever the stage was doing stops: walks, jumps, the meter, the opening and an outcome.
+void FormMain::StopVisitorAndGuide() {
   player_.Cancel();
   ResetMeter();
   platform_.scheduler.Cancel(openTimer_);
   platform_.scheduler.Cancel(outcomeTimer_);
   openTimer_ = outcomeTimer_ = 0;
+  ++outcomeSerial_;
+  scene_.gan.visible = false;
+  scene_.guide.visible = false;
+  mnuANS_->setChecked(false);
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;
+}
+
+bool FormMain::RaiseStageReached() {
+  if (game_.stageReached >= game_.stageNo) return false;
+  game_.stageReached = game_.stageNo;
+  if (hooks.saveProgress) hooks.saveProgress();
+  return true;
+}
+
+void FormMain::ComTestEnd_Click() {
+  StopVisitorAndGuide();
   platform_.sound.StopMusic();
   hide();
+  comTestEnd_->hide();
+  comAns_->hide();
+  mnuEnd_->setVisible(true);
+  mnuToTitle_->setVisible(true);
   if (game_.testPlay) {
     game_.testPlay = false;
     if (hooks.showEditor) hooks.showEditor();
@@ -544,10 +602,43 @@ void FormMain::LeaveStage() {
   if (hooks.showTitle) hooks.showTitle();
 }
 
+void FormMain::mnuToTitle_Click() {
+  if (game_.unitPlay || game_.testPlay) {
+    ComTestEnd_Click();
+    return;
+  }
+  RaiseStageReached();
+  StopVisitorAndGuide();
+  platform_.sound.StopMusic();
+  hide();
+  if (hooks.showTitle) hooks.showTitle();
+}
+
+void FormMain::mnuEnd_Click() {
+  if (!game_.unitPlay) RaiseStageReached();
+  StopVisitorAndGuide();
+  if (hooks.endProgram) hooks.endProgram();
+}
+
+void FormMain::PicNext_MouseDown(Qt::MouseButton button, int shift) {
+  if (button != Qt::LeftButton && shift == (ModShift | ModCtrl | ModAlt)) platform_.sound.PlayEffect(19);
+}
+
+bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picNext_ && event->type() == QEvent::MouseButtonPress) {
+    const auto* m = static_cast<QMouseEvent*>(event);
+    const Qt::KeyboardModifiers k = m->modifiers();
+    PicNext_MouseDown(m->button(), (k & Qt::ShiftModifier ? ModShift : 0) | (k & Qt::ControlModifier ? ModCtrl : 0) |
+                                       (k & Qt::AltModifier ? ModAlt : 0));
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void FormMain::closeEvent(QCloseEvent* e) {
-  // Closing the play window leaves the stage; it never ends the program.
+  // Closing the play window leaves the stage as the menu does; it never ends the program.
   e->ignore();
-  LeaveStage();
+  mnuToTitle_Click();
 }
 
 }  // namespace morvik

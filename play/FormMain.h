@@ -32,6 +32,12 @@ class FormMain final : public QMainWindow {
     std::function<void()> showEditor;    // back to the editor after a test play
     std::function<void()> startEnding;   // story stage 30 cleared
     std::function<void()> saveAnswer;    // a test play was cleared and the answer is wanted
+    std::function<void()> saveProgress; // StageReached was raised: the play information is saved
+    std::function<void(bool)> musicToggled;
+    std::function<void(bool)> soundToggled;
+    std::function<void(int)> help;       // F1: help at this topic
+    std::function<void()> version;
+    std::function<void()> homePage;
   };
   Hooks hooks;
 
@@ -41,6 +47,18 @@ class FormMain final : public QMainWindow {
   void StageEnd(int code);
   // The key handler of the field (virtual key code, modifiers 1 Shift, 2 Ctrl, 4 Alt).
   void Form_KeyDown(int keyCode, int modifiers);
+
+  void SetMusicChecked(bool on);
+  void SetSoundChecked(bool on);
+  bool MusicChecked() const;
+  bool SoundChecked() const;
+  // The menu commands: back to the title (or the editor), and the end of the program.
+  void mnuToTitle_Click();
+  void mnuEnd_Click();
+  void ComTestEnd_Click();
+  // A press on the next-flower box (button, shift state 1 Shift 2 Ctrl 4 Alt).
+  void PicNext_MouseDown(Qt::MouseButton button, int shift);
+  static constexpr int HelpTopic = 2;
 
   // What tests and the effect performer look at.
   const FieldScene& Scene() const { return scene_; }
@@ -68,7 +86,9 @@ class FormMain final : public QMainWindow {
   void SetNextPicture(int picture);
   void AfterAnnouncement(int code);
   void Restart();
-  void LeaveStage();
+  void StopVisitorAndGuide();
+  bool RaiseStageReached();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void TimerJump_Timer();
   void ResetMeter();
   void PaintMeterSegment(int level);
@@ -89,6 +109,9 @@ class FormMain final : public QMainWindow {
   QAction* mnuANS_ = nullptr;
   QAction* mnuToTitle_ = nullptr;
   QAction* mnuEnd_ = nullptr;
+  QAction* mnuBGM_ = nullptr;
+  QAction* mnuSound_ = nullptr;
+  unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;

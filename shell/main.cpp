@@ -10,7 +10,8 @@
 #include "platform/MessageBoxes.h"
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
-#include "platform/QtSound.h"
+#include "platform/GameSound.h"
+#include "platform/QtAudioOut.h"
 
 using namespace morvik;
 
@@ -25,7 +26,8 @@ int main(int argc, char** argv) {
   game.appDir = programDir.toStdString();
 
   QtScheduler scheduler;
-  QtSound sound(FindNoCase(programDir, QStringLiteral("sound")), scheduler);
+  QtAudioOut audio(scheduler);
+  GameSound sound(FindNoCase(programDir, QStringLiteral("sound")), audio);
   QtMessageBoxes messages;
   PictureStore pictures;
   pictures.LoadFrom(QDir(programDir).filePath(QStringLiteral("pictures")));

@@ -1,0 +1,21 @@
+#pragma once
+// The audio device as the game's sound rules use it: one looping player, overlapping
+// one-shot effects, and a player that reports when its file has ended.
+#include <QString>
+#include <functional>
+
+namespace morvik {
+
+class AudioOut {
+ public:
+  virtual ~AudioOut() = default;
+  // Plays the file over and over, replacing whatever the looping player played.
+  virtual void Loop(const QString& path) = 0;
+  virtual void StopLoop() = 0;
+  // Plays the file once beside everything else.
+  virtual void Once(const QString& path) = 0;
+  // Plays the file once and calls done on the GUI thread when it has ended.
+  virtual void PlayThenNotify(const QString& path, std::function<void()> done) = 0;
+};
+
+}  // namespace morvik
