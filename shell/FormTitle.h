@@ -1,0 +1,119 @@
+#pragma once
+// The title screen: the hero's blinking portrait, the list of stages the player may start
+// from, the buttons and the menus. Everything that leaves the title goes through its hooks;
+// the shell switches screens, plays music, saves the progress and shows the help.
+#include <QImage>
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+
+#include "core/ModMain.h"
+#include "platform/Platform.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace morvik {
+
+class FileDialogs;
+
+class FormTitle final : public QMainWindow {
+ public:
+  // random gives a uniform value in [0, 1) for the blink pauses; unset, Qt's generator.
+  FormTitle(ModMain& game, Platform& platform, FileDialogs& files, std::function<double()> random = {},
+            QWidget* parent = nullptr);
+  ~FormTitle() override;
+
+  // Where the title hands over; unset hooks do nothing. The shell stops the title music and
+  // the blink and hides the title before it shows another screen.
+  struct Hooks {
+    std::function<void()> startStory;                  // the story from its first stage
+    std::function<void()> startStage;                  // game.stageNo of the main map file (set)
+    std::function<void(QString)> openUnitFile;         // play this single stage file
+    std::function<void()> openEditor;                  // the stage editor
+    std::function<void()> quit;                        // end menu or window closed: stop, save, end
+    std::function<void(bool)> musicToggled;            // "BGMあり" switched to this state
+    std::function<void(bool)> soundToggled;            // "サウンドあり" switched to this state
+    std::function<void()> resetProgress;               // ask, reset and refill the stage list
+    std::function<void()> unlocked;                    // stages up to 30 were unlocked: save
+    std::function<void(int topic)> help;               // the help file at this topic
+    std::function<void()> version;                     // the version message
+    std::function<void()> homePage;                    // the author's home page
+  };
+  Hooks hooks;
+
+  // Help topics the title opens: its own (F1, help menu) and the one of "How to Play".
+  static constexpr int HelpTopicTitle = 1;
+  static constexpr int HelpTopicHowToPlay = 10;
+
+  // Refills the stage list from game.stageReached ("1" … "30", then "A", "B", …; 0 is taken
+  // as 1 and stored so) and selects its last item; selects story game.storyNo in the hidden
+  // story list (a number it does not offer becomes 0).
+  void FillStageList();
+  // The blink timer; it starts with a 4000 ms wait, and each pause carries over to the next
+  // start.
+  void StartBlink();
+  void StopBlink();
+
+  // The check marks of "BGMあり" and "サウンドあり"; setting them calls no hook.
+  void SetMusicChecked(bool on);
+  void SetSoundChecked(bool on);
+  bool MusicChecked() const;
+  bool SoundChecked() const;
+  bool IsMinimised() const { return isMinimized(); }
+
+  // What tests and the shell look at.
+  QStringList StageItems() const;
+  QString SelectedStage() const;
+  int StoryIndex() const;
+  int EyeState() const { return eyeState_; }
+  int UnlockClicks() const { return unlockClicks_; }
+  bool Blinking() const { return blinkTimer_ != 0; }
+  int BlinkInterval() const { return blinkInterval_; }
+  const QImage& Portrait() const { return portrait_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
+
+ private:
+  class PortraitBox;
+
+  void BuildMenus();
+  void BuildControls();
+  void ComCont_Click();
+  void mnuOpenMVK_Click();
+  void PicMorvikTitle_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+  void TimerAnime_Timer();
+  void DrawEyes();
+  void FilesDropped(const QStringList& paths);
+
+  ModMain& game_;
+  Platform& platform_;
+  FileDialogs& files_;
+  std::function<double()> random_;
+  QImage portrait_;              // the portrait as shown, eyes drawn into it
+  QImage eyes_[2];               // open, closed
+  PortraitBox* picMorvikTitle_ = nullptr;
+  QComboBox* comboStg_ = nullptr;
+  QComboBox* comboStory_ = nullptr;
+  QPushButton* comCont_ = nullptr;
+  QAction* mnuBGM_ = nullptr;
+  QAction* mnuSound_ = nullptr;
+  int eyeState_ = 0;
+  int unlockClicks_ = 0;
+  int blinkInterval_ = 4000;
+  Scheduler::Id blinkTimer_ = 0;
+};
+
+// Which stage a stage list item starts in the given story: "1" … "30" their number, a letter
+// the stage it stands for ("A" 31, "B" 32, …), each plus 30 × story.
+int StageOfItem(const QString& item, int storyNo);
+// Rounds to the nearest integer, ties to the even one.
+int RoundHalfEven(double v);
+
+}  // namespace morvik
