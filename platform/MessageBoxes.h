@@ -5,7 +5,8 @@
 namespace morvik {
 
 enum class MsgIcon { None, Information, Warning, Error, Question };
-enum class MsgButtons { Ok, YesNo, YesNoCancel };
+// YesNoDefaultNo: Yes and No with No preselected, for questions whose Yes cannot be undone.
+enum class MsgButtons { Ok, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MsgResult { Ok, Yes, No, Cancel };
 
 class MessageBoxes {

@@ -1,0 +1,51 @@
+#pragma once
+// The play information file on disk: "PlayInfo.DAT" in the program folder, found without
+// regard to letter case. When the program folder cannot be written (an installed copy), the
+// file lives in the user's data folder instead, so that progress is never lost.
+#include <QDate>
+#include <QLocale>
+#include <QString>
+#include <functional>
+
+#include "platform/MessageBoxes.h"
+#include "shell/PlayInfoFormat.h"
+
+namespace morvik {
+
+class PlayInfoFile {
+ public:
+  // folderWritable decides whether the program folder takes the file; by default a file is
+  // created there and removed again to find out.
+  using WritableCheck = std::function<bool(const QString& folder)>;
+  PlayInfoFile(QString programDir, MessageBoxes& messages, WritableCheck folderWritable = {});
+
+  // Reads the file on top of current (see DecodePlayInfo). A missing file gives the record of
+  // a new player (settings on, story 0, reserved 1 and 1) with stageReached kept, and no
+  // message. A damaged or unreadable file shows the error message and gives what the reader
+  // kept. In the data folder's place, a file there is read before one in the program folder.
+  PlayInfo Load(const PlayInfo& current);
+
+  // Replaces the file whole, with today's date. A failed write leaves the old file as it was
+  // and returns false; LastError() then says why.
+  bool Save(const PlayInfo& info);
+
+  // The file Save writes and Load reads first.
+  QString Path() const;
+  QString LastError() const { return lastError_; }
+  bool UsesDataFolder() const { return !programWritable_; }
+
+  // The date line: the locale's short date form, or yyyy/MM/dd when that is not plain ASCII
+  // (the line is written byte for byte and must not depend on a character set).
+  static QString DateText(QDate date, const QLocale& locale = QLocale::system());
+
+ private:
+  QString FolderFor(bool programFolder) const;
+  PlayInfo Fail(PlayInfo kept);
+
+  QString programDir_;
+  MessageBoxes& messages_;
+  bool programWritable_ = true;
+  QString lastError_;
+};
+
+}  // namespace morvik
