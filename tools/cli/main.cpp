@@ -1,13 +1,17 @@
 // morvik-cli: the game's rules on the command line, without a window.
 //   morvik-cli play FILE [--stage N] MOVES
-#include <fstream>
+//   morvik-cli solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]
+//   morvik-cli verify MAPFILE [--max-states N] [--max-seconds S]
+#include <algorithm>
 #include <iostream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
+#include "tools/cli/FileText.h"
 #include "tools/cli/Playback.h"
+#include "tools/cli/SolveCommand.h"
 
 using namespace morvik;
 
@@ -15,17 +19,12 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
-               "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n";
+               "       morvik-cli solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli verify MAPFILE [--max-states N] [--max-seconds S]\n"
+               "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
+               "  solve: a shortest solution in key presses; --answer also writes FILEa for the guide\n"
+               "  verify: every stage of a map file solved; fails if any is unsolvable or unknown\n";
   return 2;
-}
-
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  out = ss.str();
-  return !in.bad();
 }
 
 int Play(int argc, char** argv) {
@@ -47,7 +46,7 @@ int Play(int argc, char** argv) {
     }
   }
   std::string text;
-  if (!ReadFile(file, text)) {
+  if (!ReadFileText(file, text)) {
     std::cerr << "morvik-cli: cannot read " << file << "\n";
     return 2;
   }
@@ -75,6 +74,12 @@ int Play(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::string(argv[1]) == "play") return Play(argc, argv);
+  const std::string command = argc >= 2 ? argv[1] : "";
+  const std::vector<std::string> rest(argv + std::min(argc, 2), argv + argc);
+  std::vector<std::string> args{command};
+  args.insert(args.end(), rest.begin(), rest.end());
+  if (command == "play") return Play(argc, argv);
+  if (command == "solve" && argc >= 3) return SolveMain(args, std::cout, std::cerr);
+  if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
   return Usage();
 }

@@ -1,0 +1,187 @@
+#include "tools/cli/SolveCommand.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "stagedata/StageReader.h"
+#include "stagedata/TextLines.h"
+#include "tools/cli/FileText.h"
+#include "tools/solver/AnswerFile.h"
+
+namespace morvik {
+
+namespace {
+
+struct SolveArgs {
+  std::string file;
+  int stage = -1;  // -1: the file is a stage-unit file
+  bool json = false, answer = false;
+  SolverOptions options;
+};
+
+bool ParseCount(const std::string& s, std::uint64_t& v) {
+  if (s.empty() || s.size() > 18 || s.find_first_not_of("0123456789") != std::string::npos) return false;
+  v = std::stoull(s);
+  return true;
+}
+
+bool ParseSeconds(const std::string& s, double& v) {
+  char* end = nullptr;
+  v = std::strtod(s.c_str(), &end);
+  return !s.empty() && end == s.c_str() + s.size() && v > 0;
+}
+
+// Fills a from args[1...]; "" when fine, else the complaint.
+std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptions, SolveArgs& a) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& s = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (s == "--max-states" && hasValue) {
+      if (!ParseCount(args[++i], a.options.maxStates) || a.options.maxStates == 0) return "--max-states needs a count";
+    } else if (s == "--max-seconds" && hasValue) {
+      if (!ParseSeconds(args[++i], a.options.maxSeconds)) return "--max-seconds needs a time in seconds";
+    } else if (s == "--no-pruning") {
+      a.options.pruneDigs = a.options.pruneDeadStates = false;
+    } else if (allowStageOptions && s == "--stage" && hasValue) {
+      const std::string& n = args[++i];
+      if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos)
+        return "--stage needs a stage number 0 to 99";
+      a.stage = std::stoi(n);
+    } else if (allowStageOptions && s == "--json") {
+      a.json = true;
+    } else if (allowStageOptions && s == "--answer") {
+      a.answer = true;
+    } else if (!s.empty() && s[0] == '-') {
+      return "unknown option " + s;
+    } else if (a.file.empty()) {
+      a.file = s;
+    } else {
+      return "unexpected argument " + s;
+    }
+  }
+  return a.file.empty() ? "no file given" : "";
+}
+
+std::string Fixed(double v, int decimals) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+  return buf;
+}
+
+// The board of a stage, as play starts it; false (with the message) when it cannot be read.
+bool LoadBoard(const std::vector<std::string>& lines, int stage, const std::string& file, Board& b, std::string& error) {
+  const StageRequest request{stage < 0 ? 0 : stage, stage < 0, false};
+  const StageResult result = ReadStage(lines, request);
+  if (const auto* e = std::get_if<StageError>(&result)) {
+    error = StageErrorMessage(*e, file);
+    return false;
+  }
+  b = std::get<LoadedStage>(result).board;
+  b.hiddenWarp = !request.unitPlay && request.stageNo == 16;
+  return true;
+}
+
+}  // namespace
+
+std::string SolveJson(const SolveResult& r) {
+  return "{\"verdict\": \"" + VerdictName(r.verdict) + "\", \"moves\": \"" + PressesText(r.presses) +
+         "\", \"presses\": " + std::to_string(r.presses.size()) + ", \"states\": " + std::to_string(r.states) +
+         ", \"seconds\": " + Fixed(r.seconds, 3) + "}";
+}
+
+std::vector<int> MapStageNumbers(const std::vector<std::string>& lines) {
+  std::vector<int> out;
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+    const std::string& l = lines[i];
+    if (l.empty() || l[0] != '@') continue;
+    const int n = LenientNumber(l.size() >= 2 ? std::string_view(l).substr(l.size() - 2) : std::string_view(l));
+    bool seen = false;
+    for (int m : out) seen |= m == n;
+    if (!seen) out.push_back(n);
+  }
+  return out;
+}
+
+int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  SolveArgs a;
+  if (const std::string e = ParseArgs(args, true, a); !e.empty()) {
+    err << "morvik-cli solve: " << e << "\n";
+    return 2;
+  }
+  if (a.answer && a.stage >= 0) {
+    err << "morvik-cli solve: --answer needs a stage-unit file (no --stage)\n";
+    return 2;
+  }
+  std::string text, error;
+  if (!ReadFileText(a.file, text)) {
+    err << "morvik-cli: cannot read " << a.file << "\n";
+    return 2;
+  }
+  Board start;
+  if (!LoadBoard(SplitLines(text), a.stage, a.file, start, error)) {
+    err << "morvik-cli: " << error << "\n";
+    return 2;
+  }
+  const SolveResult r = Solve(start, a.options);
+  if (a.json) {
+    out << SolveJson(r) << "\n";
+  } else {
+    out << VerdictName(r.verdict);
+    if (!r.reason.empty()) out << " (" << r.reason << ")";
+    out << "\n";
+    if (r.verdict == Verdict::Solved) out << "moves: " << PressesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
+    out << "states: " << r.states << "\nseconds: " << Fixed(r.seconds, 3) << "\n";
+  }
+  if (a.answer && r.verdict == Verdict::Solved) {
+    const std::string path = AnswerPathFor(a.file);
+    if (!WriteFileText(path, AnswerFileText(RecordAnswer(start, r.presses)))) {
+      err << "morvik-cli: cannot write " << path << "\n";
+      return 2;
+    }
+    if (!a.json) out << "answer: " << path << "\n";
+  }
+  return r.verdict == Verdict::Solved ? 0 : 1;
+}
+
+int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  SolveArgs a;
+  if (const std::string e = ParseArgs(args, false, a); !e.empty()) {
+    err << "morvik-cli verify: " << e << "\n";
+    return 2;
+  }
+  std::string text;
+  if (!ReadFileText(a.file, text)) {
+    err << "morvik-cli: cannot read " << a.file << "\n";
+    return 2;
+  }
+  const std::vector<std::string> lines = SplitLines(text);
+  const std::vector<int> stages = MapStageNumbers(lines);
+  if (stages.empty()) {
+    err << "morvik-cli verify: " << a.file << " holds no stage\n";
+    return 2;
+  }
+  int failed = 0;
+  double total = 0;
+  for (int n : stages) {
+    std::string error;
+    Board start;
+    char label[16];
+    std::snprintf(label, sizeof label, "stage %02d: ", n);
+    if (!LoadBoard(lines, n, a.file, start, error)) {
+      out << label << "unreadable: " << error << "\n";
+      ++failed;
+      continue;
+    }
+    const SolveResult r = Solve(start, a.options);
+    total += r.seconds;
+    out << label << VerdictName(r.verdict);
+    if (r.verdict == Verdict::Solved) out << ", " << r.presses.size() << " presses " << PressesText(r.presses);
+    if (!r.reason.empty()) out << " (" << r.reason << ")";
+    out << ", " << r.states << " states, " << Fixed(r.seconds, 3) << " s\n";
+    failed += r.verdict != Verdict::Solved;
+  }
+  out << stages.size() - failed << " of " << stages.size() << " stages solved in " << Fixed(total, 3) << " s\n";
+  return failed ? 1 : 0;
+}
+
+}  // namespace morvik

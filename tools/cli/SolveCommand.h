@@ -1,0 +1,24 @@
+#pragma once
+// The solver's commands of morvik-cli:
+//   solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]
+//   verify MAPFILE [--max-states N] [--max-seconds S]
+// solve exits 0 when solved, 1 when unsolvable or unknown; verify exits 0 when every stage
+// is solved, 1 otherwise; both exit 2 on bad arguments or unreadable files.
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "tools/solver/Solver.h"
+
+namespace morvik {
+
+int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// {"verdict": ..., "moves": ..., "presses": n, "states": n, "seconds": x}
+std::string SolveJson(const SolveResult& r);
+// The stage numbers of a map file's blocks, in file order, each number once (the first
+// block of a number is the one the reader takes).
+std::vector<int> MapStageNumbers(const std::vector<std::string>& lines);
+
+}  // namespace morvik

@@ -1,0 +1,171 @@
+#include "tools/solver/Solver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+#include "core/KeyCommands.h"
+#include "tools/solver/StageAnalysis.h"
+#include "tools/solver/StateCodec.h"
+#include "tools/solver/StateStore.h"
+
+// Pruning, and why no solution is lost:
+//
+// Digs. A hole that nothing is ever pushed into only stands in the hero's way: the hero cannot
+// enter it, and a jump, bounce or slide that ends in it misses the stage. Take a clear and
+// leave out the digs of such holes: every other press does the same as before, except a
+// direction key that the hole blocked, which now walks; turning with T to the same facing
+// instead gives the same board again. So if a stage can be cleared it can be cleared with
+// every dug hole filled later, each by an object on the field at the time of the dig.
+// Hence a dig can be skipped where no object can ever be pushed in (StageAnalysis::
+// objectReach) and when the open dug holes already match the objects left. A hole that
+// blocks a step off a jump pad turns the hero for a jump in one press where T may need
+// three, so cells beside a pad are never pruned and do not count as open holes. What remains
+// given up is a hole dug only to block a step before another dig, which saves at most one
+// turn per use and so costs its own dig back unless used twice.
+//
+// Dead states. A PX piece must end in a hole for the clear; one standing where no push can
+// ever bring it to a hole (StageAnalysis::pxCanFinish) means the stage is lost. A flower the
+// hero can no longer reach (HeroMayReach after cracked ice broke) can never be taken.
+// Flowers alternate, so remaining counts that do not fit the colour due rule out the clear
+// from the start, as does a stage with nothing to take.
+
+namespace morvik {
+
+std::string VerdictName(Verdict v) {
+  switch (v) {
+    case Verdict::Solved: return "solved";
+    case Verdict::Unsolvable: return "unsolvable";
+    case Verdict::Unknown: break;
+  }
+  return "unknown";
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::uint32_t kNoParent = 0xFFFFFFFFu;
+
+struct Child {
+  StateCodec::Key key;
+  std::uint64_t hash;
+  Press press;
+};
+
+}  // namespace
+
+SolveResult Solve(const Board& start, const SolverOptions& options) {
+  const auto began = Clock::now();
+  SolveResult r;
+  auto finish = [&](Verdict v) {
+    r.verdict = v;
+    r.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+    return r;
+  };
+  if (start.Ended()) {
+    r.reason = "the attempt has already ended";
+    return finish(Verdict::Unsolvable);
+  }
+  const StageAnalysis an = AnalyseStage(start);
+  if (options.pruneDeadStates) {
+    r.reason = ClearRuledOut(start, an);
+    if (!r.reason.empty()) return finish(Verdict::Unsolvable);
+  }
+
+  const StateCodec codec(start);
+  const int words = codec.Words();
+  r.keyWords = words;
+  StateStore store(words);
+
+  // Cells where a dig may be pruned, and the dug holes among them that count as open.
+  CellSet prunableDig = an.diggable & ~an.besidePad;
+  std::vector<int> prunableCells;
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (prunableDig[i]) prunableCells.push_back(i);
+
+  StateCodec::Key curKey{};
+  codec.Encode(start, curKey.data());
+  store.Insert(curKey.data(), StateStore::Hash(curKey.data(), words), kNoParent, 0);
+  Board cur;
+  codec.Decode(curKey.data(), cur);
+
+  Script discard(false);
+  Child kids[PressCount];
+  std::uint8_t changed[FieldSize * FieldSize];
+  const std::size_t keyBytes = sizeof(std::uint64_t) * words;
+
+  for (std::uint32_t id = 0; id < store.Size(); ++id) {
+    const std::uint64_t* key = store.Key(id);
+    codec.DecodeChanged(curKey.data(), key, cur);
+    std::memcpy(curKey.data(), key, keyBytes);
+    ++r.expanded;
+
+    if ((r.expanded & 255) == 0 && options.maxSeconds > 0 &&
+        std::chrono::duration<double>(Clock::now() - began).count() >= options.maxSeconds) {
+      r.reason = "time limit reached";
+      break;
+    }
+
+    // X off a jump pad only plays the refusal sound: no jump press changes anything.
+    const bool onPad = StartMeterCommand(cur, discard);
+    const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+    int openDug = -1, objects = 0;  // counted on the first dig that needs them
+    int n = 0;
+    for (int p = 0; p < presses; ++p) {
+      const Press press = static_cast<Press>(p);
+      Board child = cur;
+      ApplyPress(child, discard, press);
+      if (child.Ended()) {
+        if (child.outcome != Outcome::Clear) continue;  // miss, or the hidden warp
+        std::vector<Press>& path = r.presses;
+        path.push_back(press);
+        for (std::uint32_t s = id; store.Parent(s) != kNoParent; s = store.Parent(s))
+          path.push_back(static_cast<Press>(store.PressOf(s)));
+        std::reverse(path.begin(), path.end());
+        r.states = store.Size();
+        r.memoryBytes = store.MemoryBytes();
+        return finish(Verdict::Solved);
+      }
+      Child& k = kids[n];
+      const int nChanged = codec.EncodeChild(cur, child, curKey.data(), k.key.data(), changed);
+      if (std::memcmp(k.key.data(), curKey.data(), keyBytes) == 0) continue;  // nothing changed
+
+      if (press == Press::Dig && options.pruneDigs) {
+        const int c = CellIndex(NextX(cur), NextY(cur));
+        if (prunableDig[c]) {
+          if (!an.objectReach[c]) continue;
+          if (openDug < 0) {
+            openDug = 0;
+            for (int i : prunableCells) openDug += IsHole(cur.terrain[i]);
+            for (const Chara ch : cur.chara) objects += ch.IsObject();
+          }
+          if (openDug >= objects) continue;
+        }
+      }
+      if (options.pruneDeadStates) {
+        bool dead = false, iceBroke = false;
+        for (int j = 0; j < nChanged && !dead; ++j) {
+          const int i = changed[j];
+          dead = child.chara[i].kind == CharaKind::PX && !an.pxCanFinish[i];
+          iceBroke |= cur.terrain[i] == cell::CrackedIce && child.terrain[i] != cell::CrackedIce;
+        }
+        if (dead || (iceBroke && FlowerCutOff(child))) continue;
+      }
+      k.hash = StateStore::Hash(k.key.data(), words);
+      k.press = press;
+      store.Prefetch(k.hash);
+      ++n;
+    }
+    for (int j = 0; j < n; ++j) store.Insert(kids[j].key.data(), kids[j].hash, id, static_cast<std::uint8_t>(kids[j].press));
+
+    if (options.maxStates && store.Size() >= options.maxStates && id + 1 < store.Size()) {
+      r.reason = "state limit reached";
+      break;
+    }
+  }
+  r.states = store.Size();
+  r.memoryBytes = store.MemoryBytes();
+  return finish(r.reason.empty() ? Verdict::Unsolvable : Verdict::Unknown);
+}
+
+}  // namespace morvik

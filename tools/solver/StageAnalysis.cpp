@@ -1,0 +1,134 @@
+#include "tools/solver/StageAnalysis.h"
+
+#include <vector>
+
+namespace morvik {
+
+namespace {
+
+constexpr int kDx[4] = {-1, 0, 1, 0};
+constexpr int kDy[4] = {0, -1, 0, 1};
+
+bool MayBeFloorCell(const Board& b, int x, int y) {
+  const CellCode t = b.T(x, y);
+  if (IsFloor(t)) return true;
+  if (IsHole(t) && b.C(x, y).kind == CharaKind::EmptyHole) return true;
+  return t == cell::GateClosed && b.pxCount > b.pxTaken;
+}
+
+}  // namespace
+
+StageAnalysis AnalyseStage(const Board& b) {
+  StageAnalysis a;
+  for (int y = 0; y < FieldSize; ++y)
+    for (int x = 0; x < FieldSize; ++x) {
+      const int i = CellIndex(x, y);
+      a.mayBeFloor[i] = MayBeFloorCell(b, x, y);
+      a.diggable[i] = b.T(x, y) == cell::Light || b.T(x, y) == cell::Grass;
+      if (b.T(x, y) == cell::JumpPad)
+        for (int d = 0; d < 4; ++d)
+          if (OnField(x + kDx[d], y + kDy[d])) a.besidePad[CellIndex(x + kDx[d], y + kDy[d])] = true;
+    }
+
+  // A push moves an object standing on floor from n to m = n + d; the hero stands on n - d.
+  auto canPush = [&](int x, int y, int d) {
+    const int hx = x - kDx[d], hy = y - kDy[d], mx = x + kDx[d], my = y + kDy[d];
+    return OnField(hx, hy) && OnField(mx, my) && a.mayBeFloor[CellIndex(x, y)] && a.mayBeFloor[CellIndex(hx, hy)];
+  };
+
+  // Objects: from where they start, onto any cell that is or may become floor (a marked or
+  // dug hole swallows the object, but may be filled and crossed by another one later).
+  std::vector<int> todo;
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (b.chara[i].IsObject()) {
+      a.objectReach[i] = true;
+      todo.push_back(i);
+    }
+  while (!todo.empty()) {
+    const int i = todo.back();
+    todo.pop_back();
+    const int x = i % FieldSize, y = i / FieldSize;
+    for (int d = 0; d < 4; ++d) {
+      if (!canPush(x, y, d)) continue;
+      const int m = CellIndex(x + kDx[d], y + kDy[d]);
+      if (a.mayBeFloor[m] && !a.objectReach[m]) {
+        a.objectReach[m] = true;
+        todo.push_back(m);
+      }
+    }
+  }
+
+  // PX pieces, backwards from the holes: a PX piece pushed into water or onto cracked ice
+  // misses the stage, so those cells are never on its way.
+  auto holeTarget = [&](int i) {
+    return (IsHole(b.terrain[i]) && b.chara[i].kind == CharaKind::EmptyHole) || a.diggable[i];
+  };
+  auto pxMayStand = [&](int i) { return a.mayBeFloor[i] && b.terrain[i] != cell::CrackedIce; };
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int i = 0; i < FieldSize * FieldSize; ++i) {
+      if (a.pxCanFinish[i]) continue;
+      const int x = i % FieldSize, y = i / FieldSize;
+      for (int d = 0; d < 4; ++d) {
+        if (!canPush(x, y, d)) continue;
+        const int m = CellIndex(x + kDx[d], y + kDy[d]);
+        if (holeTarget(m) || (pxMayStand(m) && a.pxCanFinish[m])) {
+          a.pxCanFinish[i] = true;
+          changed = true;
+          break;
+        }
+      }
+    }
+  }
+  return a;
+}
+
+CellSet HeroMayReach(const Board& b) {
+  CellSet reach, rays;
+  std::vector<int> todo;
+  auto visit = [&](int i) {
+    if (reach[i] || !MayBeFloorCell(b, i % FieldSize, i / FieldSize)) return;
+    reach[i] = true;
+    todo.push_back(i);
+  };
+  const int start = CellIndex(b.heroX, b.heroY);
+  reach[start] = true;
+  todo.push_back(start);
+  while (!todo.empty()) {
+    const int i = todo.back();
+    todo.pop_back();
+    const int x = i % FieldSize, y = i / FieldSize;
+    for (int d = 0; d < 4; ++d)
+      if (OnField(x + kDx[d], y + kDy[d])) visit(CellIndex(x + kDx[d], y + kDy[d]));
+    // Every landing, bounce and slide of a jump stays on the pad's row or column.
+    if (b.T(x, y) == cell::JumpPad && !rays[i]) {
+      rays[i] = true;
+      for (int k = 0; k < FieldSize; ++k) {
+        visit(CellIndex(k, y));
+        visit(CellIndex(x, k));
+      }
+    }
+  }
+  return reach;
+}
+
+bool FlowerCutOff(const Board& b) {
+  const CellSet reach = HeroMayReach(b);
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (b.chara[i].IsFlower() && !reach[i]) return true;
+  return false;
+}
+
+std::string ClearRuledOut(const Board& b, const StageAnalysis& a) {
+  const int yLeft = b.yFlowerCount - b.yFlowerTaken, rLeft = b.rFlowerCount - b.rFlowerTaken;
+  if (yLeft + rLeft == 0 && b.pxCount == b.pxTaken) return "no flower and no PX piece to take";
+  // Each flower taken is of the colour due and makes the other colour due.
+  const int due = b.firstFlower == 0 ? yLeft : rLeft, other = b.firstFlower == 0 ? rLeft : yLeft;
+  if (due != other && due != other + 1) return "the flowers cannot be taken alternately";
+  if (FlowerCutOff(b)) return "a flower can never be reached";
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (b.chara[i].kind == CharaKind::PX && !a.pxCanFinish[i]) return "a PX piece can never reach a hole";
+  return "";
+}
+
+}  // namespace morvik

@@ -1,0 +1,291 @@
+#include "tools/solver/StateCodec.h"
+
+#include <bit>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+namespace morvik {
+
+namespace {
+
+// Word 0, bits 0 to 42: the hero and the records of the rules.
+constexpr int kHeroCell = 0, kDir = 7, kFirst = 9, kYTaken = 10, kRTaken = 14, kPXTaken = 18, kUnder0 = 23,
+              kUnder1 = 25, kUnderCode0 = 27, kUnderCode1 = 29, kOnFlower = 31, kOnFlowerCode = 32, kLanded = 34,
+              kLandedCode = 35, kLandedCell = 37, kHeaderBits = 44;
+constexpr std::uint64_t kHeaderMask = (std::uint64_t{1} << kHeaderBits) - 1;
+constexpr int kCells = FieldSize * FieldSize;
+
+[[noreturn]] void Refuse(const std::string& what) {
+  throw std::logic_error("solver state: " + what + " is outside the state layout");
+}
+
+std::uint64_t FlowerBits(Chara c) {
+  switch (c.kind) {
+    case CharaKind::Yellow: return 1;
+    case CharaKind::Red: return 2;
+    default: Refuse("a flower record holding " + CharaCodeText(c));
+  }
+}
+Chara FlowerOf(std::uint64_t bits) {
+  return bits == 1 ? MakeChara(CharaKind::Yellow, 0) : bits == 2 ? MakeChara(CharaKind::Red, 0) : NoChara;
+}
+
+std::uint64_t Bits(std::uint64_t v, int shift, int width) { return (v >> shift) & ((std::uint64_t{1} << width) - 1); }
+
+CellCode FilledBy(CellCode hole, bool px) {
+  switch (hole) {
+    case cell::HoleLight: return px ? cell::WhirlLight : cell::FilledLight;
+    case cell::HoleGrass: return px ? cell::WhirlGrass : cell::FilledGrass;
+    case cell::HoleSnow: return px ? cell::WhirlSnow : cell::FilledSnow;
+    default: return px ? cell::WhirlSand : cell::FilledSand;
+  }
+}
+
+int WidthFor(int combos) { return combos <= 1 ? 0 : std::bit_width(static_cast<unsigned>(combos - 1)); }
+
+std::string CellName(int i) { return "cell " + std::to_string(i % FieldSize) + "," + std::to_string(i / FieldSize); }
+
+// Cells whose terrain or character differs between two boards, as a 128-bit set.
+void DiffCells(const Board& a, const Board& b, std::uint64_t set[2]) {
+  set[0] = set[1] = 0;
+  auto mark = [&](int cell) { set[cell >> 6] |= std::uint64_t{1} << (cell & 63); };
+  const auto* ta = reinterpret_cast<const unsigned char*>(a.terrain.data());
+  const auto* tb = reinterpret_cast<const unsigned char*>(b.terrain.data());
+  for (int w = 0; w < 13; ++w) {
+    std::uint64_t x = 0, y = 0;
+    const int n = w < 12 ? 8 : 4;
+    std::memcpy(&x, ta + 8 * w, n);
+    std::memcpy(&y, tb + 8 * w, n);
+    for (std::uint64_t d = x ^ y; d; d &= d - 1) mark(8 * w + std::countr_zero(d) / 8);
+  }
+  static_assert(sizeof(Chara) == 2);
+  const auto* ca = reinterpret_cast<const unsigned char*>(a.chara.data());
+  const auto* cb = reinterpret_cast<const unsigned char*>(b.chara.data());
+  for (int w = 0; w < 25; ++w) {
+    std::uint64_t x, y;
+    std::memcpy(&x, ca + 8 * w, 8);
+    std::memcpy(&y, cb + 8 * w, 8);
+    for (std::uint64_t d = x ^ y; d; d &= d - 1) mark(4 * w + std::countr_zero(d) / 16);
+  }
+}
+
+}  // namespace
+
+StateCodec::StateCodec(const Board& start) {
+  template_ = start;
+  template_.ResetAttempt();
+  bool stones = false, px = false;
+  for (Chara& c : template_.chara) {
+    stones |= c.kind == CharaKind::Stone;
+    px |= c.kind == CharaKind::PX;
+    if (c.kind == CharaKind::Hero) c = NoChara;
+    c.index = 0;
+  }
+  template_.stepKind = 0;
+  template_.heroDir = DirDown;
+
+  int word = 0, shift = kHeaderBits;
+  for (int i = 0; i < kCells; ++i) {
+    CellLayout& L = cells_[i];
+    const CellCode t0 = template_.terrain[i];
+    const CharaKind k0 = template_.chara[i].kind;
+    const bool marked = k0 == CharaKind::EmptyHole;
+    std::array<CellCode, 4> ts{};
+    int nt = 0;
+    ts[nt++] = t0;
+    CellCode hole = 0;
+    if (t0 == cell::Light || t0 == cell::Grass) ts[nt++] = hole = t0 == cell::Light ? cell::HoleLight : cell::HoleGrass;
+    if (IsHole(t0) && marked) hole = t0;
+    if (hole != 0) {
+      if (stones) ts[nt++] = FilledBy(hole, false);
+      if (px) ts[nt++] = FilledBy(hole, true);
+    }
+    if (t0 == cell::CrackedIce) ts[nt++] = cell::DeepWater;
+    if (t0 == cell::GateClosed && px) ts[nt++] = cell::GateOpen;
+
+    L.terrainCount = static_cast<std::uint8_t>(nt);
+    L.terrains = ts;
+    for (auto& row : L.code) row.fill(0xFF);
+    auto add = [&](int slot, CharaKind k) {
+      std::uint8_t& c = L.code[slot][static_cast<int>(k)];
+      if (c != 0xFF) return;
+      c = L.comboCount;
+      L.combos[L.comboCount++] = {ts[slot], k};
+    };
+    for (int s = 0; s < nt; ++s) {
+      const CellCode t = ts[s];
+      if (t == t0) add(s, k0);
+      // A flower left on cracked ice comes back after the ice broke under the hero.
+      if (t0 == cell::CrackedIce && t == cell::DeepWater && (k0 == CharaKind::Yellow || k0 == CharaKind::Red)) add(s, k0);
+      if (IsHole(t)) {
+        if (t != t0 || marked) add(s, CharaKind::EmptyHole);
+        continue;
+      }
+      add(s, CharaKind::None);
+      if (IsFloor(t) && stones) add(s, CharaKind::Stone);
+      if (IsFloor(t) && px) add(s, CharaKind::PX);
+    }
+    L.width = static_cast<std::uint8_t>(WidthFor(L.comboCount));
+    if (L.width == 0) continue;
+    ++dynamicCells_;
+    if (shift + L.width > 64) {
+      ++word;
+      shift = 0;
+    }
+    if (word >= MaxWords) throw std::logic_error("solver state: the stage needs more than the largest key");
+    L.word = static_cast<std::uint8_t>(word);
+    L.shift = static_cast<std::uint8_t>(shift);
+    for (int b = 0; b < L.width; ++b) bitCell_[word][shift + b] = static_cast<std::uint8_t>(i);
+    shift += L.width;
+    keyBits_ += L.width;
+  }
+  words_ = word + 1;
+  keyBits_ += kHeaderBits;
+  for (int w = 0; w < MaxWords; ++w)
+    for (int b = 0; b < 64; ++b)
+      if (w >= words_ || (w == 0 && b < kHeaderBits) || cells_[bitCell_[w][b]].width == 0 ||
+          cells_[bitCell_[w][b]].word != w)
+        bitCell_[w][b] = 0xFF;
+}
+
+std::uint64_t StateCodec::Header(const Board& b) const {
+  if (b.Ended() || b.sliding || b.padBounce || b.underState[2] != 0 || b.underState[0] > 2 || b.underState[1] > 2 ||
+      b.yFlowerTaken > 15 || b.rFlowerTaken > 15 || b.pxTaken > 31 || b.firstFlower > 1 || !OnField(b.heroX, b.heroY))
+    Refuse("a board between presses or after the attempt ended");
+  std::uint64_t h = static_cast<std::uint64_t>(b.heroY * FieldSize + b.heroX) << kHeroCell;
+  h |= static_cast<std::uint64_t>(b.heroDir - 1) << kDir;
+  h |= static_cast<std::uint64_t>(b.firstFlower) << kFirst;
+  h |= static_cast<std::uint64_t>(b.yFlowerTaken) << kYTaken;
+  h |= static_cast<std::uint64_t>(b.rFlowerTaken) << kRTaken;
+  h |= static_cast<std::uint64_t>(b.pxTaken) << kPXTaken;
+  // A record's code is read only while its state says so: a stale code is left out.
+  h |= static_cast<std::uint64_t>(b.underState[0]) << kUnder0;
+  h |= static_cast<std::uint64_t>(b.underState[1]) << kUnder1;
+  if (b.underState[0]) h |= FlowerBits(b.underCode[0]) << kUnderCode0;
+  if (b.underState[1]) h |= FlowerBits(b.underCode[1]) << kUnderCode1;
+  if (b.onFlower) h |= (std::uint64_t{1} << kOnFlower) | FlowerBits(b.onFlowerCode) << kOnFlowerCode;
+  if (b.landedFlower) {
+    if (!OnField(b.landedX, b.landedY)) Refuse("a landed flower off the field");
+    h |= (std::uint64_t{1} << kLanded) | FlowerBits(b.landedCode) << kLandedCode;
+    h |= static_cast<std::uint64_t>(b.landedY * FieldSize + b.landedX) << kLandedCell;
+  }
+  return h;
+}
+
+void StateCodec::DecodeHeader(std::uint64_t h, Board& b) const {
+  const int hero = static_cast<int>(Bits(h, kHeroCell, 7));
+  b.heroX = static_cast<std::int16_t>(hero % FieldSize);
+  b.heroY = static_cast<std::int16_t>(hero / FieldSize);
+  b.heroDir = static_cast<std::int16_t>(Bits(h, kDir, 2) + 1);
+  b.firstFlower = static_cast<std::int16_t>(Bits(h, kFirst, 1));
+  b.yFlowerTaken = static_cast<std::int16_t>(Bits(h, kYTaken, 4));
+  b.rFlowerTaken = static_cast<std::int16_t>(Bits(h, kRTaken, 4));
+  b.pxTaken = static_cast<std::int16_t>(Bits(h, kPXTaken, 5));
+  b.underState = {static_cast<std::int16_t>(Bits(h, kUnder0, 2)), static_cast<std::int16_t>(Bits(h, kUnder1, 2)), 0};
+  b.underCode = {FlowerOf(Bits(h, kUnderCode0, 2)), FlowerOf(Bits(h, kUnderCode1, 2)), NoChara};
+  b.onFlower = Bits(h, kOnFlower, 1) != 0;
+  b.onFlowerCode = FlowerOf(Bits(h, kOnFlowerCode, 2));
+  b.landedFlower = Bits(h, kLanded, 1) != 0;
+  b.landedCode = FlowerOf(Bits(h, kLandedCode, 2));
+  const int landed = static_cast<int>(Bits(h, kLandedCell, 7));
+  b.landedX = static_cast<std::int16_t>(landed % FieldSize);
+  b.landedY = static_cast<std::int16_t>(landed / FieldSize);
+  b.stepKind = 0;
+  b.sliding = b.padBounce = false;
+  b.outcome = Outcome::None;
+}
+
+std::uint64_t StateCodec::CellValue(int i, const Board& b) const {
+  const CellLayout& L = cells_[i];
+  const CellCode t = b.terrain[i];
+  CharaKind k = b.chara[i].kind;
+  const bool heroCell = i == b.heroY * FieldSize + b.heroX;
+  if (heroCell != (k == CharaKind::Hero)) Refuse(CellName(i) + " with the hero somewhere else");
+  if (heroCell) k = CharaKind::None;
+  for (int s = 0; s < L.terrainCount; ++s)
+    if (L.terrains[s] == t) {
+      const std::uint8_t v = L.code[s][static_cast<int>(k)];
+      if (v != 0xFF) return v;
+      break;
+    }
+  Refuse(CellName(i) + " holding " + CellCodeText(t) + " with " + CharaCodeText(MakeChara(k, 0)));
+}
+
+void StateCodec::SetCell(int i, const std::uint64_t* key, Board& b) const {
+  const CellLayout& L = cells_[i];
+  if (L.width == 0) {
+    b.terrain[i] = template_.terrain[i];
+    b.chara[i] = template_.chara[i];
+    return;
+  }
+  const Combo c = L.combos[Bits(key[L.word], L.shift, L.width)];
+  b.terrain[i] = c.terrain;
+  b.chara[i] = MakeChara(c.kind, 0);
+}
+
+void StateCodec::Encode(const Board& b, std::uint64_t* key) const {
+  for (int w = 0; w < words_; ++w) key[w] = 0;
+  key[0] = Header(b);
+  for (int i = 0; i < kCells; ++i) {
+    const std::uint64_t v = CellValue(i, b);
+    const CellLayout& L = cells_[i];
+    if (L.width == 0) {
+      if (v != 0) Refuse(CellName(i) + ", which never changes, changed");
+      continue;
+    }
+    key[L.word] |= v << L.shift;
+  }
+}
+
+int StateCodec::EncodeChild(const Board& parent, const Board& child, const std::uint64_t* parentKey,
+                            std::uint64_t* childKey, std::uint8_t* changed) const {
+  for (int w = 0; w < words_; ++w) childKey[w] = parentKey[w];
+  childKey[0] = (childKey[0] & ~kHeaderMask) | Header(child);
+  std::uint64_t set[2];
+  DiffCells(parent, child, set);
+  int n = 0;
+  for (int half = 0; half < 2; ++half)
+    for (std::uint64_t s = set[half]; s; s &= s - 1) {
+      const int i = half * 64 + std::countr_zero(s);
+      changed[n++] = static_cast<std::uint8_t>(i);
+      const std::uint64_t v = CellValue(i, child);
+      const CellLayout& L = cells_[i];
+      if (L.width == 0) {
+        if (v != 0) Refuse(CellName(i) + ", which never changes, changed");
+        continue;
+      }
+      const std::uint64_t mask = ((std::uint64_t{1} << L.width) - 1) << L.shift;
+      childKey[L.word] = (childKey[L.word] & ~mask) | (v << L.shift);
+    }
+  // The hero's new cell may hold nothing in both boards' fields while the layers differ
+  // (the hero entered it): its field is right already, being stored as empty.
+  return n;
+}
+
+void StateCodec::Decode(const std::uint64_t* key, Board& b) const {
+  b = template_;
+  DecodeHeader(key[0], b);
+  for (int i = 0; i < kCells; ++i)
+    if (cells_[i].width) SetCell(i, key, b);
+  b.C(b.heroX, b.heroY) = HeroChara;
+}
+
+void StateCodec::DecodeChanged(const std::uint64_t* oldKey, const std::uint64_t* newKey, Board& b) const {
+  const int oldHero = b.heroY * FieldSize + b.heroX;
+  DecodeHeader(newKey[0], b);
+  for (int w = 0; w < words_; ++w) {
+    std::uint64_t x = oldKey[w] ^ newKey[w];
+    if (w == 0) x &= ~kHeaderMask;
+    while (x) {
+      const int i = bitCell_[w][std::countr_zero(x)];
+      SetCell(i, newKey, b);
+      const CellLayout& L = cells_[i];
+      x &= ~(((std::uint64_t{1} << L.width) - 1) << L.shift);
+    }
+  }
+  SetCell(oldHero, newKey, b);
+  b.C(b.heroX, b.heroY) = HeroChara;
+}
+
+}  // namespace morvik
