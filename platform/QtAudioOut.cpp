@@ -1,9 +1,7 @@
 #include "platform/QtAudioOut.h"
 
-#include <QAudioOutput>
 #include <QDir>
 #include <QFile>
-#include <QMediaPlayer>
 #include <QSoundEffect>
 #include <QUrl>
 #include <QtEndian>
@@ -48,9 +46,7 @@ QtAudioOut::~QtAudioOut() {
   scheduler_.Cancel(guard_);
   for (auto& voices : effects_) qDeleteAll(voices);
   delete music_;
-  delete musicOut_;
   delete waiting_;
-  delete waitingOut_;
 }
 
 void QtAudioOut::Once(const QString& path) {
@@ -72,10 +68,8 @@ void QtAudioOut::Once(const QString& path) {
 
 void QtAudioOut::Loop(const QString& path) {
   if (!music_) {
-    music_ = new QMediaPlayer;
-    musicOut_ = new QAudioOutput;
-    music_->setAudioOutput(musicOut_);
-    music_->setLoops(QMediaPlayer::Infinite);
+    music_ = new QSoundEffect;
+    music_->setLoopCount(QSoundEffect::Infinite);
   }
   music_->stop();
   music_->setSource(QUrl::fromLocalFile(path));
@@ -104,14 +98,16 @@ void QtAudioOut::PlayThenNotify(const QString& path, std::function<void()> done)
     return;
   }
   if (!waiting_) {
-    waiting_ = new QMediaPlayer;
-    waitingOut_ = new QAudioOutput;
-    waiting_->setAudioOutput(waitingOut_);
-    QObject::connect(waiting_, &QMediaPlayer::mediaStatusChanged, [this](QMediaPlayer::MediaStatus s) {
-      if ((s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia) && done_)
+    waiting_ = new QSoundEffect;
+    // A stop long before the file could have ended is a device failing, not the end: then
+    // the wait still lasts the file's length.
+    QObject::connect(waiting_, &QSoundEffect::playingChanged, [this] {
+      if (!waiting_->isPlaying() && done_ && scheduler_.Now() - waitStart_ >= waitLength_ - kEndSlackMs)
         scheduler_.After(0, [this] { FinishWait(); });
     });
   }
+  waitStart_ = scheduler_.Now();
+  waitLength_ = length;
   done_ = std::move(done);
   waiting_->setSource(QUrl::fromLocalFile(path));
   waiting_->play();

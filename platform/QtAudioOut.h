@@ -1,7 +1,8 @@
 #pragma once
-// The audio device on Qt Multimedia: short effects on a small pool of sound effects per file
-// so that they overlap, music on a looping media player, and a second media player whose
-// end (or, with no audio device, the file's length) is reported on the scheduler.
+// The audio device on Qt Multimedia's sound effects, which read WAV files themselves (no codec
+// plugins needed): a small pool per effect file so that effects overlap, one looping player
+// for the music, and one player whose end (or, with no audio device, the file's length) is
+// reported on the scheduler.
 #include <QHash>
 #include <QString>
 #include <QVector>
@@ -10,8 +11,6 @@
 #include "platform/Scheduler.h"
 
 class QSoundEffect;
-class QMediaPlayer;
-class QAudioOutput;
 
 namespace morvik {
 
@@ -28,11 +27,11 @@ class QtAudioOut final : public AudioOut {
   void FinishWait();
   Scheduler& scheduler_;
   QHash<QString, QVector<QSoundEffect*>> effects_;
-  QMediaPlayer* music_ = nullptr;
-  QAudioOutput* musicOut_ = nullptr;
-  QMediaPlayer* waiting_ = nullptr;
-  QAudioOutput* waitingOut_ = nullptr;
+  QSoundEffect* music_ = nullptr;
+  QSoundEffect* waiting_ = nullptr;
   Scheduler::Id guard_ = 0;
+  std::int64_t waitStart_ = 0;
+  int waitLength_ = 0;
   std::function<void()> done_;
 };
 

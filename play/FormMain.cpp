@@ -188,7 +188,7 @@ void FormMain::SetNextPicture(int picture) {
   picNext_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(picture)));
 }
 
-void FormMain::InitialTreat() {
+bool FormMain::InitialTreat() {
   player_.Cancel();
   ResetMeter();
   scene_.guide.visible = false;
@@ -214,7 +214,7 @@ void FormMain::InitialTreat() {
     } else if (hooks.endProgram) {
       hooks.endProgram();
     }
-    return;
+    return false;
   }
   shown_ = game_.board;
   image_.PaintAll(game_.board);
@@ -231,6 +231,7 @@ void FormMain::InitialTreat() {
   platform_.sound.PlayMusic(game_.stageBgm);
   StageOpen();
   mnuANS_->setEnabled(game_.unitPlay && !game_.testPlay);
+  return true;
 }
 
 void FormMain::PlaceCharas() {

@@ -41,8 +41,9 @@ class FormMain final : public QMainWindow {
   };
   Hooks hooks;
 
-  // Sets up stage game.stageNo of game.mapFilePath and starts its opening.
-  void InitialTreat();
+  // Sets up stage game.stageNo of game.mapFilePath and starts its opening. False when the
+  // stage could not be read: the player was told and the hooks took over.
+  bool InitialTreat();
   // Ends the attempt with an outcome code (0 give up, 1 miss, 2 clear, 3 warp).
   void StageEnd(int code);
   // The key handler of the field (virtual key code, modifiers 1 Shift, 2 Ctrl, 4 Alt).

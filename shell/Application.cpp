@@ -1,0 +1,219 @@
+#include "shell/Application.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QScreen>
+#include <QUrl>
+
+#include "play/FormMain.h"
+#include "shell/FormTitle.h"
+#include "shell/HelpWindow.h"
+#include "shell/ResetProgress.h"
+
+namespace morvik {
+
+namespace {
+
+constexpr int kTitleMusic = 12;
+constexpr int kEffectReset = 18;
+
+void Centre(QWidget& w) {
+  w.adjustSize();
+  if (const QScreen* screen = w.screen()) {
+    const QRect area = screen->availableGeometry();
+    w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
+  }
+}
+
+}  // namespace
+
+Application::Application(QString programDir)
+    : programDir_(std::move(programDir)),
+      audio_(scheduler_),
+      sound_(FindNoCase(programDir_, QStringLiteral("sound")), audio_),
+      platform_{scheduler_, sound_, messages_, pictures_},
+      playInfo_(programDir_, messages_) {}
+
+Application::~Application() = default;
+
+QString Application::MapFile() const {
+  const QString found = FindNoCase(programDir_, QString::fromLatin1(MapFileName));
+  return found.isEmpty() ? QDir(programDir_).filePath(QString::fromLatin1(MapFileName)) : found;
+}
+
+void Application::Main() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  game_ = ModMain{};
+  game_.appDir = programDir_.toStdString();
+  pictures_.LoadFrom(QDir(programDir_).filePath(QStringLiteral("pictures")));
+
+  formMain_ = std::make_unique<FormMain>(game_, platform_);
+  formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
+  sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
+
+  FormMain::Hooks& play = formMain_->hooks;
+  play.endProgram = [this] { EndProgram(); };
+  play.showTitle = [this] { ShowTitle(); };
+  play.showEditor = [this] { ShowTitle(); };
+  play.startEnding = [this] { StartEnding(); };
+  play.saveProgress = [this] { SavePlayInfo(); };
+  play.musicToggled = [this](bool on) { SetMusic(on); };
+  play.soundToggled = [this](bool on) { SetEffects(on); };
+  play.help = [this](int topic) { ShowHelp(topic); };
+  play.version = [this] { ShowVersion(); };
+  play.homePage = [this] { OpenHomePage(); };
+
+  FormTitle::Hooks& title = formTitle_->hooks;
+  title.startStory = [this] { ChangeScreen(0); };
+  title.startStage = [this] { ChangeScreen(2); };
+  title.openUnitFile = [this](const QString& path) {
+    game_.mapFilePath = path.toStdString();
+    ChangeScreen(3);
+  };
+  title.openEditor = [this] { ChangeScreen(1); };
+  title.quit = [this] {
+    sound_.StopMusic();
+    SavePlayInfo();
+    EndProgram();
+  };
+  title.musicToggled = [this](bool on) { SetMusic(on); };
+  title.soundToggled = [this](bool on) { SetEffects(on); };
+  title.resetProgress = [this] {
+    if (!ResetProgress(messages_, saved_)) return;
+    sound_.PlayEffect(kEffectReset);
+    game_.stageReached = 1;
+    formTitle_->FillStageList();
+    SavePlayInfo();
+  };
+  title.unlocked = [this] { SavePlayInfo(); };
+  title.help = [this](int topic) { ShowHelp(topic); };
+  title.version = [this] { ShowVersion(); };
+  title.homePage = [this] { OpenHomePage(); };
+
+  Centre(*formMain_);
+  Centre(*formTitle_);
+  LoadPlayInfo();
+  ShowTitle();
+  QApplication::restoreOverrideCursor();
+}
+
+void Application::LoadPlayInfo() {
+  PlayInfo current;
+  current.stageReached = game_.stageReached;
+  saved_ = playInfo_.Load(current);
+  game_.stageReached = saved_.stageReached;
+  game_.storyNo = saved_.storyNo;
+  SetMusic(saved_.musicOn);
+  SetEffects(saved_.effectsOn);
+}
+
+void Application::SavePlayInfo() {
+  saved_.musicOn = formTitle_->MusicChecked();
+  saved_.effectsOn = formTitle_->SoundChecked();
+  saved_.stageReached = game_.stageReached;
+  saved_.storyNo = game_.storyNo;
+  if (!playInfo_.Save(saved_))
+    messages_.Show(QStringLiteral("プレイデータを保存できませんでした。\n%1").arg(playInfo_.LastError()),
+                   QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
+}
+
+void Application::SetMusic(bool on) {
+  const bool wasOn = sound_.musicOn;
+  sound_.musicOn = on;
+  formTitle_->SetMusicChecked(on);
+  formMain_->SetMusicChecked(on);
+  if (on == wasOn) return;
+  if (on) {
+    sound_.PlayMusic(game_.stageBgm);
+  } else {
+    sound_.StopMusic();
+  }
+}
+
+void Application::SetEffects(bool on) {
+  sound_.effectsOn = on;
+  formTitle_->SetSoundChecked(on);
+  formMain_->SetSoundChecked(on);
+}
+
+void Application::ShowTitle() {
+  formTitle_->FillStageList();
+  game_.unitPlay = false;
+  game_.stageBgm = kTitleMusic;
+  sound_.PlayMusic(kTitleMusic);
+  formTitle_->show();
+  formTitle_->raise();
+  formTitle_->activateWindow();
+  formTitle_->StartBlink();
+  QApplication::restoreOverrideCursor();
+}
+
+void Application::ChangeScreen(int mode) {
+  sound_.StopMusic();
+  formTitle_->StopBlink();
+  formTitle_->hide();
+  switch (mode) {
+    case 0:
+      game_.stageNo = game_.storyNo * 30 + 1;
+      game_.mapFilePath = MapFile().toStdString();
+      break;
+    case 1:
+      // The stage editor is not part of this build yet: say so and stay on the title.
+      messages_.Show(QStringLiteral("ステージエディタは、このバージョンではまだ使えません。"), QStringLiteral("モルビク"),
+                     MsgIcon::Information, MsgButtons::Ok);
+      ShowTitle();
+      return;
+    case 2:
+      game_.mapFilePath = MapFile().toStdString();
+      break;
+    case 3:
+      game_.stageNo = 0;
+      game_.unitPlay = true;
+      break;
+    default:
+      return;
+  }
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const bool ready = formMain_->InitialTreat();
+  QApplication::restoreOverrideCursor();
+  if (!ready) return;  // the play screen has already said why and gone where it had to
+  formMain_->show();
+  formMain_->raise();
+  formMain_->activateWindow();
+}
+
+void Application::StartEnding() {
+  // The ending scenes come later; the last stage cleared still counts and is saved.
+  game_.stageReached = 30;
+  SavePlayInfo();
+  formMain_->hide();
+  messages_.Show(QStringLiteral("おめでとうございます！\nすべてのステージをクリアしました。"), QStringLiteral("モルビク -Morvik-"),
+                 MsgIcon::Information, MsgButtons::Ok);
+  ShowTitle();
+}
+
+void Application::EndProgram() {
+  sound_.StopMusic();
+  QApplication::exit(0);
+}
+
+void Application::ShowHelp(int topic) {
+  if (!help_) help_ = std::make_unique<HelpWindow>();
+  help_->ShowTopic(topic);
+}
+
+void Application::ShowVersion() {
+  messages_.Show(QStringLiteral("モルビク -Morvik-    Ver. %1\n\nGame design, program, music and arts: the Morvik team\n"
+                                "Copyright (C) 2026 the Morvik team")
+                     .arg(QString::fromLatin1(AppVersion)),
+                 QStringLiteral("バージョン情報"), MsgIcon::Information, MsgButtons::Ok);
+}
+
+void Application::OpenHomePage() {
+  // This build's home page is the README installed beside the program.
+  const QString readme = FindNoCase(programDir_, QStringLiteral("README.md"));
+  if (!readme.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+}
+
+}  // namespace morvik

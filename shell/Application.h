@@ -1,0 +1,70 @@
+#pragma once
+// The program as a whole: it owns the game state, the platform services and the screens,
+// starts up, switches between the title and the play screen, keeps the music and effect
+// switches of both screens alike, reads and saves the play information, and ends.
+#include <QString>
+#include <memory>
+
+#include "core/ModMain.h"
+#include "platform/FileDialogs.h"
+#include "platform/GameSound.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PictureStore.h"
+#include "platform/Platform.h"
+#include "platform/QtAudioOut.h"
+#include "platform/QtScheduler.h"
+#include "shell/PlayInfoFile.h"
+
+namespace morvik {
+
+class FormMain;
+class FormTitle;
+class HelpWindow;
+
+class Application {
+ public:
+  explicit Application(QString programDir);
+  ~Application();
+
+  // Start-up: first values, the screens, the play information, then the title.
+  void Main();
+  // Leaves the title: 0 the story from its first stage, 1 the editor, 2 stage game.stageNo of
+  // the main map file, 3 the stage-unit file in game.mapFilePath.
+  void ChangeScreen(int mode);
+  void ShowTitle();
+  void EndProgram();
+  void SavePlayInfo();
+
+  // Both screens' "BGMあり" and "サウンドあり" follow each other.
+  void SetMusic(bool on);
+  void SetEffects(bool on);
+
+  ModMain& Game() { return game_; }
+  FormMain& Play() { return *formMain_; }
+  FormTitle& Title() { return *formTitle_; }
+
+ private:
+  void LoadPlayInfo();
+  void StartEnding();
+  void ShowHelp(int topic);
+  void ShowVersion();
+  void OpenHomePage();
+  QString MapFile() const;
+
+  QString programDir_;
+  ModMain game_;
+  QtScheduler scheduler_;
+  QtAudioOut audio_;
+  GameSound sound_;
+  QtMessageBoxes messages_;
+  QtFileDialogs files_;
+  PictureStore pictures_;
+  Platform platform_;
+  PlayInfoFile playInfo_;
+  PlayInfo saved_;  // what the play information file holds besides the game state
+  std::unique_ptr<FormMain> formMain_;
+  std::unique_ptr<FormTitle> formTitle_;
+  std::unique_ptr<HelpWindow> help_;
+};
+
+}  // namespace morvik
