@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
+#include "tools/cli/SolveCommand.h"
 
 namespace morvik {
 namespace {
@@ -67,6 +69,71 @@ TEST(Cli, BadInputExitsWithTwo) {
   EXPECT_EQ(Cli("play " + kFixture + " RQ").status, 2);
   EXPECT_EQ(Cli("play /no/such/file R").status, 2);
   EXPECT_EQ(Cli("jump").status, 2);
+}
+
+const std::string kData = std::string(MORVIK_TEST_DATA) + "/";
+
+TEST(CliSolve, PrintsTheSolutionAsJsonAndItPlaysBackToAClear) {
+  const CliRun r = Cli("solve " + kData + "solve_flowers.mvk --json");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out.substr(0, r.out.find(", \"states\"")), "{\"verdict\": \"solved\", \"moves\": \"RRRLL\", \"presses\": 5")
+      << r.out;
+  EXPECT_NE(r.out.find("\"seconds\": "), std::string::npos) << r.out;
+  const CliRun played = Cli("play " + kData + "solve_flowers.mvk RRRLL");
+  EXPECT_NE(played.out.find("\"outcome\": \"clear\""), std::string::npos) << played.out;
+}
+
+TEST(CliSolve, VerdictsAndExitStatus) {
+  struct Case {
+    std::string args;
+    int status;
+    std::string verdict;
+  } cases[] = {
+      {"solve_unsolvable.mvk --json", 1, "\"verdict\": \"unsolvable\", \"moves\": \"\", \"presses\": 0"},
+      {"solve_two_px.mvk --json --max-states 50", 1, "\"verdict\": \"unknown\""},
+      {"solve_dig.mvk", 0, "solved\nmoves: ZRRDL\npresses: 5\nstates: "},
+      {"solve_parity.mvk", 1, "unsolvable (the flowers cannot be taken alternately)\nstates: 0\n"},
+      {"verify_map.dat --stage 2 --json", 1, "\"verdict\": \"unsolvable\""},
+      {"verify_map.dat --stage 1 --json", 0, "\"moves\": \"RRRLL\""},
+  };
+  for (const Case& c : cases) {
+    const CliRun r = Cli("solve " + kData + c.args);
+    EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.out;
+    EXPECT_NE(r.out.find(c.verdict), std::string::npos) << c.args << "\n" << r.out;
+  }
+  EXPECT_EQ(Cli("solve " + kData + "solve_dig.mvk --max-states x").status, 2);
+  EXPECT_EQ(Cli("solve " + kData + "verify_map.dat --stage 1 --answer").status, 2);
+  EXPECT_EQ(Cli("solve /no/such/file").status, 2);
+}
+
+TEST(CliSolve, AnswerWritesTheAnswerFileBesideTheStage) {
+  // A copy of the fixture in a scratch folder, so the answer file lands there.
+  const std::string dir = testing::TempDir();
+  std::string stage;
+  ASSERT_TRUE(ReadFileText(kData + "solve_dig.mvk", stage));
+  const std::string path = dir + "/answer_dig.mvk";
+  ASSERT_TRUE(WriteFileText(path, stage));
+  std::remove((path + "a").c_str());
+  const CliRun r = Cli("solve " + path + " --answer");
+  EXPECT_EQ(r.status, 0) << r.out;
+  std::string answer;
+  ASSERT_TRUE(ReadFileText(path + "a", answer));
+  EXPECT_EQ(answer, "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n112\r\n021\r\n031\r\n032\r\n022\r\n\r\n@\r\n");
+}
+
+TEST(CliVerify, OneLinePerStageAndFailureWhenAnyIsNotSolved) {
+  const CliRun r = Cli("verify " + kData + "verify_map.dat");
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_EQ(r.out.substr(0, r.out.find(", 16 states")), "stage 01: solved, 5 presses RRRLL") << r.out;
+  EXPECT_NE(r.out.find("\nstage 02: unsolvable, "), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\n1 of 2 stages solved in "), std::string::npos) << r.out;
+  EXPECT_EQ(Cli("verify " + kData + "walk.mvk").status, 0);
+  EXPECT_EQ(Cli("verify /no/such/file").status, 2);
+}
+
+TEST(MapStages, NumbersInFileOrderEachOnce) {
+  const std::vector<std::string> lines = {"x", "@03", "a", "END@03", "@01", "b", "@03", "c", "@5", "d"};
+  EXPECT_EQ(MapStageNumbers(lines), (std::vector<int>{3, 1, 0}));
 }
 
 }  // namespace

@@ -32,8 +32,9 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;
-        chunks_.push_back({std::make_unique<std::uint64_t[]>(n * words_), std::make_unique<std::uint32_t[]>(n),
-                           std::make_unique<std::uint8_t[]>(n)});
+        chunks_.push_back({std::make_unique_for_overwrite<std::uint64_t[]>(n * words_),
+                           std::make_unique_for_overwrite<std::uint32_t[]>(n),
+                           std::make_unique_for_overwrite<std::uint8_t[]>(n)});
       }
       Chunk& c = chunks_.back();
       std::memcpy(c.keys.get() + static_cast<std::size_t>(id & kChunkMask) * words_, key, sizeof(std::uint64_t) * words_);

@@ -1,0 +1,257 @@
+// The solver on small stages whose shortest solutions were worked out by hand, its pruning
+// against the search without any pruning, and what the stage analysis may conclude.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "stagedata/StageReader.h"
+#include "tests/core/Fixture.h"
+#include "tests/tools/RandomStage.h"
+#include "tools/cli/FileText.h"
+#include "tools/cli/Playback.h"
+#include "tools/solver/Solver.h"
+#include "tools/solver/StageAnalysis.h"
+
+namespace morvik {
+namespace {
+
+Board LoadFixture(const std::string& name) {
+  std::string text;
+  if (!ReadFileText(std::string(MORVIK_TEST_DATA) + "/" + name, text)) throw std::runtime_error("no fixture " + name);
+  const StageResult r = ReadStage(std::string_view(text), {0, true, false});
+  if (const auto* e = std::get_if<StageError>(&r)) throw std::runtime_error(name + ": " + e->reason);
+  return std::get<LoadedStage>(r).board;
+}
+
+// The outcome of the solution's text played back by `morvik-cli play`'s own playback.
+std::string PlayedOutcome(Board b, const std::vector<Press>& presses) {
+  std::string error;
+  const auto moves = ParseMoves(PressesText(presses), error);
+  if (!moves) return "unparsable: " + error;
+  const int played = PlayMoves(b, *moves, error);
+  if (played != static_cast<int>(moves->size())) return "stopped after " + std::to_string(played) + " moves";
+  return b.outcome == Outcome::Clear ? "clear" : b.outcome == Outcome::None ? "none" : "ended";
+}
+
+struct FixtureCase {
+  const char* file;
+  Verdict verdict;
+  int presses;       // shortest, worked out by hand
+  const char* moves; // "" where several shortest solutions exist
+};
+
+const FixtureCase kFixtures[] = {
+    // Over the red flower while yellow is due (it stays), yellow at the end, back for red.
+    {"solve_flowers.mvk", Verdict::Solved, 5, "RRRLL"},
+    // No hole on the field: the hole dug straight below the start takes the PX piece.
+    {"solve_dig.mvk", Verdict::Solved, 5, ""},
+    // Water blocks the step and turns the hero; five cells onto the stone, one bounce on,
+    // then the ice carries it to the flower.
+    {"solve_bounce_slide.mvk", Verdict::Solved, 2, "RJ5"},
+    // The stone can only be pushed onto the flower behind it, and never back to the grass
+    // where it could be buried.
+    {"solve_unsolvable.mvk", Verdict::Unsolvable, 0, ""},
+    // Yellow is due beyond cracked ice that breaks behind the hero; red is left behind.
+    {"solve_ice_cutoff.mvk", Verdict::Unsolvable, 0, ""},
+    // Two yellow flowers and no red one cannot alternate.
+    {"solve_parity.mvk", Verdict::Unsolvable, 0, ""},
+    // Two PX pieces, no hole: both buried in holes dug for them.
+    {"solve_two_px.mvk", Verdict::Solved, 12, ""},
+};
+
+TEST(Solver, FixturesGiveTheirShortestSolutionsAndVerdicts) {
+  for (const FixtureCase& f : kFixtures) {
+    SCOPED_TRACE(f.file);
+    const Board start = LoadFixture(f.file);
+    const SolveResult r = Solve(start);
+    EXPECT_EQ(VerdictName(r.verdict), VerdictName(f.verdict));
+    EXPECT_EQ(static_cast<int>(r.presses.size()), f.presses) << PressesText(r.presses);
+    if (*f.moves) {
+      EXPECT_EQ(PressesText(r.presses), f.moves);
+    }
+    if (r.verdict == Verdict::Solved) {
+      EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+    }
+  }
+}
+
+TEST(Solver, TheShippedWalkFixtureIsSolvedAndPlaysBackToAClear) {
+  const Board start = LoadFixture("walk.mvk");
+  const SolveResult r = Solve(start);
+  ASSERT_EQ(r.verdict, Verdict::Solved);
+  EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+}
+
+TEST(Solver, LimitsGiveUnknown) {
+  const Board start = LoadFixture("solve_two_px.mvk");
+  SolverOptions few;
+  few.maxStates = 100;
+  const SolveResult r = Solve(start, few);
+  EXPECT_EQ(r.verdict, Verdict::Unknown);
+  EXPECT_TRUE(r.presses.empty());
+  EXPECT_EQ(r.reason, "state limit reached");
+  EXPECT_LT(r.states, 200u);
+
+  // A limit the search never reaches leaves the verdict alone.
+  SolverOptions roomy;
+  roomy.maxStates = 1000000;
+  roomy.maxSeconds = 600;
+  EXPECT_EQ(Solve(LoadFixture("solve_unsolvable.mvk"), roomy).verdict, Verdict::Unsolvable);
+}
+
+// The same verdict and the same number of presses with and without each pruning rule.
+std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool& compared) {
+  SolverOptions none;
+  none.pruneDigs = none.pruneDeadStates = false;
+  none.maxStates = limit;
+  const SolveResult ref = Solve(start, none);
+  compared = ref.verdict != Verdict::Unknown;
+  if (!compared) return "";
+  if (ref.verdict == Verdict::Solved && PlayedOutcome(start, ref.presses) != "clear") return "exhaustive solution fails";
+  for (int mode = 1; mode <= 3; ++mode) {
+    SolverOptions o;
+    o.pruneDigs = mode & 1;
+    o.pruneDeadStates = mode & 2;
+    const SolveResult r = Solve(start, o);
+    const std::string name = mode == 1 ? "dig pruning" : mode == 2 ? "dead-state pruning" : "all pruning";
+    if (r.verdict != ref.verdict) return name + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
+                                          VerdictName(ref.verdict);
+    if (r.presses.size() != ref.presses.size())
+      return name + ": " + PressesText(r.presses) + " where exhaustive search finds " + PressesText(ref.presses);
+    if (r.verdict == Verdict::Solved && PlayedOutcome(start, r.presses) != "clear") return name + ": no clear";
+  }
+  return "";
+}
+
+TEST(SolverPruning, FixturesAgreeWithExhaustiveSearch) {
+  for (const char* f : {"solve_flowers.mvk", "solve_dig.mvk", "solve_bounce_slide.mvk", "solve_unsolvable.mvk",
+                        "solve_ice_cutoff.mvk", "solve_parity.mvk", "solve_two_px.mvk", "solve_px_corner.mvk"}) {
+    bool compared = false;
+    EXPECT_EQ(CompareWithExhaustive(LoadFixture(f), 2000000, compared), "") << f;
+    EXPECT_TRUE(compared) << f;
+  }
+}
+
+TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
+  std::mt19937 rng(61);
+  int compared = 0, solved = 0, unsolvable = 0, dug = 0, jumped = 0;
+  for (int k = 0; k < 300; ++k) {
+    test::RandomStageShape shape;
+    shape.width = std::uniform_int_distribution<int>(3, 5)(rng);
+    shape.height = std::uniform_int_distribution<int>(2, 4)(rng);
+    shape.maxStones = 2;
+    shape.maxPX = 1;
+    shape.maxFlowers = 3;
+    // A third of them about digging: PX pieces to bury on light ground and grass.
+    shape.mix = k % 3 == 0 ? test::RandomStageShape::Mix::Rich
+                : k % 3 == 1 ? test::RandomStageShape::Mix::Plain
+                             : test::RandomStageShape::Mix::Digging;
+    if (shape.mix == test::RandomStageShape::Mix::Digging) {
+      shape.width = std::uniform_int_distribution<int>(4, 5)(rng);
+      shape.height = std::uniform_int_distribution<int>(3, 4)(rng);
+      shape.maxStones = 1;
+      shape.minPX = 1;
+      shape.maxPX = 1;
+      shape.maxFlowers = 0;
+    }
+    const std::string text = test::RandomStageText(rng, shape);
+    const StageResult loaded = ReadStage(std::string_view(text), {0, true, false});
+    ASSERT_TRUE(std::holds_alternative<LoadedStage>(loaded));
+    const Board start = std::get<LoadedStage>(loaded).board;
+    bool done = false;
+    ASSERT_EQ(CompareWithExhaustive(start, 30000, done), "") << text;
+    if (!done) continue;
+    ++compared;
+    const SolveResult r = Solve(start);
+    solved += r.verdict == Verdict::Solved;
+    unsolvable += r.verdict == Verdict::Unsolvable;
+    const std::string moves = PressesText(r.presses);
+    dug += moves.find('Z') != std::string::npos;
+    jumped += moves.find('J') != std::string::npos;
+  }
+  std::printf("compared %d, solved %d (%d dig, %d jump), unsolvable %d\n", compared, solved, dug, jumped, unsolvable);
+  // Enough of both kinds of verdict were checked for the agreement to mean something.
+  EXPECT_GT(compared, 200);
+  EXPECT_GT(solved, 60);
+  EXPECT_GT(dug, 30);
+  EXPECT_GT(jumped, 8);
+  EXPECT_GT(unsolvable, 60);
+}
+
+TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
+  auto states = [](const char* file, bool digs, bool dead) {
+    SolverOptions o;
+    o.pruneDigs = digs;
+    o.pruneDeadStates = dead;
+    return Solve(LoadFixture(file), o).states;
+  };
+  // Digs: the grass beside the start may be dug anywhere, but only one hole at a time can
+  // ever be filled.
+  EXPECT_LT(states("solve_unsolvable.mvk", true, false), states("solve_unsolvable.mvk", false, false) / 2);
+  EXPECT_LT(states("solve_two_px.mvk", true, false), states("solve_two_px.mvk", false, false));
+  // Dead states: once the ice broke, nothing the hero does brings the red flower back.
+  EXPECT_LT(states("solve_ice_cutoff.mvk", false, true), states("solve_ice_cutoff.mvk", false, false));
+  EXPECT_EQ(states("solve_parity.mvk", false, true), 0u);
+}
+
+TEST(StageAnalysis, ClearRuledOutNamesTheReason) {
+  struct Case {
+    std::vector<std::string> terrain, charas;
+    int firstFlower;
+    const char* reason;
+  } cases[] = {
+      {{"MMMMM", "M..MM", "MMMMM"}, {"", ".H"}, 0, "no flower and no PX piece to take"},
+      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRY"}, 0, ""},
+      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRR"}, 1, "the flowers cannot be taken alternately"},
+      {{"MMMMMM", "M..wsM", "MMMMMM"}, {"", ".H..Y"}, 0, "a flower can never be reached"},
+      // Across the water from a jump pad's row: reachable.
+      {{"MMMMMM", "MJ.wsM", "MMMMMM"}, {"", ".H..Y"}, 0, ""},
+      // A PX piece in a corner can never be pushed.
+      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "...P"}, 0, "a PX piece can never reach a hole"},
+      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "..P"}, 0, ""},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> t = c.terrain;
+    while (t.size() < 10) t.push_back("MMMMMMMMMM");
+    for (auto& row : t) row.resize(10, 'M');
+    const Board b = test::MakeBoard(t, c.charas, DirDown, c.firstFlower);
+    EXPECT_EQ(ClearRuledOut(b, AnalyseStage(b)), c.reason) << c.terrain[1] << " / " << c.charas[1];
+  }
+}
+
+TEST(StageAnalysis, ObjectsReachOnlyCellsAPushCanBringThemTo) {
+  // The stone at (2,1) can go left and right along the row (the hero can stand on either
+  // side) but never down into the pocket: nobody can stand above it to push it there.
+  std::vector<std::string> t = {"MMMMMMMMMM", "M.....MMMM", "MM.MMMMMMM", "MM.MMMMMMM"};
+  while (t.size() < 10) t.push_back("MMMMMMMMMM");
+  const Board b = test::MakeBoard(t, {"", ".HS"});
+  const StageAnalysis a = AnalyseStage(b);
+  for (int x = 1; x <= 5; ++x) EXPECT_TRUE(a.objectReach[CellIndex(x, 1)]) << x;
+  EXPECT_FALSE(a.objectReach[CellIndex(2, 2)]);
+  EXPECT_FALSE(a.objectReach[CellIndex(2, 3)]);
+  // Cells beside a pad are marked; the pad itself is not.
+  std::vector<std::string> p = t;
+  p[1] = "M..J..MMMM";
+  const StageAnalysis withPad = AnalyseStage(test::MakeBoard(p, {"", ".H"}));
+  EXPECT_TRUE(withPad.besidePad[CellIndex(2, 1)]);
+  EXPECT_TRUE(withPad.besidePad[CellIndex(4, 1)]);
+  EXPECT_FALSE(withPad.besidePad[CellIndex(3, 1)]);
+}
+
+TEST(StageAnalysis, HeroReachFollowsFloorAndJumpRays) {
+  std::vector<std::string> t = {"MMMMMMMMMM", "MJMMwwMs.M", "M.M..MMMMM", "MMMMMMMMMM", "MMMMsMMMMM"};
+  while (t.size() < 10) t.push_back("MMMMMMMMMM");
+  Board b = test::MakeBoard(t, {"", "", ".H"});
+  const CellSet reach = HeroMayReach(b);
+  EXPECT_TRUE(reach[CellIndex(1, 1)]);   // the pad, walking
+  EXPECT_TRUE(reach[CellIndex(7, 1)]);   // along the pad's row, over water and mountains
+  EXPECT_TRUE(reach[CellIndex(8, 1)]);   // and on from there on foot
+  EXPECT_FALSE(reach[CellIndex(3, 2)]);  // walled off from the start and off every ray
+  EXPECT_FALSE(reach[CellIndex(4, 4)]);
+  EXPECT_FALSE(reach[CellIndex(4, 1)]);  // water
+}
+
+}  // namespace
+}  // namespace morvik
