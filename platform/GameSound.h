@@ -21,8 +21,6 @@ class GameSound final : public Sound {
 
   // Starts music n if the settings allow it, without stopping anything first.
   void StartMusic(int n);
-  // Asked before every effect: no effect sounds while the title is minimised.
-  std::function<bool()> titleMinimised;
 
   // "bgm12.wav", "Sound3.wav": the file of a number in the sound folder, or empty if missing.
   QString MusicFile(int n) const;

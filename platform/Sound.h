@@ -23,6 +23,8 @@ class Sound {
   bool musicOn = true;
   bool effectsOn = true;
   bool bgmTest = false;  // the editor's music test plays even with music off
+  // Asked before every effect: no effect sounds while the title is minimised.
+  std::function<bool()> titleMinimised;
 };
 
 // Records what was asked, for screen tests. A jingle plays until the test ends it.

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include "play/FormMain.h"
+#include "platform/QtAudioOut.h"
 #include "shell/FormTitle.h"
 #include "shell/HelpWindow.h"
 #include "shell/ResetProgress.h"
@@ -28,12 +29,15 @@ void Centre(QWidget& w) {
 
 }  // namespace
 
-Application::Application(QString programDir)
-    : programDir_(std::move(programDir)),
-      audio_(scheduler_),
-      sound_(FindNoCase(programDir_, QStringLiteral("sound")), audio_),
-      platform_{scheduler_, sound_, messages_, pictures_},
-      playInfo_(programDir_, messages_) {}
+Application::Application(QString programDir, Services services)
+    : onEnd([] { QApplication::exit(0); }),
+      programDir_(std::move(programDir)),
+      sound_(services.sound),
+      messages_(services.messages),
+      files_(services.files),
+      pictures_(services.pictures),
+      platform_{services.scheduler, services.sound, services.messages, services.pictures},
+      playInfo_(programDir_, services.messages) {}
 
 Application::~Application() = default;
 
@@ -195,7 +199,7 @@ void Application::StartEnding() {
 
 void Application::EndProgram() {
   sound_.StopMusic();
-  QApplication::exit(0);
+  if (onEnd) onEnd();
 }
 
 void Application::ShowHelp(int topic) {

@@ -5,14 +5,11 @@
 #include <QString>
 #include <memory>
 
+#include <functional>
+
 #include "core/ModMain.h"
 #include "platform/FileDialogs.h"
-#include "platform/GameSound.h"
-#include "platform/MessageBoxes.h"
-#include "platform/PictureStore.h"
 #include "platform/Platform.h"
-#include "platform/QtAudioOut.h"
-#include "platform/QtScheduler.h"
 #include "shell/PlayInfoFile.h"
 
 namespace morvik {
@@ -23,8 +20,19 @@ class HelpWindow;
 
 class Application {
  public:
-  explicit Application(QString programDir);
+  // The platform services the program runs on: Qt's in the program, doubles in tests.
+  struct Services {
+    Scheduler& scheduler;
+    Sound& sound;
+    MessageBoxes& messages;
+    FileDialogs& files;
+    PictureStore& pictures;
+  };
+  Application(QString programDir, Services services);
   ~Application();
+
+  // What ending the program does; by default the event loop ends.
+  std::function<void()> onEnd;
 
   // Start-up: first values, the screens, the play information, then the title.
   void Main();
@@ -53,12 +61,10 @@ class Application {
 
   QString programDir_;
   ModMain game_;
-  QtScheduler scheduler_;
-  QtAudioOut audio_;
-  GameSound sound_;
-  QtMessageBoxes messages_;
-  QtFileDialogs files_;
-  PictureStore pictures_;
+  Sound& sound_;
+  MessageBoxes& messages_;
+  FileDialogs& files_;
+  PictureStore& pictures_;
   Platform platform_;
   PlayInfoFile playInfo_;
   PlayInfo saved_;  // what the play information file holds besides the game state

@@ -2,14 +2,29 @@
 #include <QApplication>
 #include <QFont>
 
+#include "platform/FileDialogs.h"
+#include "platform/GameSound.h"
+#include "platform/MessageBoxes.h"
+#include "platform/PictureStore.h"
+#include "platform/QtAudioOut.h"
+#include "platform/QtScheduler.h"
 #include "shell/Application.h"
+
+using namespace morvik;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
   QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-  morvik::Application game(QCoreApplication::applicationDirPath());
+  const QString programDir = QCoreApplication::applicationDirPath();
+  QtScheduler scheduler;
+  QtAudioOut audio(scheduler);
+  GameSound sound(FindNoCase(programDir, QStringLiteral("sound")), audio);
+  QtMessageBoxes messages;
+  QtFileDialogs files;
+  PictureStore pictures;
+  Application game(programDir, {scheduler, sound, messages, files, pictures});
   game.Main();
   return app.exec();
 }

@@ -1,0 +1,175 @@
+// The program as a whole on virtual time: which screen shows after each event, the kind of
+// play, the music asked for, and what reaches the play information file.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include "play/FormMain.h"
+#include "platform/FileDialogs.h"
+#include "platform/VirtualScheduler.h"
+#include "shell/Application.h"
+#include "shell/FormTitle.h"
+#include "tests/play/PlayFixture.h"
+
+namespace morvik {
+namespace {
+
+using test::AnsweringMessages;
+using test::StageBlock;
+
+struct Game {
+  explicit Game(const std::string& playInfo = "") {
+    const std::string map = StageBlock(1, {}, "00", "*", "10", "*", "*", "*", 0, 1) + StageBlock(2, {}, "00", "*", "10") +
+                            StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4);
+    Write("mapdata.dat", map);
+    Write("unit.mvk", StageBlock(7, {}, "00", "*", "10"));
+    if (!playInfo.empty()) Write("PlayInfo.DAT", playInfo);
+    pictures.LoadFrom(dir.filePath("pictures"));
+    app = std::make_unique<Application>(dir.path(), Application::Services{scheduler, sound, messages, files, pictures});
+    app->onEnd = [this] { ++ended; };
+    app->Main();
+  }
+  void Write(const QString& name, const std::string& text) {
+    QFile f(dir.filePath(name));
+    f.open(QIODevice::WriteOnly);
+    f.write(text.data(), static_cast<qint64>(text.size()));
+  }
+  QByteArray Saved() {
+    QFile f(dir.filePath("PlayInfo.DAT"));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }
+  void Key(QWidget& w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(&w, &press);
+  }
+  // Plays the shown stage: the flower right of the hero is taken, the stage cleared.
+  void ClearStage() {
+    scheduler.Advance(1800);
+    Key(app->Play(), Qt::Key_Right);
+    scheduler.Advance(500);
+    sound.EndJingle();
+    scheduler.Advance(4000);
+  }
+  std::string Showing() { return app->Title().isVisible() ? "title" : app->Play().isVisible() ? "play" : "none"; }
+
+  QTemporaryDir dir;
+  VirtualScheduler scheduler;
+  RecordingSound sound;
+  AnsweringMessages messages;
+  RecordingFileDialogs files;
+  PictureStore pictures;
+  std::unique_ptr<Application> app;
+  int ended = 0;
+};
+
+TEST(Application, StartsOnTheTitleWithItsMusic) {
+  Game g;
+  EXPECT_EQ(g.Showing(), "title");
+  EXPECT_EQ(g.app->Title().StageItems(), QStringList{"1"});
+  EXPECT_EQ(g.sound.music.back(), 12);
+  EXPECT_TRUE(g.messages.shown.empty()) << "a first start without a play information file just works";
+}
+
+TEST(Application, StoryPlayFromTheTitleAndBack) {
+  Game g;
+  g.Key(g.app->Title(), Qt::Key_Return);
+  EXPECT_EQ(g.Showing(), "play");
+  EXPECT_EQ(g.app->Game().stageNo, 1);
+  EXPECT_FALSE(g.app->Game().unitPlay);
+  EXPECT_EQ(g.sound.music.back(), 1);
+  g.ClearStage();
+  EXPECT_EQ(g.app->Game().stageNo, 2);
+  EXPECT_EQ(g.Showing(), "play");
+  // Back to the title: the farthest stage is raised and saved, the title music restarts.
+  g.app->Play().mnuToTitle_Click();
+  EXPECT_EQ(g.Showing(), "title");
+  EXPECT_EQ(g.app->Game().stageReached, 2);
+  EXPECT_TRUE(g.Saved().contains("PI11>BFHLP")) << g.Saved().toStdString();
+  EXPECT_EQ(g.app->Title().StageItems(), (QStringList{"1", "2"}));
+  EXPECT_EQ(g.sound.music.back(), 12);
+}
+
+TEST(Application, ThirdStoryStartsAtStageSixtyOne) {
+  Game g("<Players' Information> For Morvik\r\nx\r\nPI11=AEGKO\r\nST*;;\r\n");
+  EXPECT_EQ(g.app->Game().storyNo, 2);
+  g.app->Title().hooks.startStory();
+  EXPECT_EQ(g.Showing(), "play");
+  EXPECT_EQ(g.app->Game().stageNo, 61);
+  EXPECT_EQ(g.sound.music.back(), 4);
+}
+
+TEST(Application, StageUnitPlayAndBack) {
+  Game g;
+  g.app->Title().hooks.openUnitFile(g.dir.filePath("unit.mvk"));
+  EXPECT_EQ(g.Showing(), "play");
+  EXPECT_TRUE(g.app->Game().unitPlay);
+  EXPECT_EQ(g.app->Game().stageNo, 0);
+  g.scheduler.Advance(1800);
+  g.app->Play().ComTestEnd_Click();
+  EXPECT_EQ(g.Showing(), "title");
+  EXPECT_FALSE(g.app->Game().unitPlay);
+  EXPECT_EQ(g.app->Game().stageReached, 1) << "single files record no progress";
+}
+
+TEST(Application, ClearingAStageUnitAsksToTryAgain) {
+  Game g;
+  g.messages.answers = {MsgResult::Yes, MsgResult::No};
+  g.app->Title().hooks.openUnitFile(g.dir.filePath("unit.mvk"));
+  g.ClearStage();
+  EXPECT_EQ(g.Showing(), "play");
+  g.ClearStage();
+  EXPECT_EQ(g.Showing(), "title");
+  ASSERT_EQ(g.messages.shown.size(), 2u);
+  EXPECT_EQ(g.messages.shown[0], "TRY AGAIN?|もう一度しますか？");
+}
+
+TEST(Application, MissingStageEndsTheProgram) {
+  Game g;
+  g.app->Game().stageReached = 5;
+  g.app->Title().FillStageList();
+  g.Key(g.app->Title(), Qt::Key_Return);  // stage 5 is not in the map file
+  EXPECT_EQ(g.messages.shown.back(), "エラー|データが見つかりません。");
+  EXPECT_EQ(g.ended, 1);
+}
+
+TEST(Application, StageThirtyClearedCountsAndReturnsToTheTitle) {
+  Game g;
+  g.app->Game().stageNo = 30;
+  g.app->Title().hooks.startStage();
+  g.ClearStage();
+  EXPECT_EQ(g.app->Game().stageReached, 30);
+  EXPECT_TRUE(g.Saved().contains("PI11Z^bdhl"));
+  EXPECT_EQ(g.Showing(), "title");
+}
+
+TEST(Application, MusicAndEffectSwitchesFollowEachOtherAndAreSaved) {
+  Game g;
+  g.app->Title().hooks.startStory();
+  g.app->Play().hooks.musicToggled(false);
+  EXPECT_FALSE(g.app->Title().MusicChecked());
+  EXPECT_FALSE(g.sound.musicOn);
+  g.app->Play().hooks.musicToggled(true);
+  EXPECT_EQ(g.sound.music.back(), 1) << "the stage music starts again";
+  g.app->Title().hooks.soundToggled(false);
+  EXPECT_FALSE(g.app->Play().SoundChecked());
+  EXPECT_FALSE(g.sound.effectsOn);
+  g.app->Play().mnuToTitle_Click();
+  g.app->Title().hooks.quit();
+  EXPECT_EQ(g.ended, 1);
+  EXPECT_TRUE(g.Saved().contains("PI10=AEGKO"));
+}
+
+TEST(Application, DamagedPlayInformationIsReportedAndStartsFresh) {
+  Game g("<Players' Information> For Morvik\r\nx\r\nPI01=AFGKO\r\nST(;;\r\n");
+  ASSERT_EQ(g.messages.shown.size(), 1u);
+  EXPECT_TRUE(g.messages.shown[0].startsWith("エラー|セーブデータが読めません。"));
+  EXPECT_FALSE(g.app->Title().MusicChecked()) << "the settings read before the damage still apply";
+  EXPECT_EQ(g.app->Title().StageItems(), QStringList{"1"});
+}
+
+}  // namespace
+}  // namespace morvik
