@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QIcon>
 #include <QScreen>
 #include <QUrl>
 
@@ -51,6 +52,10 @@ void Application::Main() {
   game_ = ModMain{};
   game_.appDir = programDir_.toStdString();
   pictures_.LoadFrom(QDir(programDir_).filePath(QStringLiteral("pictures")));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QDir(programDir_).filePath(QStringLiteral("pictures/icon_%1.png").arg(size)), QSize(size, size));
+  QApplication::setWindowIcon(icon);
 
   formMain_ = std::make_unique<FormMain>(game_, platform_);
   formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
