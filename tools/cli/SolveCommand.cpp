@@ -130,7 +130,7 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (!r.reason.empty()) out << " (" << r.reason << ")";
     out << "\n";
     if (r.verdict == Verdict::Solved) out << "moves: " << PressesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
-    out << "states: " << r.states << "\nseconds: " << Fixed(r.seconds, 3) << "\n";
+    out << "states: " << r.states << "\nexpanded: " << r.expanded << "\nseconds: " << Fixed(r.seconds, 3) << "\n";
   }
   if (a.answer && r.verdict == Verdict::Solved) {
     const std::string path = AnswerPathFor(a.file);

@@ -20,8 +20,9 @@ void ApplyPress(Board& b, Script& s, Press p) {
 }
 
 std::string PressText(Press p) {
-  if (IsJump(p)) return "J" + std::to_string(JumpDistanceOf(p));
-  return std::string(1, "LURDTZ"[static_cast<int>(p)]);
+  std::string t(1, IsJump(p) ? 'J' : "LURDTZ"[static_cast<int>(p)]);
+  if (IsJump(p)) t += static_cast<char>('0' + JumpDistanceOf(p));
+  return t;
 }
 
 std::string PressesText(const std::vector<Press>& presses) {

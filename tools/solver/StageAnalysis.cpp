@@ -1,5 +1,7 @@
 #include "tools/solver/StageAnalysis.h"
 
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 namespace morvik {
@@ -83,33 +85,52 @@ StageAnalysis AnalyseStage(const Board& b) {
   return a;
 }
 
+namespace {
+
+// The field as a 100-bit mask in a 128-bit word, cell y * 10 + x.
+using Mask = unsigned __int128;
+constexpr Mask Bit(int i) { return Mask{1} << i; }
+constexpr Mask kField = (Mask{1} << (FieldSize * FieldSize)) - 1;
+constexpr Mask ColumnMask(int x) {
+  Mask m = 0;
+  for (int y = 0; y < FieldSize; ++y) m |= Bit(y * FieldSize + x);
+  return m;
+}
+constexpr Mask RowMask(int y) { return ((Mask{1} << FieldSize) - 1) << (y * FieldSize); }
+constexpr Mask kNotFirstColumn = kField & ~ColumnMask(0);
+constexpr Mask kNotLastColumn = kField & ~ColumnMask(FieldSize - 1);
+
+int LowestCell(Mask m) {
+  const auto lo = static_cast<std::uint64_t>(m);
+  return lo ? std::countr_zero(lo) : 64 + std::countr_zero(static_cast<std::uint64_t>(m >> 64));
+}
+
+}  // namespace
+
 CellSet HeroMayReach(const Board& b) {
-  CellSet reach, rays;
-  std::vector<int> todo;
-  auto visit = [&](int i) {
-    if (reach[i] || !MayBeFloorCell(b, i % FieldSize, i / FieldSize)) return;
-    reach[i] = true;
-    todo.push_back(i);
-  };
-  const int start = CellIndex(b.heroX, b.heroY);
-  reach[start] = true;
-  todo.push_back(start);
-  while (!todo.empty()) {
-    const int i = todo.back();
-    todo.pop_back();
-    const int x = i % FieldSize, y = i / FieldSize;
-    for (int d = 0; d < 4; ++d)
-      if (OnField(x + kDx[d], y + kDy[d])) visit(CellIndex(x + kDx[d], y + kDy[d]));
-    // Every landing, bounce and slide of a jump stays on the pad's row or column.
-    if (b.T(x, y) == cell::JumpPad && !rays[i]) {
-      rays[i] = true;
-      for (int k = 0; k < FieldSize; ++k) {
-        visit(CellIndex(k, y));
-        visit(CellIndex(x, k));
-      }
-    }
+  Mask floor = 0, pads = 0;
+  for (int i = 0; i < FieldSize * FieldSize; ++i) {
+    floor |= Mask{MayBeFloorCell(b, i % FieldSize, i / FieldSize)} << i;
+    pads |= Mask{b.terrain[i] == cell::JumpPad} << i;
   }
-  return reach;
+  Mask reach = Bit(b.heroY * FieldSize + b.heroX), rayed = 0;
+  for (;;) {
+    // One step in every direction, kept on the field and on floor.
+    Mask grown = reach | ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) |
+                 ((reach << FieldSize) & kField) | (reach >> FieldSize);
+    grown = reach | (grown & floor);
+    // Every landing, bounce and slide of a jump stays on the pad's row or column.
+    for (Mask p = grown & pads & ~rayed; p; p &= p - 1) {
+      const int i = LowestCell(p);
+      grown |= (RowMask(i / FieldSize) | ColumnMask(i % FieldSize)) & floor;
+      rayed |= Bit(i);
+    }
+    if (grown == reach) break;
+    reach = grown;
+  }
+  CellSet out;
+  for (Mask m = reach; m; m &= m - 1) out[LowestCell(m)] = true;
+  return out;
 }
 
 bool FlowerCutOff(const Board& b) {

@@ -1,7 +1,13 @@
 #include "tools/solver/StateCodec.h"
 
 #include <bit>
+#include <cstddef>
 #include <cstring>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#elif defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <stdexcept>
 #include <string>
 
@@ -46,28 +52,58 @@ int WidthFor(int combos) { return combos <= 1 ? 0 : std::bit_width(static_cast<u
 
 std::string CellName(int i) { return "cell " + std::to_string(i % FieldSize) + "," + std::to_string(i / FieldSize); }
 
-// Cells whose terrain or character differs between two boards, as a 128-bit set.
+// Both layers lie side by side in a board: 100 terrain bytes, then 100 two-byte characters.
+static_assert(offsetof(Board, terrain) == 0 && offsetof(Board, chara) == 100 && sizeof(Chara) == 2);
+constexpr int kLayerBytes = 300;
+
+int CellOfByte(int i) { return i < 100 ? i : (i - 100) / 2; }
+
+void MarkBytes(std::uint64_t set[2], int base, std::uint32_t bits) {
+  for (; bits; bits &= bits - 1) {
+    const int cell = CellOfByte(base + std::countr_zero(bits));
+    set[cell >> 6] |= std::uint64_t{1} << (cell & 63);
+  }
+}
+
+// Cells whose terrain or character differs between two boards, as a 128-bit set. Blocks
+// of 16 (or 32) bytes at a time; the last block ends on the last layer byte.
+void DiffCellsBasic(const unsigned char* pa, const unsigned char* pb, std::uint64_t set[2]) {
+#ifdef __SSE2__
+  for (int i = 0; i < kLayerBytes; i += 16) {
+    const int at = i + 16 <= kLayerBytes ? i : kLayerBytes - 16;
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + at));
+    const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + at));
+    const unsigned differ = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
+    if (differ) MarkBytes(set, at, differ);
+  }
+#else
+  for (int i = 0; i < kLayerBytes; ++i)
+    if (pa[i] != pb[i]) MarkBytes(set, i, 1);
+#endif
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target("avx2"))) void DiffCellsAvx2(const unsigned char* pa, const unsigned char* pb,
+                                                   std::uint64_t set[2]) {
+  for (int i = 0; i < kLayerBytes; i += 32) {
+    const int at = i + 32 <= kLayerBytes ? i : kLayerBytes - 32;
+    const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pa + at));
+    const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pb + at));
+    const auto differ = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(x, y)));
+    if (differ) MarkBytes(set, at, differ);
+  }
+}
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+#endif
+
 void DiffCells(const Board& a, const Board& b, std::uint64_t set[2]) {
   set[0] = set[1] = 0;
-  auto mark = [&](int cell) { set[cell >> 6] |= std::uint64_t{1} << (cell & 63); };
-  const auto* ta = reinterpret_cast<const unsigned char*>(a.terrain.data());
-  const auto* tb = reinterpret_cast<const unsigned char*>(b.terrain.data());
-  for (int w = 0; w < 13; ++w) {
-    std::uint64_t x = 0, y = 0;
-    const int n = w < 12 ? 8 : 4;
-    std::memcpy(&x, ta + 8 * w, n);
-    std::memcpy(&y, tb + 8 * w, n);
-    for (std::uint64_t d = x ^ y; d; d &= d - 1) mark(8 * w + std::countr_zero(d) / 8);
-  }
-  static_assert(sizeof(Chara) == 2);
-  const auto* ca = reinterpret_cast<const unsigned char*>(a.chara.data());
-  const auto* cb = reinterpret_cast<const unsigned char*>(b.chara.data());
-  for (int w = 0; w < 25; ++w) {
-    std::uint64_t x, y;
-    std::memcpy(&x, ca + 8 * w, 8);
-    std::memcpy(&y, cb + 8 * w, 8);
-    for (std::uint64_t d = x ^ y; d; d &= d - 1) mark(4 * w + std::countr_zero(d) / 16);
-  }
+  const auto* pa = reinterpret_cast<const unsigned char*>(&a);
+  const auto* pb = reinterpret_cast<const unsigned char*>(&b);
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (kHasAvx2) return DiffCellsAvx2(pa, pb, set);
+#endif
+  DiffCellsBasic(pa, pb, set);
 }
 
 }  // namespace

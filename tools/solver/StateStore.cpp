@@ -14,7 +14,16 @@ std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
 
 }  // namespace
 
-StateStore::StateStore(int words) : words_(words), slots_(std::size_t{1} << 16, 0), mask_((1u << 16) - 1) {}
+StateStore::StateStore(int words)
+    : words_(words), slots_(sizeof(std::uint64_t) << 16), mask_((1u << 16) - 1), shift_(32 - 16) {}
+
+namespace {
+bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
+  std::uint64_t d = 0;
+  for (int w = 0; w < words; ++w) d |= a[w] ^ b[w];
+  return d == 0;
+}
+}  // namespace
 
 std::uint64_t StateStore::Hash(const std::uint64_t* key, int words) {
   std::uint64_t h = 0x9E3779B97F4A7C15ull;
@@ -25,50 +34,59 @@ std::uint64_t StateStore::Hash(const std::uint64_t* key, int words) {
 std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std::uint64_t hash, std::uint32_t parent,
                                                   std::uint8_t press) {
   const std::uint64_t tag = hash >> 32;
-  for (std::uint64_t i = hash & mask_;; i = (i + 1) & mask_) {
-    const std::uint64_t s = slots_[i];
+  for (std::uint64_t i = SlotOf(tag);; i = (i + 1) & mask_) {
+    const std::uint64_t s = Slots()[i];
     if (s == 0) {
       if (size_ >= 0xFFFFFFF0u) throw std::length_error("solver: too many states");
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;
-        chunks_.push_back({std::make_unique_for_overwrite<std::uint64_t[]>(n * words_),
-                           std::make_unique_for_overwrite<std::uint32_t[]>(n),
-                           std::make_unique_for_overwrite<std::uint8_t[]>(n)});
+        BigBuffer m(n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1));
+        auto* keys = m.As<std::uint64_t>();
+        auto* parents = reinterpret_cast<std::uint32_t*>(keys + n * words_);
+        auto* presses = reinterpret_cast<std::uint8_t*>(parents + n);
+        chunks_.push_back({std::move(m), keys, parents, presses});
       }
       Chunk& c = chunks_.back();
-      std::memcpy(c.keys.get() + static_cast<std::size_t>(id & kChunkMask) * words_, key, sizeof(std::uint64_t) * words_);
+      std::memcpy(c.keys + static_cast<std::size_t>(id & kChunkMask) * words_, key, sizeof(std::uint64_t) * words_);
       c.parents[id & kChunkMask] = parent;
       c.presses[id & kChunkMask] = press;
-      slots_[i] = (tag << 32) | (id + 1u);
+      Slots()[i] = (tag << 32) | (id + 1u);
       ++size_;
       // At most 3/4 full: linear probing stays short.
-      if (size_ * 4 > slots_.size() * 3) Grow();
+      if (size_ * 4 > (mask_ + 1) * 3) Grow();
       return {id, true};
     }
     if ((s >> 32) == tag) {
       const auto id = static_cast<std::uint32_t>((s & 0xFFFFFFFFu) - 1);
-      if (std::memcmp(Key(id), key, sizeof(std::uint64_t) * words_) == 0) return {id, false};
+      if (SameKey(Key(id), key, words_)) return {id, false};
     }
   }
 }
 
 void StateStore::Grow() {
-  std::vector<std::uint64_t> bigger(slots_.size() * 2, 0);
-  const std::uint64_t mask = bigger.size() - 1;
-  for (std::size_t id = 0; id < size_; ++id) {
-    const std::uint64_t h = Hash(Key(static_cast<std::uint32_t>(id)), words_);
-    std::uint64_t i = h & mask;
+  if (shift_ == 0) throw std::length_error("solver: hash table full");
+  const std::size_t size = (mask_ + 1) * 2;
+  BigBuffer table(size * sizeof(std::uint64_t));
+  std::uint64_t* bigger = table.As<std::uint64_t>();
+  const std::uint64_t mask = size - 1;
+  const int shift = shift_ - 1;
+  for (std::size_t k = 0; k <= mask_; ++k) {
+    const std::uint64_t s = Slots()[k];
+    if (s == 0) continue;
+    std::uint64_t i = (s >> 32) >> shift;
     while (bigger[i] != 0) i = (i + 1) & mask;
-    bigger[i] = ((h >> 32) << 32) | (id + 1);
+    bigger[i] = s;
   }
-  slots_.swap(bigger);
+  slots_ = std::move(table);
   mask_ = mask;
+  shift_ = shift;
 }
 
 std::size_t StateStore::MemoryBytes() const {
-  const std::size_t perChunk = (std::size_t{1} << kChunkBits) * (sizeof(std::uint64_t) * words_ + 5);
-  return chunks_.size() * perChunk + slots_.size() * sizeof(std::uint64_t);
+  std::size_t bytes = slots_.Bytes();
+  for (const Chunk& c : chunks_) bytes += c.memory.Bytes();
+  return bytes;
 }
 
 }  // namespace morvik

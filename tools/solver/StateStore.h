@@ -4,9 +4,10 @@
 // addressing hash set over them. Keys live in fixed chunks that never move.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <utility>
 #include <vector>
+
+#include "tools/solver/BigBuffer.h"
 
 namespace morvik {
 
@@ -19,11 +20,21 @@ class StateStore {
   // The number of the state with this key, and whether it was added now.
   std::pair<std::uint32_t, bool> Insert(const std::uint64_t* key, std::uint64_t hash, std::uint32_t parent,
                                         std::uint8_t press);
-  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(Slots() + SlotOf(hash >> 32)); }
+  // Once the slot is at hand: fetches the keys Insert will compare with, so that the reads
+  // of several new states overlap instead of following one another.
+  void PrefetchKeys(std::uint64_t hash) const {
+    const std::uint64_t tag = hash >> 32;
+    for (std::uint64_t i = SlotOf(tag);; i = (i + 1) & mask_) {
+      const std::uint64_t s = Slots()[i];
+      if (s == 0) return;
+      if ((s >> 32) == tag) __builtin_prefetch(Key(static_cast<std::uint32_t>((s & 0xFFFFFFFFu) - 1)));
+    }
+  }
 
   std::size_t Size() const { return size_; }
   const std::uint64_t* Key(std::uint32_t id) const {
-    return chunks_[id >> kChunkBits].keys.get() + static_cast<std::size_t>(id & kChunkMask) * words_;
+    return chunks_[id >> kChunkBits].keys + static_cast<std::size_t>(id & kChunkMask) * words_;
   }
   std::uint32_t Parent(std::uint32_t id) const { return chunks_[id >> kChunkBits].parents[id & kChunkMask]; }
   std::uint8_t PressOf(std::uint32_t id) const { return chunks_[id >> kChunkBits].presses[id & kChunkMask]; }
@@ -34,20 +45,28 @@ class StateStore {
  private:
   static constexpr int kChunkBits = 18;
   static constexpr std::uint32_t kChunkMask = (1u << kChunkBits) - 1;
+  // One buffer per chunk: the keys, then the parents, then the presses.
   struct Chunk {
-    std::unique_ptr<std::uint64_t[]> keys;
-    std::unique_ptr<std::uint32_t[]> parents;
-    std::unique_ptr<std::uint8_t[]> presses;
+    BigBuffer memory;
+    std::uint64_t* keys;
+    std::uint32_t* parents;
+    std::uint8_t* presses;
   };
 
   void Grow();
+  // The table is indexed by the top bits of the hash's upper half, which the slot keeps, so
+  // growing never reads a key again.
+  std::uint64_t SlotOf(std::uint64_t tag) const { return tag >> shift_; }
 
   int words_;
   std::vector<Chunk> chunks_;
   std::size_t size_ = 0;
+  std::uint64_t* Slots() const { return slots_.As<std::uint64_t>(); }
+
   // A slot holds (upper half of the hash) << 32 | (number + 1); 0 is free.
-  std::vector<std::uint64_t> slots_;
+  BigBuffer slots_;
   std::uint64_t mask_ = 0;
+  int shift_ = 0;  // 32 - log2 of the table size
 };
 
 }  // namespace morvik
