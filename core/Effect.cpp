@@ -26,7 +26,7 @@ std::string Describe(const Effect& e) {
     case Fx::SetNext: return "Next " + N(e.a);
     case Fx::ItemTaken: return "Taken " + N(e.a);
     case Fx::AnswerMove: return "Answer " + N(e.a) + "," + N(e.b) + "/" + N(e.c);
-    case Fx::AnswerDig: return "AnswerDig";
+    case Fx::AnswerDig: return "AnswerDig " + N(e.a) + "," + N(e.b);
     case Fx::StageEnd: return "End " + N(e.a);
   }
   return "?";

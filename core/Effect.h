@@ -27,7 +27,7 @@ enum class Fx : std::uint8_t {
   SetNext,       // a = picture shown in the next-flower box
   ItemTaken,     // a = 0 yellow, 1 red, 2 PX piece (already counted on the board)
   AnswerMove,    // a, b = hero cell; c = 0 step, 2 jump landing (guide check, then recording)
-  AnswerDig,     // a hole was dug in front of the hero
+  AnswerDig,     // a, b = the cell just dug
   StageEnd,      // a = outcome code; nothing of the attempt follows
 };
 

@@ -51,7 +51,7 @@ void DigCommand(Board& b, Script& s) {
   s.Add(Fx::Sound, 5);
   s.Add(Fx::PaintTile, fx, fy, hole);
   b.T(fx, fy) = hole;
-  s.Add(Fx::AnswerDig);
+  s.Add(Fx::AnswerDig, fx, fy);
 }
 
 void GiveUpCommand(Board& b, Script& s) { EndStage(b, s, Outcome::GiveUp); }

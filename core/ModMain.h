@@ -19,6 +19,7 @@ struct ModMain {
   int stageBgm = 0;          // music number to play next
   bool unitPlay = false;     // a stage-unit file opened from the title is played
   bool testPlay = false;     // the editor's stage is test-played
+  std::string ansData;       // the moves of the test play so far, one record and CR LF each
 
   bool stageActive = false;  // keys act on the field
   bool inputReady = false;   // a finished jump may switch keys back on

@@ -171,10 +171,15 @@ void FormMain::BuildControls() {
   comAns_ = new QPushButton(QStringLiteral("アンサー"), central);
   comAns_->setGeometry(kFieldLeft + 250, row + 36, 70, 26);
   comAns_->setFocusPolicy(Qt::NoFocus);
+  connect(comAns_, &QPushButton::clicked, this, [this] { ComAns_Click(); });
   picAdvice_ = new QLabel(central);
   picAdvice_->setFixedSize(CellPixels, CellPixels);
   picAdvice_->move(kFieldLeft + kFieldPixels - CellPixels, row);
   picAdvice_->setPixmap(QPixmap::fromImage(platform_.pictures.Named(QStringLiteral("advice"))));
+  picAdvice_->setFocusPolicy(Qt::ClickFocus);
+  picAdvice_->setCursor(Qt::PointingHandCursor);
+  picAdvice_->installEventFilter(this);
+  picMeter_->installEventFilter(this);
   comTestEnd_->hide();
   comAns_->hide();
   setCentralWidget(central);
@@ -191,8 +196,8 @@ void FormMain::SetNextPicture(int picture) {
 bool FormMain::InitialTreat() {
   player_.Cancel();
   ResetMeter();
+  StopGuide();
   scene_.guide.visible = false;
-  mnuANS_->setChecked(false);
   for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
   for (int i = 0; i < PXPoolSize; ++i) scene_.pxPieces[i] = {{}, pic::PX, true, true};
   for (int i = 0; i < FlowerPoolSize; ++i) {
@@ -228,6 +233,7 @@ bool FormMain::InitialTreat() {
   comAns_->setVisible(game_.unitPlay);
   picAdvice_->setVisible(!single);
   if (game_.testPlay) mnuToTitle_->setText(QStringLiteral("エディット画面に戻る(&B)"));
+  if (!single) AdviceCheck();
   platform_.sound.PlayMusic(game_.stageBgm);
   StageOpen();
   mnuANS_->setEnabled(game_.unitPlay && !game_.testPlay);
@@ -482,9 +488,18 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::ShowShadow: scene_.shadow.visible = e.a != 0; break;
     case Fx::SetNext: SetNextPicture(e.a); break;
     case Fx::StageEnd: StageEnd(e.a); break;
-    case Fx::ItemTaken:
     case Fx::AnswerMove:
+      if (guide_.Running()) CheckGuideNext(e.c, e.a, e.b);
+      if (game_.testPlay) AnswerAppend(e.a, e.b, e.c);
+      break;
     case Fx::AnswerDig:
+      if (game_.testPlay) {
+        AnswerAppend(e.a, e.b, 1);
+      } else if (guide_.Running()) {
+        CheckGuideNext(1, e.a, e.b);
+      }
+      break;
+    case Fx::ItemTaken:
     case Fx::Pause:
     case Fx::Yield:
       break;
@@ -495,9 +510,9 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
 void FormMain::StageEnd(int code) {
   if (code < 0 || code > 3) return;
   player_.Cancel();
-  scene_.gan.visible = false;
+  StopVisitor();
+  StopGuide();
   scene_.guide.visible = false;
-  mnuANS_->setChecked(false);
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;
   platform_.sound.StopMusic();
@@ -536,9 +551,8 @@ void FormMain::AfterAnnouncement(int code) {
     restartAfter(1500);
   } else if (code == static_cast<int>(Outcome::Clear) && !game_.unitPlay) {
     if (platform_.messages.Show(QStringLiteral("アンサーファイルを生成しますか？"), QStringLiteral("確認"), MsgIcon::Question,
-                                MsgButtons::YesNo) == MsgResult::Yes &&
-        hooks.saveAnswer)
-      hooks.saveAnswer();
+                                MsgButtons::YesNo) == MsgResult::Yes)
+      SaveAnsData();
     Restart();
   } else if (code == static_cast<int>(Outcome::Clear)) {
     if (platform_.messages.Show(QStringLiteral("もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
@@ -572,9 +586,9 @@ void FormMain::StopVisitorAndGuide() {
   platform_.scheduler.Cancel(outcomeTimer_);
   openTimer_ = outcomeTimer_ = 0;
   ++outcomeSerial_;
-  scene_.gan.visible = false;
+  StopVisitor();
+  StopGuide();
   scene_.guide.visible = false;
-  mnuANS_->setChecked(false);
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;
 }
@@ -626,6 +640,19 @@ void FormMain::PicNext_MouseDown(Qt::MouseButton button, int shift) {
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == picAdvice_ && event->type() == QEvent::MouseButtonPress) {
+    PicAdvice_Click();
+    return true;
+  }
+  if (watched == picAdvice_ && event->type() == QEvent::KeyPress) {
+    const auto* k = static_cast<QKeyEvent*>(event);
+    PicAdvice_KeyDown(VirtualKeyOf(*k), ModifiersOf(*k));
+    return false;  // the key goes on to the field
+  }
+  if (watched == picMeter_ && event->type() == QEvent::MouseButtonDblClick) {
+    PicMeter_DblClick();
+    return true;
+  }
   if (watched == picNext_ && event->type() == QEvent::MouseButtonPress) {
     const auto* m = static_cast<QMouseEvent*>(event);
     const Qt::KeyboardModifiers k = m->modifiers();

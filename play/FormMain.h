@@ -8,6 +8,7 @@
 
 #include "core/ModMain.h"
 #include "play/FieldImage.h"
+#include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
 #include "play/ScriptPlayer.h"
 #include "platform/Platform.h"
@@ -31,13 +32,13 @@ class FormMain final : public QMainWindow {
     std::function<void()> showTitle;     // back to the title
     std::function<void()> showEditor;    // back to the editor after a test play
     std::function<void()> startEnding;   // story stage 30 cleared
-    std::function<void()> saveAnswer;    // a test play was cleared and the answer is wanted
     std::function<void()> saveProgress; // StageReached was raised: the play information is saved
     std::function<void(bool)> musicToggled;
     std::function<void(bool)> soundToggled;
     std::function<void(int)> help;       // F1: help at this topic
     std::function<void()> version;
     std::function<void()> homePage;
+    std::function<void(QString)> showAdvice;  // unset: the advice window opens as a modal dialog
   };
   Hooks hooks;
 
@@ -60,6 +61,24 @@ class FormMain final : public QMainWindow {
   // A press on the next-flower box (button, shift state 1 Shift 2 Ctrl 4 Alt).
   void PicNext_MouseDown(Qt::MouseButton button, int shift);
   static constexpr int HelpTopic = 2;
+
+  // Answer files and the guide.
+  void AnswerAppend(int x, int y, int action);
+  void CheckGuideNext(int action, int x, int y);
+  void LoadAnsData();
+  void SaveAnsData();
+  void ComAns_Click();
+  const AnswerGuide& Guide() const { return guide_; }
+  bool GuideBlinking() const { return ansTimer_ != 0; }
+
+  // Advice and the visitor.
+  void AdviceCheck();
+  void PicAdvice_Click();
+  void PicAdvice_KeyDown(int keyCode, int modifiers);
+  void PicMeter_DblClick();
+  void GanAppear(int x, int y);
+  QString AdviceText() const { return adviceText_; }
+  bool VisitorPresent() const { return ganTimer_ != 0; }
 
   // What tests and the effect performer look at.
   const FieldScene& Scene() const { return scene_; }
@@ -88,6 +107,12 @@ class FormMain final : public QMainWindow {
   void AfterAnnouncement(int code);
   void Restart();
   void StopVisitorAndGuide();
+  void StopGuide();
+  void PutGuide();
+  void TimerAns_Timer();
+  void StopVisitor();
+  void TimerGan_Timer();
+  void GanMessage();
   bool RaiseStageReached();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void TimerJump_Timer();
@@ -113,6 +138,12 @@ class FormMain final : public QMainWindow {
   QAction* mnuBGM_ = nullptr;
   QAction* mnuSound_ = nullptr;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
+  AnswerGuide guide_;
+  Scheduler::Id ansTimer_ = 0;
+  QString adviceText_;
+  int meterDoubleClicks_ = 0;
+  int ganX_ = 0, ganY_ = 0, ganFrame_ = 0, ganStep_ = -1;
+  Scheduler::Id ganTimer_ = 0;
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;

@@ -147,8 +147,8 @@ TEST(KeyCommands, TurnGoesClockwise) {
 
 TEST(KeyCommands, Dig) {
   struct Row { const char* name; std::string terrain, charas; int dir; std::string effects; std::string after; } rows[] = {
-      {"LightGround", "H.", "", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig", "eo"},
-      {"Grass", "Hg", "", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig", "eh"},
+      {"LightGround", "H.", "", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig 1,0", "eo"},
+      {"Grass", "Hg", "", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig 1,0", "eh"},
       {"Sand", "Hs", "", DirRight, "Sound 6", ".s"},
       {"Snow", "H=", "", DirRight, "Sound 6", ".="},
       {"Flower", "HY", "", DirRight, "Sound 6", ".."},

@@ -1,0 +1,115 @@
+// The play screen's advice for story stages and the visitor of stage 28.
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "core/KeyCommands.h"
+#include "play/AdviceText.h"
+#include "play/FormAdvice.h"
+#include "play/FieldWidget.h"
+#include "play/FormMain.h"
+#include "play/StageLoader.h"
+#include "platform/QtAudioOut.h"
+#include "platform/TextCodec.h"
+
+namespace morvik {
+
+namespace {
+constexpr int kVisitorStage = 28;
+constexpr int kVisitorTickMs = 400;
+// The hidden clear of the advice picture: F8 with Ctrl and Shift held.
+constexpr int kHiddenClearKey = 119;
+constexpr int kHiddenClearModifiers = ModShift | ModCtrl;
+}  // namespace
+
+void FormMain::AdviceCheck() {
+  adviceText_.clear();
+  const QString path = FindNoCase(QString::fromStdString(game_.appDir), QStringLiteral("Advice.dat"));
+  // A missing or unreadable advice file only means there is no advice.
+  const auto bytes = path.isEmpty() ? std::nullopt : ReadWholeFile(path);
+  if (!bytes) return;
+  const auto text = ShiftJisToUtf8(*bytes);
+  if (!text) return;
+  const Advice advice = FindAdvice(*text, game_.stageNo);
+  if (advice.unterminated) QApplication::beep();
+  if (advice.found) {
+    picAdvice_->setEnabled(true);
+    adviceText_ = QString::fromStdString(advice.text).trimmed();
+  }
+}
+
+void FormMain::PicAdvice_Click() {
+  if (adviceText_.isEmpty()) {
+    platform_.sound.PlayEffect(22);
+    return;
+  }
+  platform_.sound.PlayEffect(21);
+  if (hooks.showAdvice) {
+    hooks.showAdvice(adviceText_);
+    return;
+  }
+  FormAdvice dialog(platform_.pictures, this);
+  dialog.SetText(adviceText_);
+  dialog.exec();
+}
+
+void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
+  if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && game_.stageActive && !player_.Busy())
+    StageEnd(static_cast<int>(Outcome::Clear));
+}
+
+void FormMain::PicMeter_DblClick() {
+  if (game_.testPlay || game_.stageNo != kVisitorStage || game_.unitPlay || ganTimer_) return;
+  if (++meterDoubleClicks_ > 2) {
+    platform_.sound.PlayEffect(12);
+    GanAppear(FieldSize - 1, 0);
+    meterDoubleClicks_ = 0;
+  }
+}
+
+void FormMain::GanAppear(int x, int y) {
+  ganX_ = x;
+  ganY_ = y;
+  scene_.gan.pos = QPoint(x * CellPixels, y * CellPixels);
+  scene_.gan.visible = true;
+  field_->update();
+  platform_.scheduler.Cancel(ganTimer_);
+  ganTimer_ = platform_.scheduler.After(kVisitorTickMs, [this] { TimerGan_Timer(); });
+}
+
+void FormMain::TimerGan_Timer() {
+  ganTimer_ = 0;
+  if (game_.board.heroX == ganX_ && game_.board.heroY == ganY_) {
+    GanMessage();
+    return;
+  }
+  // Back and forth through the four frames, each end frame shown twice.
+  if (ganFrame_ > 3) {
+    ganFrame_ = 3;
+    ganStep_ = -1;
+  } else if (ganFrame_ < 0) {
+    ganFrame_ = 0;
+    ganStep_ = 1;
+  }
+  scene_.gan.picture = ganFrame_;
+  ganFrame_ += ganStep_;
+  field_->update();
+  ganTimer_ = platform_.scheduler.After(kVisitorTickMs, [this] { TimerGan_Timer(); });
+}
+
+void FormMain::GanMessage() {
+  platform_.messages.Show(QStringLiteral("合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。"), QStringLiteral("頑さんからのメッセージ"),
+                          MsgIcon::None, MsgButtons::Ok);
+  platform_.sound.PlayEffect(12);
+  StopVisitor();
+}
+
+void FormMain::StopVisitor() {
+  platform_.scheduler.Cancel(ganTimer_);
+  ganTimer_ = 0;
+  scene_.gan.visible = false;
+  field_->update();
+}
+
+}  // namespace morvik

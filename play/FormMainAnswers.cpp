@@ -1,0 +1,97 @@
+// The play screen's answer files: recording the moves of a test play, saving them, and the
+// guide that marks the next move of a loaded answer on the field.
+#include <QApplication>
+#include <QFile>
+#include <QSaveFile>
+
+#include "play/FieldWidget.h"
+#include "play/FormMain.h"
+#include "play/StageLoader.h"
+#include "stagedata/AnswerFormat.h"
+
+namespace morvik {
+
+namespace {
+constexpr int kGuideBlinkMs = 200;
+}
+
+void FormMain::AnswerAppend(int x, int y, int action) {
+  game_.ansData += AnswerRecordText({action % 10, x % 10, y % 10}) + "\r\n";
+}
+
+void FormMain::CheckGuideNext(int action, int x, int y) {
+  if (!guide_.Check(action, x, y)) return;
+  PutGuide();
+  if (action == 0) platform_.sound.PlayEffect(25);
+}
+
+// Marks the guide's move on the field, or ends the guide after its last move; the mark keeps
+// whichever blink state it had, until the stage ends.
+void FormMain::PutGuide() {
+  if (!guide_.Running()) {
+    platform_.scheduler.Cancel(ansTimer_);
+    ansTimer_ = 0;
+    return;
+  }
+  scene_.guide.picture = guide_.Action();
+  scene_.guide.pos = QPoint(guide_.X() * CellPixels, guide_.Y() * CellPixels);
+  field_->update();
+}
+
+void FormMain::TimerAns_Timer() {
+  scene_.guide.visible = !scene_.guide.visible;
+  field_->update();
+  ansTimer_ = platform_.scheduler.After(kGuideBlinkMs, [this] { TimerAns_Timer(); });
+}
+
+void FormMain::StopGuide() {
+  platform_.scheduler.Cancel(ansTimer_);
+  ansTimer_ = 0;
+  guide_.Stop();
+  mnuANS_->setChecked(false);
+}
+
+void FormMain::ComAns_Click() {
+  setFocus();
+  LoadAnsData();
+}
+
+void FormMain::LoadAnsData() {
+  const QString path = QString::fromStdString(AnswerPathFor(game_.mapFilePath));
+  StopGuide();
+  const auto text = ReadWholeFile(path);
+  if (!text) {
+    platform_.messages.Show(QStringLiteral("次のアンサーファイルが見つかりません。\n%1").arg(path), QStringLiteral("メッセージ"),
+                            MsgIcon::Information, MsgButtons::Ok);
+    return;
+  }
+  const auto data = ReadAnswerData(*text);
+  if (!data) {
+    platform_.messages.Show(QStringLiteral("[ %1 ]\nは、アンサーファイルではありません。").arg(path),
+                            QStringLiteral("アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
+    return;
+  }
+  mnuANS_->setEnabled(true);
+  guide_.Start(*data);
+  PutGuide();
+  ansTimer_ = platform_.scheduler.After(kGuideBlinkMs, [this] { TimerAns_Timer(); });
+  mnuANS_->setChecked(true);
+  platform_.sound.PlayEffect(24);
+}
+
+void FormMain::SaveAnsData() {
+  const QString path = QString::fromStdString(AnswerPathFor(game_.mapFilePath));
+  const std::string text = AnswerFileText(game_.ansData);
+  QSaveFile file(path);
+  const bool ok = file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
+                                                         static_cast<qint64>(text.size()) && file.commit();
+  if (ok) {
+    platform_.messages.Show(QStringLiteral("アンサーファイルを保存しました。\n%1").arg(path), QStringLiteral("情報"),
+                            MsgIcon::Information, MsgButtons::Ok);
+  } else {
+    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。"), QStringLiteral("エラー"), MsgIcon::Error,
+                            MsgButtons::Ok);
+  }
+}
+
+}  // namespace morvik
