@@ -80,7 +80,8 @@ void FormMain::GanAppear(int x, int y) {
 
 void FormMain::TimerGan_Timer() {
   ganTimer_ = 0;
-  if (game_.board.heroX == ganX_ && game_.board.heroY == ganY_) {
+  // The hero's picture, not the board: a step is on the board before its walk has been shown.
+  if (scene_.hero.pos == QPoint(ganX_ * CellPixels, ganY_ * CellPixels)) {
     GanMessage();
     return;
   }
