@@ -1,7 +1,9 @@
 #pragma once
 // A large zero-filled buffer straight from the system, on huge pages where the system
 // offers them: the solver's tables are read at random, and with 4 KiB pages nearly every
-// read would also miss the address translation cache.
+// read would also miss the address translation cache. Freed buffers are kept for the next
+// search (up to a bound): memory fresh from the system costs a page fault on first touch,
+// which on some machines takes longer than the search's own work on it.
 #include <cstddef>
 #include <utility>
 
@@ -10,7 +12,8 @@ namespace morvik {
 class BigBuffer {
  public:
   BigBuffer() = default;
-  explicit BigBuffer(std::size_t bytes);
+  // zeroed: every byte 0 (a kept buffer is cleared); otherwise the contents are unspecified.
+  BigBuffer(std::size_t bytes, bool zeroed);
   ~BigBuffer();
   BigBuffer(BigBuffer&& o) noexcept : data_(std::exchange(o.data_, nullptr)), bytes_(std::exchange(o.bytes_, 0)) {}
   BigBuffer& operator=(BigBuffer&& o) noexcept {
@@ -24,6 +27,10 @@ class BigBuffer {
   template <class T>
   T* As() const { return static_cast<T*>(data_); }
   std::size_t Bytes() const { return bytes_; }
+
+  // Gives the kept buffers back to the system.
+  static void ReleaseKept();
+  static constexpr std::size_t KeptLimit = std::size_t{512} << 20;
 
  private:
   void* data_ = nullptr;

@@ -4,10 +4,6 @@
 #include <array>
 #include <chrono>
 #include <cstring>
-#include <type_traits>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 #include "core/KeyCommands.h"
 #include "tools/solver/StageAnalysis.h"
@@ -50,28 +46,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kNoParent = 0xFFFFFFFFu;
-
-// A board copy in sixteen-byte moves: the plain copy compiles to a string move whose start-up
-// costs more than the copy of these few hundred bytes, and the search copies one per press.
-#if defined(__GNUC__) && !defined(__clang__)
-__attribute__((optimize("no-tree-loop-distribute-patterns")))
-#endif
-void CopyBoard(Board& to, const Board& from) {
-  static_assert(std::is_trivially_copyable_v<Board>);
-#ifdef __SSE2__
-  constexpr std::size_t blocks = sizeof(Board) / 16;
-  auto* d = reinterpret_cast<unsigned char*>(&to);
-  const auto* s = reinterpret_cast<const unsigned char*>(&from);
-#pragma GCC unroll 32
-  for (std::size_t i = 0; i < blocks; ++i)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16 * i)));
-  if constexpr (sizeof(Board) % 16 != 0)
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + sizeof(Board) - 16),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + sizeof(Board) - 16)));
-#else
-  to = from;
-#endif
-}
 
 bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
   std::uint64_t d = 0;
@@ -171,7 +145,7 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
     int n = 0;
     for (int p = 0; p < presses; ++p) {
       const Press press = static_cast<Press>(p);
-      CopyBoard(child, cur);
+      StateCodec::CopyBoard(child, cur);
       ApplyPress(child, discard, press);
       if (child.Ended()) {
         if (child.outcome != Outcome::Clear) continue;  // miss, or the hidden warp

@@ -10,6 +10,7 @@
 #endif
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace morvik {
 
@@ -65,15 +66,16 @@ void MarkBytes(std::uint64_t set[2], int base, std::uint32_t bits) {
   }
 }
 
-// Cells whose terrain or character differs between two boards, as a 128-bit set. Blocks
-// of 16 (or 32) bytes at a time; the last block ends on the last layer byte.
+// Cells whose terrain or character differs between two boards, as a 128-bit set, compared
+// 16 or 32 bytes at a time. The blocks start where CopyBoard's stores start: a load that
+// spans two recent stores cannot take its bytes from them and waits for both to be written.
 void DiffCellsBasic(const unsigned char* pa, const unsigned char* pb, std::uint64_t set[2]) {
 #ifdef __SSE2__
-  for (int i = 0; i < kLayerBytes; i += 16) {
-    const int at = i + 16 <= kLayerBytes ? i : kLayerBytes - 16;
+  for (int at = 0; at < kLayerBytes; at += 16) {
     const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pa + at));
     const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pb + at));
-    const unsigned differ = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
+    unsigned differ = ~static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))) & 0xFFFFu;
+    if (at + 16 > kLayerBytes) differ &= (1u << (kLayerBytes - at)) - 1;  // the hero's fields follow
     if (differ) MarkBytes(set, at, differ);
   }
 #else
@@ -85,16 +87,29 @@ void DiffCellsBasic(const unsigned char* pa, const unsigned char* pb, std::uint6
 #if defined(__x86_64__) && defined(__GNUC__)
 __attribute__((target("avx2"))) void DiffCellsAvx2(const unsigned char* pa, const unsigned char* pb,
                                                    std::uint64_t set[2]) {
-  for (int i = 0; i < kLayerBytes; i += 32) {
-    const int at = i + 32 <= kLayerBytes ? i : kLayerBytes - 32;
+  for (int at = 0; at < kLayerBytes; at += 32) {
     const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pa + at));
     const __m256i y = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(pb + at));
-    const auto differ = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(x, y)));
+    auto differ = ~static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(x, y)));
+    if (at + 32 > kLayerBytes) differ &= (1u << (kLayerBytes - at)) - 1;
     if (differ) MarkBytes(set, at, differ);
   }
 }
+
+__attribute__((target("avx2"))) void CopyAvx2(unsigned char* d, const unsigned char* s) {
+  constexpr std::size_t blocks = sizeof(Board) / 32;
+  for (std::size_t i = 0; i < blocks; ++i)
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 32 * i), _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 32 * i)));
+  if constexpr (sizeof(Board) % 32 != 0)
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + sizeof(Board) - 32),
+                        _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + sizeof(Board) - 32)));
+}
+
 const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 #endif
+
+// Whole blocks past the layers must still lie inside the board.
+static_assert(sizeof(Board) >= 320);
 
 void DiffCells(const Board& a, const Board& b, std::uint64_t set[2]) {
   set[0] = set[1] = 0;
@@ -106,6 +121,32 @@ void DiffCells(const Board& a, const Board& b, std::uint64_t set[2]) {
   DiffCellsBasic(pa, pb, set);
 }
 
+}  // namespace
+
+#if defined(__GNUC__) && !defined(__clang__)
+__attribute__((optimize("no-tree-loop-distribute-patterns")))
+#endif
+void StateCodec::CopyBoard(Board& to, const Board& from) {
+  static_assert(std::is_trivially_copyable_v<Board>);
+  auto* d = reinterpret_cast<unsigned char*>(&to);
+  const auto* s = reinterpret_cast<const unsigned char*>(&from);
+#if defined(__x86_64__) && defined(__GNUC__)
+  if (kHasAvx2) return CopyAvx2(d, s);
+#endif
+#ifdef __SSE2__
+  constexpr std::size_t blocks = sizeof(Board) / 16;
+#pragma GCC unroll 32
+  for (std::size_t i = 0; i < blocks; ++i)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * i), _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16 * i)));
+  if constexpr (sizeof(Board) % 16 != 0)
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + sizeof(Board) - 16),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + sizeof(Board) - 16)));
+#else
+  to = from;
+#endif
+}
+
+namespace {
 }  // namespace
 
 StateCodec::StateCodec(const Board& start) {

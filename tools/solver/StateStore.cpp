@@ -15,7 +15,7 @@ std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
 }  // namespace
 
 StateStore::StateStore(int words)
-    : words_(words), slots_(sizeof(std::uint64_t) << 16), mask_((1u << 16) - 1), shift_(32 - 16) {}
+    : words_(words), slots_(sizeof(std::uint64_t) << 16, true), mask_((1u << 16) - 1), shift_(32 - 16) {}
 
 namespace {
 bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
@@ -41,7 +41,7 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;
-        BigBuffer m(n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1));
+        BigBuffer m(n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1), false);
         auto* keys = m.As<std::uint64_t>();
         auto* parents = reinterpret_cast<std::uint32_t*>(keys + n * words_);
         auto* presses = reinterpret_cast<std::uint8_t*>(parents + n);
@@ -67,7 +67,7 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
 void StateStore::Grow() {
   if (shift_ == 0) throw std::length_error("solver: hash table full");
   const std::size_t size = (mask_ + 1) * 2;
-  BigBuffer table(size * sizeof(std::uint64_t));
+  BigBuffer table(size * sizeof(std::uint64_t), true);
   std::uint64_t* bigger = table.As<std::uint64_t>();
   const std::uint64_t mask = size - 1;
   const int shift = shift_ - 1;
