@@ -121,12 +121,32 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
   codec.Decode(curKey.data(), cur);
 
   Script discard(false);
-  Child kids[PressCount];
   Board child;
   std::uint8_t changed[FieldSize * FieldSize];
   const std::size_t keyBytes = sizeof(std::uint64_t) * words;
 
-  for (std::uint32_t id = 0; id < store.Size(); ++id) {
+  // The new states of an expansion go into the store two expansions later, in the same
+  // order: their table slots are fetched while the next expansion is worked out, the keys
+  // they may equal while the one after is, so the reads from memory overlap with work.
+  struct Batch {
+    Child kids[PressCount];
+    int n = 0;
+    std::uint32_t parent = 0;
+  };
+  Batch batches[3];
+  auto insert = [&](Batch& b) {
+    for (int j = 0; j < b.n; ++j)
+      store.Insert(b.kids[j].key.data(), b.kids[j].hash, b.parent, static_cast<std::uint8_t>(b.kids[j].press));
+    b.n = 0;
+  };
+
+  for (std::uint32_t id = 0;; ++id) {
+    if (id >= store.Size()) {
+      // The queue ran dry before the new states went in.
+      insert(batches[(id + 1) % 3]);
+      insert(batches[(id + 2) % 3]);
+      if (id >= store.Size()) break;
+    }
     const std::uint64_t* key = store.Key(id);
     codec.DecodeChanged(curKey.data(), key, cur);
     std::memcpy(curKey.data(), key, keyBytes);
@@ -138,11 +158,12 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
       break;
     }
 
+    Batch& batch = batches[id % 3];
+    batch.parent = id;
     // X off a jump pad only plays the refusal sound: no jump press changes anything.
     const bool onPad = StartMeterCommand(cur, discard);
     const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
     int openDug = -1, objects = 0;  // counted on the first dig that needs them
-    int n = 0;
     for (int p = 0; p < presses; ++p) {
       const Press press = static_cast<Press>(p);
       StateCodec::CopyBoard(child, cur);
@@ -158,7 +179,7 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
         r.memoryBytes = store.MemoryBytes();
         return finish(Verdict::Solved);
       }
-      Child& k = kids[n];
+      Child& k = batch.kids[batch.n];
       const int nChanged = codec.EncodeChild(cur, child, curKey.data(), k.key.data(), changed);
       if (SameKey(k.key.data(), curKey.data(), words)) continue;  // nothing changed
 
@@ -185,12 +206,14 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
       k.hash = StateStore::Hash(k.key.data(), words);
       k.press = press;
       store.Prefetch(k.hash);
-      ++n;
+      ++batch.n;
     }
-    for (int j = 0; j < n; ++j) store.PrefetchKeys(kids[j].hash);
-    for (int j = 0; j < n; ++j) store.Insert(kids[j].key.data(), kids[j].hash, id, static_cast<std::uint8_t>(kids[j].press));
+    const Batch& previous = batches[(id + 2) % 3];
+    for (int j = 0; j < previous.n; ++j) store.PrefetchKeys(previous.kids[j].hash);
+    insert(batches[(id + 1) % 3]);
 
-    if (options.maxStates && store.Size() >= options.maxStates && id + 1 < store.Size()) {
+    if (options.maxStates && store.Size() >= options.maxStates &&
+        (id + 1 < store.Size() || batches[(id + 2) % 3].n || batch.n)) {
       r.reason = "state limit reached";
       break;
     }
