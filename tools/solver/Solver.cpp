@@ -4,6 +4,8 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "core/KeyCommands.h"
 #include "tools/solver/StageAnalysis.h"
@@ -87,8 +89,9 @@ struct Child {
 
 }  // namespace
 
-SolveResult Solve(const Board& start, const SolverOptions& options) {
-  const auto began = Clock::now();
+namespace {
+
+SolveResult Search(const Board& start, const SolverOptions& options, Clock::time_point began) {
   SolveResult r;
   auto finish = [&](Verdict v) {
     r.verdict = v;
@@ -221,6 +224,25 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
   r.states = store.Size();
   r.memoryBytes = store.MemoryBytes();
   return finish(r.reason.empty() ? Verdict::Unsolvable : Verdict::Unknown);
+}
+
+}  // namespace
+
+SolveResult Solve(const Board& start, const SolverOptions& options) {
+  const auto began = Clock::now();
+  SolveResult r;
+  try {
+    return Search(start, options, began);
+  } catch (const std::logic_error& e) {
+    // A board the packed state cannot hold (a rule did something no analysis foresaw), or
+    // more states than the store can number.
+    r.reason = e.what();
+  } catch (const std::bad_alloc&) {
+    r.reason = "out of memory";
+  }
+  r.verdict = Verdict::Unknown;
+  r.seconds = std::chrono::duration<double>(Clock::now() - began).count();
+  return r;
 }
 
 }  // namespace morvik
