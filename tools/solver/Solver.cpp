@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "core/KeyCommands.h"
 #include "tools/solver/StageAnalysis.h"
@@ -81,6 +82,33 @@ class HoleAndObjectCount {
   std::array<unsigned char, FieldSize * FieldSize> cellMask_{};
 };
 
+// Whether a flower is cut off once cracked ice broke. The cells the hero may reach depend
+// only on which cracked ice has broken (holes and gates count as passable either way) and on
+// where the hero stands, so the reach found for one such pair serves every later state.
+class CutOffCheck {
+ public:
+  explicit CutOffCheck(const Board& start) {
+    for (int i = 0; i < FieldSize * FieldSize; ++i)
+      if (start.terrain[i] == cell::CrackedIce) ice_.push_back(i);
+  }
+
+  bool FlowerCutOff(const Board& b) {
+    if (ice_.size() > 56) return morvik::FlowerCutOff(b);
+    std::uint64_t key = static_cast<std::uint64_t>(b.heroY * FieldSize + b.heroX);
+    for (std::size_t j = 0; j < ice_.size(); ++j)
+      key |= static_cast<std::uint64_t>(b.terrain[ice_[j]] != cell::CrackedIce) << (7 + j);
+    auto it = reach_.find(key);
+    if (it == reach_.end()) it = reach_.emplace(key, HeroMayReach(b)).first;
+    for (int i = 0; i < FieldSize * FieldSize; ++i)
+      if (b.chara[i].IsFlower() && !it->second[i]) return true;
+    return false;
+  }
+
+ private:
+  std::vector<int> ice_;
+  std::unordered_map<std::uint64_t, CellSet> reach_;
+};
+
 struct Child {
   StateCodec::Key key;
   std::uint64_t hash;
@@ -116,6 +144,7 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
   // Cells where a dig may be pruned, and the dug holes among them that count as open.
   const CellSet prunableDig = an.diggable & ~an.besidePad;
   const HoleAndObjectCount counter(prunableDig);
+  CutOffCheck cutOff(start);
 
   StateCodec::Key curKey{};
   codec.Encode(start, curKey.data());
@@ -204,7 +233,7 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
           dead = child.chara[i].kind == CharaKind::PX && !an.pxCanFinish[i];
           iceBroke |= cur.terrain[i] == cell::CrackedIce && child.terrain[i] != cell::CrackedIce;
         }
-        if (dead || (iceBroke && FlowerCutOff(child))) continue;
+        if (dead || (iceBroke && cutOff.FlowerCutOff(child))) continue;
       }
       k.hash = StateStore::Hash(k.key.data(), words);
       k.press = press;
