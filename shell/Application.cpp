@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "platform/QtAudioOut.h"
 #include "shell/FormTitle.h"
@@ -58,13 +59,18 @@ void Application::Main() {
   QApplication::setWindowIcon(icon);
 
   formMain_ = std::make_unique<FormMain>(game_, platform_);
+  formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_, *formMain_);
   formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
 
   FormMain::Hooks& play = formMain_->hooks;
   play.endProgram = [this] { EndProgram(); };
   play.showTitle = [this] { ShowTitle(); };
-  play.showEditor = [this] { ShowTitle(); };
+  play.showEditor = [this] {
+    formEdit_->show();
+    formEdit_->raise();
+    formEdit_->activateWindow();
+  };
   play.startEnding = [this] { StartEnding(); };
   play.saveProgress = [this] { SavePlayInfo(); };
   play.musicToggled = [this](bool on) { SetMusic(on); };
@@ -72,6 +78,9 @@ void Application::Main() {
   play.help = [this](int topic) { ShowHelp(topic); };
   play.version = [this] { ShowVersion(); };
   play.homePage = [this] { OpenHomePage(); };
+
+  formEdit_->hooks.showTitle = [this] { ShowTitle(); };
+  formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
 
   FormTitle::Hooks& title = formTitle_->hooks;
   title.startStory = [this] { ChangeScreen(0); };
@@ -168,10 +177,12 @@ void Application::ChangeScreen(int mode) {
       game_.mapFilePath = MapFile().toStdString();
       break;
     case 1:
-      // The stage editor is not part of this build yet: say so and stay on the title.
-      messages_.Show(QStringLiteral("ステージエディタは、このバージョンではまだ使えません。"), QStringLiteral("モルビク"),
-                     MsgIcon::Information, MsgButtons::Ok);
-      ShowTitle();
+      game_.mapFilePath.clear();
+      game_.stageNo = 0;
+      formEdit_->EditStart();
+      formEdit_->show();
+      formEdit_->raise();
+      formEdit_->activateWindow();
       return;
     case 2:
       game_.mapFilePath = MapFile().toStdString();

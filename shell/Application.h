@@ -14,6 +14,7 @@
 
 namespace morvik {
 
+class FormEdit;
 class FormMain;
 class FormTitle;
 class HelpWindow;
@@ -49,6 +50,7 @@ class Application {
 
   ModMain& Game() { return game_; }
   FormMain& Play() { return *formMain_; }
+  FormEdit& Edit() { return *formEdit_; }
   FormTitle& Title() { return *formTitle_; }
 
  private:
@@ -69,6 +71,7 @@ class Application {
   PlayInfoFile playInfo_;
   PlayInfo saved_;  // what the play information file holds besides the game state
   std::unique_ptr<FormMain> formMain_;
+  std::unique_ptr<FormEdit> formEdit_;
   std::unique_ptr<FormTitle> formTitle_;
   std::unique_ptr<HelpWindow> help_;
 };

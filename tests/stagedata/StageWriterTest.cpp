@@ -45,7 +45,9 @@ TEST(StageWriter, PositionListsRunInAscendingCellNumber) {
     ASSERT_EQ(lines.size(), 21u);
     EXPECT_EQ(lines[rows[i].line - 1], rows[i].text) << rows[i].what;
     for (int other = 13; other <= 18; ++other)
-      if (other != rows[i].line) EXPECT_EQ(lines[other - 1], "*") << rows[i].what << ", line " << other;
+      if (other != rows[i].line) {
+        EXPECT_EQ(lines[other - 1], "*") << rows[i].what << ", line " << other;
+      }
   }
 }
 

@@ -1,0 +1,106 @@
+#include "editor/EditWidgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/PictureStore.h"
+
+namespace morvik {
+
+namespace {
+constexpr int kCell = 32;
+constexpr int kBorder = 1;  // the grid's frame, outside its cells
+const QColor kGridFrame(96, 72, 48);
+const QColor kChosenFrame(214, 64, 32);
+const QColor kTileGround(236, 229, 206);
+}  // namespace
+
+EditGrid::EditGrid(const EditModel& model, const PictureStore& pictures, QWidget* parent)
+    : QWidget(parent), model_(model), pictures_(pictures) {
+  setFixedSize(10 * kCell + 2 * kBorder, 10 * kCell + 2 * kBorder);
+  setMouseTracking(true);
+  setAcceptDrops(false);  // dropped files go to the window
+}
+
+QPoint EditGrid::CellOrigin(int cell) { return QPoint(cell / 10 * kCell, cell % 10 * kCell); }
+
+int EditGrid::CellAt(QPoint p) {
+  const int x = (p.x() - kBorder) / kCell, y = (p.y() - kBorder) / kCell;
+  if (p.x() < kBorder || p.y() < kBorder || x > 9 || y > 9) return -1;
+  return 10 * x + y;
+}
+
+QImage EditGrid::Render() const {
+  QImage img(10 * kCell, 10 * kCell, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::black);
+  QPainter p(&img);
+  const StageSheet& s = model_.Stage();
+  for (int n = 0; n < CellCount; ++n) {
+    const QPoint at = CellOrigin(n);
+    p.drawImage(at, pictures_.Elm(s.terrain[n]));
+    if (s.pieces[n] != Piece::None) p.drawImage(at, pictures_.Elm(static_cast<int>(s.pieces[n])));
+  }
+  return img;
+}
+
+void EditGrid::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), kGridFrame);
+  p.drawImage(kBorder, kBorder, Render());
+  if (hover_ >= 0) {
+    // The cell the mouse points at, so that the player sees where a click goes.
+    const QRect r(CellOrigin(hover_) + QPoint(kBorder, kBorder), QSize(kCell, kCell));
+    p.setPen(QPen(QColor(255, 255, 255, 200), 1));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.setPen(QPen(QColor(0, 0, 0, 110), 1));
+    p.drawRect(r.adjusted(1, 1, -2, -2));
+  }
+}
+
+void EditGrid::mousePressEvent(QMouseEvent* e) {
+  const int cell = CellAt(e->position().toPoint());
+  if (cell >= 0 && pressed) pressed(cell, e->button(), e->modifiers());
+  update();
+}
+
+void EditGrid::mouseMoveEvent(QMouseEvent* e) {
+  const int cell = CellAt(e->position().toPoint());
+  if (cell != hover_) {
+    hover_ = cell;
+    update();
+  }
+}
+
+void EditGrid::leaveEvent(QEvent*) {
+  hover_ = -1;
+  update();
+}
+
+PaletteTile::PaletteTile(int index, const PictureStore& pictures, QWidget* parent)
+    : QWidget(parent), index_(index), pictures_(pictures) {
+  setFixedSize(Size, Size);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void PaletteTile::SetChosen(bool chosen) {
+  if (chosen == chosen_) return;
+  chosen_ = chosen;
+  update();
+}
+
+void PaletteTile::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  // Character pictures are figures on transparency: they stand on a plain ground here.
+  p.fillRect(rect().adjusted(2, 2, -2, -2), kTileGround);
+  p.drawImage(2, 2, pictures_.Elm(index_));
+  if (chosen_) {
+    p.setPen(QPen(kChosenFrame, 2));
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+  }
+}
+
+void PaletteTile::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton && clicked) clicked(index_);
+}
+
+}  // namespace morvik

@@ -1,0 +1,552 @@
+#include "editor/FormEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QUrl>
+
+#include "editor/EditStageReader.h"
+#include "core/Pictures.h"
+#include "editor/EditWidgets.h"
+#include "play/FormMain.h"
+#include "play/StageLoader.h"
+#include "platform/FileDialogs.h"
+
+namespace morvik {
+
+namespace {
+
+const char* kStageFilter = "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*";
+const QColor kGround(246, 241, 222), kInk(92, 62, 38);
+
+QFont GothicFont(int pointSize, bool bold = false) {
+  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+  f.setPointSize(pointSize);
+  f.setBold(bold);
+  return f;
+}
+
+// The client area: a warm paper ground.
+class EditGround final : public QWidget {
+ public:
+  using QWidget::QWidget;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(rect(), kGround);
+  }
+};
+
+// A picture that reports a left click (the flowers beside the first-flower options).
+class ClickablePicture final : public QLabel {
+ public:
+  using QLabel::QLabel;
+  std::function<void()> clicked;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton && clicked) clicked();
+  }
+};
+
+QStringList LocalFiles(const QMimeData* mime) {
+  QStringList paths;
+  if (!mime) return paths;
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  return paths;
+}
+
+MouseButton ButtonOf(Qt::MouseButton b) {
+  return b == Qt::LeftButton ? MouseButton::Left : b == Qt::RightButton ? MouseButton::Right : MouseButton::Other;
+}
+
+int ShiftOf(Qt::KeyboardModifiers m) {
+  return (m & Qt::ShiftModifier ? ShiftBit : 0) | (m & Qt::ControlModifier ? CtrlBit : 0) |
+         (m & Qt::AltModifier ? AltBit : 0);
+}
+
+// Shows the busy pointer while it lives.
+struct BusyPointer {
+  BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
+}  // namespace
+
+FormEdit::FormEdit(ModMain& game, Platform& platform, FileDialogs& files, FormMain& play, QWidget* parent)
+    : QMainWindow(parent), game_(game), platform_(platform), files_(files), play_(play) {
+  hooks.beep = [] { QApplication::beep(); };
+  setAcceptDrops(true);
+  BuildMenus();
+  BuildControls();
+  adjustSize();
+  setFixedSize(sizeHint());
+  if (const QScreen* screen = this->screen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
+  }
+  EditInitialize();
+}
+
+FormEdit::~FormEdit() = default;
+
+void FormEdit::BuildMenus() {
+  auto add = [this](QMenu* menu, const char* name, const QString& text, QKeySequence key, std::function<void()> act) {
+    QAction* a = menu->addAction(text);
+    a->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty()) {
+      a->setShortcut(key);
+      a->setShortcutContext(Qt::WindowShortcut);
+    }
+    if (act) connect(a, &QAction::triggered, this, [act] { act(); });
+    return a;
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  add(file, "mnuNew", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { ComNew_Click(); });
+  add(file, "mnuLoad", QStringLiteral("ステージデータを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+      [this] { ComLoad_Click(); });
+  file->addSeparator();
+  add(file, "mnuSave", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { ComSave_Click(); });
+  add(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&W)..."), {}, [this] { mnuSaveAs_Click(); });
+  file->addSeparator();
+  add(file, "mnuEnd", QStringLiteral("ステージエディタの終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+      [this] { ComEnd_Click(); });
+  // Shown, but they cannot be chosen.
+  add(file, "mnuMemory", QStringLiteral("記憶取出(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L), {})->setEnabled(false);
+  add(file, "mnuComment", QStringLiteral("コメントの設定(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), {})->setEnabled(false);
+
+  QMenu* test = menuBar()->addMenu(QStringLiteral("テスト(&T)"));
+  test->setObjectName(QStringLiteral("mnuTest"));
+  add(test, "mnuConvert", QStringLiteral("テストプレイ(&T)"), QKeySequence(Qt::Key_F5), [this] { ComConvert_Click(); });
+  test->addSeparator()->setEnabled(false);
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  // The key is part of the caption; F1 itself is a shortcut of the window.
+  add(help, "mnuHelpingEdit", QStringLiteral("ステージエディタのヘルプ(&H)    F1"), {}, [this] {
+    if (hooks.help) hooks.help(HelpTopic);
+  });
+  auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(f1, &QShortcut::activated, this, [this] {
+    if (hooks.help) hooks.help(HelpTopic);
+  });
+}
+
+void FormEdit::BuildControls() {
+  auto* central = new EditGround(this);
+  auto label = [central](const QString& text, QRect at, int points = 9, bool bold = false) {
+    auto* l = new QLabel(text, central);
+    l->setFont(GothicFont(points, bold));
+    l->setGeometry(at);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, kInk);
+    l->setPalette(pal);
+    return l;
+  };
+  auto group = [central](const QString& title, QRect at) {
+    auto* g = new QGroupBox(title, central);
+    g->setFont(GothicFont(9, true));
+    g->setGeometry(at);
+    return g;
+  };
+  auto button = [](const QString& text, QWidget* parent, QRect at, const char* name) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFont(GothicFont(9));
+    b->setGeometry(at);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+  };
+  const PictureStore& pictures = platform_.pictures;
+  auto picture = [&pictures](int k) { return QPixmap::fromImage(pictures.Elm(k)); };
+
+  // The grid, with the mouse rules beneath it.
+  constexpr int gridLeft = 12, gridTop = 12;
+  picEdit_ = new EditGrid(model_, pictures, central);
+  picEdit_->setObjectName(QStringLiteral("PicEdit"));
+  picEdit_->move(gridLeft, gridTop);
+  picEdit_->pressed = [this](int cell, Qt::MouseButton b, Qt::KeyboardModifiers m) { PicEdit_MouseDown(cell, b, m); };
+  const int helpTop = gridTop + picEdit_->height() + 8;
+  label(QStringLiteral("左クリック ： 地形の配置"), QRect(gridLeft + 4, helpTop, 320, 16));
+  label(QStringLiteral("Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), QRect(gridLeft + 4, helpTop + 17, 320, 16));
+  label(QStringLiteral("右クリック ： キャラクタの配置"), QRect(gridLeft + 4, helpTop + 34, 320, 16));
+
+  // The terrain palette, laid out from the palette order string.
+  constexpr int right = gridLeft + 322 + 14;
+  constexpr int tile = PaletteTile::Size;
+  QGroupBox* terrain = group(QStringLiteral("地形"), QRect(right, 6, 7 * tile + 20, 5 * tile + 30));
+  for (const PaletteSlot& s : TerrainPalette()) {
+    auto* t = new PaletteTile(s.code, pictures, terrain);
+    t->setObjectName(QStringLiteral("PicElm%1").arg(s.code));
+    t->move(10 + s.column * tile, 22 + s.row * tile);
+    t->clicked = [this](int index) { PicElm_Click(index); };
+    terrainTiles_.push_back(t);
+  }
+
+  // The character palette, each counted kind with its count beneath it.
+  const int charaTop = terrain->geometry().bottom() + 6;
+  QGroupBox* charas = group(QStringLiteral("キャラクタ"), QRect(right, charaTop, 7 * tile + 20, tile + 50));
+  int column = 0;
+  for (Piece p : CharaPalette) {
+    auto* t = new PaletteTile(static_cast<int>(p), pictures, charas);
+    t->setObjectName(QStringLiteral("PicElm%1").arg(static_cast<int>(p)));
+    const int left = 10 + column * (tile + 5);
+    t->move(left, 22);
+    t->clicked = [this](int index) { PicElm_Click(index); };
+    charaTiles_.push_back(t);
+    static const std::array<const char*, 4> names = {"LabelManyYF", "LabelManyRF", "LabelManyST", "LabelManyPX"};
+    const int slot = p == Piece::Yellow ? 0 : p == Piece::Red ? 1 : p == Piece::Stone ? 2 : p == Piece::PX ? 3 : -1;
+    if (slot >= 0) {
+      auto* count = new QLabel(QStringLiteral("0"), charas);
+      count->setObjectName(QString::fromLatin1(names[slot]));
+      count->setFont(GothicFont(9, true));
+      count->setAlignment(Qt::AlignCenter);
+      count->setGeometry(left - 4, 22 + tile + 2, tile + 8, 16);
+      count->setToolTip(QStringLiteral("最大 %1 個").arg(PieceLimit(p)));
+      countLabels_[slot] = count;
+    }
+    ++column;
+  }
+
+  // The chosen terrain and character tool.
+  const int chosenTop = charas->geometry().bottom() + 10;
+  label(QStringLiteral("地形"), QRect(right + 6, chosenTop + 9, 40, 16), 9, true);
+  picLeft_ = new QLabel(central);
+  picLeft_->setObjectName(QStringLiteral("PicLeft"));
+  picLeft_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  picLeft_->setGeometry(right + 44, chosenTop, 34, 34);
+  label(QStringLiteral("キャラクタ"), QRect(right + 104, chosenTop + 9, 70, 16), 9, true);
+  picRight_ = new QLabel(central);
+  picRight_->setObjectName(QStringLiteral("PicRight"));
+  picRight_->setFrameStyle(QFrame::Box | QFrame::Plain);
+  picRight_->setGeometry(right + 176, chosenTop, 34, 34);
+  for (QLabel* l : {picLeft_, picRight_}) {
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, kInk);
+    l->setPalette(pal);
+  }
+
+  // The flower taken first.
+  const int settingsTop = chosenTop + 44;
+  QGroupBox* first = group(QStringLiteral("最初にとる花"), QRect(right, settingsTop, 120, 96));
+  const QString colours[2] = {QStringLiteral("黄色"), QStringLiteral("赤")};
+  for (int i = 0; i < 2; ++i) {
+    optFirst_[i] = new QRadioButton(colours[i], first);
+    optFirst_[i]->setObjectName(QStringLiteral("OptFirst%1").arg(i));
+    optFirst_[i]->setFont(GothicFont(9));
+    optFirst_[i]->setGeometry(12, 26 + 34 * i, 62, 22);
+    connect(optFirst_[i], &QRadioButton::clicked, this, [this, i] { OptFirst_Click(i); });
+    auto* sel = new ClickablePicture(first);
+    sel->setObjectName(QStringLiteral("PicSel%1").arg(i));
+    sel->setPixmap(picture(pic::NextFlower(i)));
+    sel->setGeometry(76, 21 + 34 * i, 32, 32);
+    sel->clicked = [this, i] { PicSel_Click(i); };
+  }
+  optFirst_[0]->setChecked(true);
+
+  // The music number and its preview.
+  QGroupBox* bgm = group(QStringLiteral("BGM"), QRect(right + 128, settingsTop, 7 * tile + 20 - 128, 96));
+  auto* minus = new QLabel(QStringLiteral("－"), bgm);
+  minus->setGeometry(8, 22, 16, 14);
+  auto* plus = new QLabel(QStringLiteral("＋"), bgm);
+  plus->setGeometry(8, 74, 16, 14);
+  vscrBGM_ = new QScrollBar(Qt::Vertical, bgm);
+  vscrBGM_->setObjectName(QStringLiteral("VScrBGM"));
+  vscrBGM_->setRange(0, 6);
+  vscrBGM_->setPageStep(1);
+  vscrBGM_->setGeometry(26, 20, 17, 70);
+  connect(vscrBGM_, &QScrollBar::valueChanged, this, [this](int v) { VScrBGM_Change(v); });
+  labelBGM_ = new QLabel(QStringLiteral("BGM No. 0"), bgm);
+  labelBGM_->setObjectName(QStringLiteral("LabelBGM"));
+  labelBGM_->setFont(GothicFont(10, true));
+  labelBGM_->setGeometry(52, 20, 80, 20);
+  connect(button(QStringLiteral("PLAY"), bgm, QRect(52, 44, 64, 22), "ComBGMTest"), &QPushButton::clicked, this,
+          [this] { ComBGMTest_Click(); });
+  connect(button(QStringLiteral("STOP"), bgm, QRect(52, 68, 64, 22), "ComBGMTestStop"), &QPushButton::clicked, this,
+          [this] { ComBGMTestStop_Click(); });
+
+  // The commands.
+  const int commandsTop = helpTop + 58;
+  const int width = right + 7 * tile + 20 + 12;
+  connect(button(QStringLiteral("新規作成"), central, QRect(gridLeft, commandsTop, 78, 32), "ComNew"),
+          &QPushButton::clicked, this, [this] { ComNew_Click(); });
+  connect(button(QStringLiteral("開く..."), central, QRect(gridLeft + 82, commandsTop, 78, 32), "ComLoad"),
+          &QPushButton::clicked, this, [this] { ComLoad_Click(); });
+  connect(button(QStringLiteral("上書き保存"), central, QRect(gridLeft + 164, commandsTop, 78, 32), "ComSave"),
+          &QPushButton::clicked, this, [this] { ComSave_Click(); });
+  QPushButton* convert = button(QStringLiteral("テスト"), central, QRect(right, commandsTop, 120, 32), "ComConvert");
+  convert->setIcon(QIcon(QPixmap::fromImage(pictures.Named(QStringLiteral("edit_test")))));
+  convert->setIconSize(QSize(24, 24));
+  convert->setFont(GothicFont(10, true));
+  connect(convert, &QPushButton::clicked, this, [this] { ComConvert_Click(); });
+  connect(button(QStringLiteral("終了"), central, QRect(width - 12 - 78, commandsTop, 78, 32), "ComEnd"),
+          &QPushButton::clicked, this, [this] { ComEnd_Click(); });
+
+  central->setFixedSize(width, commandsTop + 32 + 12);
+  setCentralWidget(central);
+}
+
+QImage FormEdit::GrabGrid() const { return picEdit_->Render(); }
+
+void FormEdit::Beep() {
+  if (hooks.beep) hooks.beep();
+}
+
+void FormEdit::EditStart() { EditInitialize(); }
+
+void FormEdit::EditInitialize() {
+  model_.Initialize();
+  game_.testPlay = false;
+  Renewal(false);
+  ShowSelection();
+  ShowCounts();
+  picEdit_->update();
+}
+
+void FormEdit::Renewal(bool modified) {
+  model_.Renewal(modified);
+  setWindowTitle(QString::fromStdString(model_.Caption(game_.mapFilePath)));
+}
+
+void FormEdit::ShowCounts() {
+  const Piece kinds[4] = {Piece::Yellow, Piece::Red, Piece::Stone, Piece::PX};
+  for (int i = 0; i < 4; ++i) countLabels_[i]->setText(QString::number(model_.Count(kinds[i])));
+}
+
+void FormEdit::ShowSelection() {
+  picLeft_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(model_.SelTerrain())));
+  picRight_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(static_cast<int>(model_.SelChara()))));
+  for (PaletteTile* t : terrainTiles_) t->SetChosen(t->Index() == model_.SelTerrain());
+  for (PaletteTile* t : charaTiles_) t->SetChosen(t->Index() == static_cast<int>(model_.SelChara()));
+}
+
+void FormEdit::ShowSettings() {
+  syncing_ = true;
+  optFirst_[model_.Stage().firstFlower == 0 ? 0 : 1]->setChecked(true);
+  vscrBGM_->setValue(model_.Stage().music);
+  labelBGM_->setText(QStringLiteral("BGM No. %1").arg(model_.Stage().music));
+  syncing_ = false;
+}
+
+void FormEdit::PicElm_Click(int index) {
+  model_.PaletteClick(index);
+  ShowSelection();
+}
+
+void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+  const MouseButton b = ButtonOf(button);
+  const int shift = ShiftOf(modifiers);
+  EditModel::PressResult r;
+  if (shift == ShiftBit && b == MouseButton::Left) {
+    BusyPointer busy;
+    r = model_.MouseDown(cell, b, shift);
+    picEdit_->repaint();
+  } else {
+    r = model_.MouseDown(cell, b, shift);
+  }
+  Renewal(true);
+  if (r.beep) Beep();
+  ShowCounts();
+  picEdit_->update();
+}
+
+void FormEdit::PicSel_Click(int index) {
+  optFirst_[index]->setChecked(true);
+  OptFirst_Click(index);
+}
+
+void FormEdit::OptFirst_Click(int index) {
+  model_.SetFirstFlower(index);
+  Renewal(true);
+}
+
+void FormEdit::VScrBGM_Change(int value) {
+  labelBGM_->setText(QStringLiteral("BGM No. %1").arg(value));
+  if (syncing_) return;
+  model_.SetMusic(value);
+  Renewal(true);
+}
+
+void FormEdit::ComBGMTest_Click() {
+  platform_.sound.StopMusic();
+  game_.stageBgm = vscrBGM_->value();
+  platform_.sound.bgmTest = true;
+  platform_.sound.PlayMusic(game_.stageBgm);
+  platform_.sound.bgmTest = false;
+}
+
+void FormEdit::ComBGMTestStop_Click() { platform_.sound.StopMusic(); }
+
+void FormEdit::ComNew_Click() {
+  if (platform_.messages.Show(QStringLiteral("表示中のものを破棄し、新規に作成します。\nよろしいですか？"), QStringLiteral("新規"),
+                              MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+    return;
+  BusyPointer busy;
+  game_.mapFilePath.clear();
+  EditInitialize();
+}
+
+bool FormEdit::AskToSave(const QString& question, const QString& title, bool& cancelled) {
+  cancelled = false;
+  if (!model_.Modified()) return true;
+  switch (platform_.messages.Show(question, title, MsgIcon::Question, MsgButtons::YesNoCancel)) {
+    case MsgResult::Yes:
+      // A cancelled file name or a failed save keeps the player where the stage is.
+      if (!ComSave_Click()) cancelled = true;
+      return !cancelled;
+    case MsgResult::No: return true;
+    default: cancelled = true; return false;
+  }
+}
+
+void FormEdit::ComLoad_Click() {
+  bool cancelled = false;
+  AskToSave(QStringLiteral("更新があります。保存しますか？"), QStringLiteral("確認"), cancelled);
+  if (cancelled) return;
+  const QString path = files_.OpenFile(this, QString::fromUtf8(kStageFilter));
+  if (path.isEmpty()) return;
+  game_.mapFilePath = path.toStdString();
+  EditInitialize();
+  LoadStageData(game_.stageNo);
+}
+
+void FormEdit::FilesDropped(const QStringList& paths) {
+  if (paths.isEmpty()) return;
+  game_.mapFilePath = paths.front().toStdString();
+  EditInitialize();
+  LoadStageData(game_.stageNo);
+}
+
+bool FormEdit::LoadStageData(int n) {
+  const QString path = QString::fromStdString(game_.mapFilePath);
+  auto fail = [this](const QString& text, const QString& title) {
+    platform_.messages.Show(text, title, MsgIcon::Error, MsgButtons::Ok);
+    game_.mapFilePath.clear();
+    Renewal(false);
+    return false;
+  };
+  const auto text = ReadWholeFile(path);
+  if (!text) return fail(QStringLiteral("ステージデータのファイルを開けません。\nファイル: %1").arg(path), QStringLiteral("エラー"));
+  const EditLoadResult result = ReadEditStage(*text, n);
+  if (const auto* e = std::get_if<EditLoadError>(&result)) {
+    const EditLoadMessage m = LoadFailureMessage(*e, QFileInfo(path).fileName().toStdString());
+    return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
+  }
+  model_.Adopt(std::get<StageSheet>(result));
+  ShowSettings();
+  ShowCounts();
+  Renewal(false);
+  picEdit_->update();
+  return true;
+}
+
+bool FormEdit::ComSave_Click() {
+  if (game_.mapFilePath.empty()) return SaveUnderName();
+  game_.testPlay = false;
+  BusyPointer busy;
+  return SaveStageData();
+}
+
+bool FormEdit::mnuSaveAs_Click() { return SaveUnderName(); }
+
+bool FormEdit::SaveUnderName() {
+  const QString path = files_.SaveFile(this, QString::fromUtf8(kStageFilter), QString::fromStdString(game_.mapFilePath));
+  if (path.isEmpty()) return false;
+  const std::string previous = game_.mapFilePath;
+  game_.mapFilePath = path.toStdString();
+  if (ComSave_Click()) return true;
+  // The stage is not in the new file: it stays with the file it had.
+  game_.mapFilePath = previous;
+  Renewal(true);
+  return false;
+}
+
+bool FormEdit::SaveStageData() {
+  const QString path = QString::fromStdString(game_.mapFilePath);
+  const std::string block = WriteStageBlock(model_.Stage(), game_.stageNo);
+  // The block goes to a new file that replaces the old one only when it is whole: a failed
+  // save leaves the old file as it was. The explicit flush matters: a short write found only
+  // while committing would otherwise still replace the old file with a cut-off one.
+  QSaveFile f(path);
+  const bool saved = f.open(QIODevice::WriteOnly) &&
+                     f.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size()) &&
+                     f.flush() && f.commit();
+  if (!saved) {
+    const QString reason = f.errorString();
+    f.cancelWriting();
+    Renewal(true);
+    platform_.messages.Show(QStringLiteral("ステージデータを保存できませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
+    return false;
+  }
+  Renewal(false);
+  return true;
+}
+
+void FormEdit::ComConvert_Click() {
+  if (model_.HeroPos() >= CellCount) {
+    platform_.messages.Show(QStringLiteral("主人公の初期位置は必ず指定してください。"), QStringLiteral("エラー"), MsgIcon::Warning,
+                            MsgButtons::Ok);
+    return;
+  }
+  if (!ComSave_Click()) return;  // no file name, or the file could not be written
+  game_.testPlay = true;
+  platform_.sound.StopMusic();
+  game_.ansData.clear();
+  // The play screen reads block 0 of the saved file; if it cannot, it has told the player
+  // and handed back to the editor.
+  if (!play_.InitialTreat()) return;
+  hide();
+  play_.show();
+  play_.raise();
+  play_.activateWindow();
+}
+
+void FormEdit::ComEnd_Click() {
+  bool cancelled = false;
+  AskToSave(QStringLiteral("更新があります。保存して終了しますか？"), QStringLiteral("面エディタ終了"), cancelled);
+  if (cancelled) return;
+  game_.testPlay = false;
+  platform_.sound.StopMusic();
+  hide();
+  if (hooks.showTitle) hooks.showTitle();
+}
+
+void FormEdit::closeEvent(QCloseEvent* e) {
+  // The window is never destroyed: its stage stays until the editor is entered again.
+  e->ignore();
+  ComEnd_Click();
+}
+
+void FormEdit::dragEnterEvent(QDragEnterEvent* e) {
+  if (!LocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void FormEdit::dropEvent(QDropEvent* e) {
+  const QStringList paths = LocalFiles(e->mimeData());
+  if (paths.isEmpty()) return;
+  e->acceptProposedAction();
+  FilesDropped(paths);
+}
+
+}  // namespace morvik
