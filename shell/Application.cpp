@@ -219,7 +219,7 @@ void Application::EndProgram() {
 }
 
 void Application::ShowHelp(int topic) {
-  if (!help_) help_ = std::make_unique<HelpWindow>();
+  if (!help_) help_ = std::make_unique<HelpWindow>(programDir_, messages_);
   help_->ShowTopic(topic);
 }
 

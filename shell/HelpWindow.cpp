@@ -1,83 +1,224 @@
 #include "shell/HelpWindow.h"
 
-#include <QTextBlock>
-#include <QTextBrowser>
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStyle>
+#include <QTabWidget>
 #include <QTextDocument>
-#include <QUrl>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+#include <vector>
+
+#include "platform/QtAudioOut.h"
 
 namespace morvik {
 
 namespace {
 
-const char* const kStyle = "<style>body{font-family:'ＭＳ Ｐゴシック';} h2{color:#5a3a6e;} td{padding:2px 8px;}</style>";
+const QString kScheme = QStringLiteral("chm");
+constexpr int kPageRole = Qt::UserRole;
 
-const char* const kContents =
-    "<h2>モルビクのヘルプ</h2>"
-    "<ul><li><a href='topic:10'>遊び方</a></li>"
-    "<li><a href='topic:2'>キー操作とプレイ画面</a></li>"
-    "<li><a href='topic:1'>タイトル画面</a></li></ul>";
+QUrl PageUrl(const std::string& entry, const std::string& anchor = {}) {
+  QUrl url;
+  url.setScheme(kScheme);
+  url.setPath(QString::fromStdString(entry));
+  if (!anchor.empty()) url.setFragment(QString::fromStdString(anchor));
+  return url;
+}
 
-const char* const kHowToPlay =
-    "<h2>遊び方</h2>"
-    "<p>モルビクを動かして、ステージにある花を<b>黄色と赤の順番に交互に</b>すべて取り、"
-    "PX（小さな渦）をすべて穴に落とすとステージクリアです。最初に取る花の色は画面下の「Next」に出ています。</p>"
-    "<ul><li>石は押して動かせます。穴に落とすと穴が埋まり、水に落とすと沈みます。</li>"
-    "<li>PXを穴に落とすと渦になります。最後のPXを落とすと閉じた門がすべて開きます。</li>"
-    "<li>石やPXを花の上に押したり、PXを水に落としたり、渦やトゲの上に乗ったりするとミスです。</li>"
-    "<li>順番でない色の花の上は歩いて通れます。花はそのまま残ります。</li>"
-    "<li>ひびの入った氷は、上を歩いて離れると割れて水になります。</li>"
-    "<li>明るい地面と草地には Z キーで穴を掘れます。掘った穴には石やPXを落とせます。</li>"
-    "<li>ジャンプ台の上で X を押すとパワーメーターが動きだし、もう一度 X を押すとメーターの分だけ跳びます。"
-    "石の上に降りると跳ね返り、氷の上では滑ります。長く跳んで別のジャンプ台に降りると、もう一度跳ね上がります。</li></ul>"
-    "<p><a href='topic:2'>キー操作</a> ・ <a href='topic:0'>目次</a></p>";
-
-const char* const kPlayScreen =
-    "<h2>キー操作とプレイ画面</h2>"
-    "<table><tr><td>矢印キー、テンキー 4 8 6 2</td><td>向きを変えて一歩進む（石やPXを押す）</td></tr>"
-    "<tr><td>Shift</td><td>その場で右回りに向きを変える</td></tr>"
-    "<tr><td>Z</td><td>目の前に穴を掘る</td></tr>"
-    "<tr><td>X</td><td>ジャンプ台の上でパワーメーターを動かす／もう一度押してジャンプ</td></tr>"
-    "<tr><td>Delete</td><td>ギブアップ（ステージをやり直す）</td></tr>"
-    "<tr><td>Ctrl+Q</td><td>タイトル画面に戻る</td></tr>"
-    "<tr><td>F12</td><td>ゲーム終了</td></tr></table>"
-    "<p>「設定」メニューでBGMと効果音を切り替えられます。</p>"
-    "<p><a href='topic:10'>遊び方</a> ・ <a href='topic:0'>目次</a></p>";
-
-const char* const kTitle =
-    "<h2>タイトル画面</h2>"
-    "<p>「STAGE」の一覧から始めるステージを選び、「Start !」（Enter キー）で始めます。"
-    "一覧には、これまでにたどり着いたステージまでが並びます。</p>"
-    "<p>「ゲーム」メニューの「ステージデータを開く」で、ステージエディタで作ったステージファイル（*.mvk）を遊べます。"
-    "ファイルをタイトル画面にドロップしても遊べます。</p>"
-    "<p>「プレイデータ消去」で、進んだステージの記録を最初に戻します。</p>"
-    "<p><a href='topic:10'>遊び方</a> ・ <a href='topic:0'>目次</a></p>";
+QString Utf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 }  // namespace
 
-QString HelpPage(int topic) {
-  const char* body = topic == 10 ? kHowToPlay : topic == 2 ? kPlayScreen : topic == 1 ? kTitle : kContents;
-  return QString::fromUtf8(kStyle) + QString::fromUtf8(body);
+HelpBrowser::HelpBrowser(const HelpFile& file, QWidget* parent) : QTextBrowser(parent), file_(file) {}
+
+QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
+  std::string entry;
+  if (name.scheme() == kScheme)
+    entry = name.path().toStdString();
+  else if (name.isRelative())
+    entry = ResolveEntry(PageEntry(), name.toString(QUrl::FullyEncoded).toStdString());
+  else
+    return QTextBrowser::loadResource(type, name);
+  const std::optional<std::string> bytes = file_.Read(entry);
+  if (!bytes) return {};
+  if (type == QTextDocument::HtmlResource) page_ = PageUrl(entry);
+  return QByteArray(bytes->data(), static_cast<qsizetype>(bytes->size()));
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent), browser_(new QTextBrowser(this)) {
+std::string HelpBrowser::PageEntry() const {
+  return page_.scheme() == kScheme ? page_.path().toStdString() : std::string("/");
+}
+
+
+HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* parent)
+    : QMainWindow(parent),
+      programDir_(std::move(programDir)),
+      messages_(messages),
+      browser_(new HelpBrowser(file_, this)),
+      contents_(new QTreeWidget(this)),
+      indexFilter_(new QLineEdit(this)),
+      index_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("モルビクのヘルプ"));
-  resize(520, 440);
-  browser_->setOpenLinks(false);
-  connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
-    if (url.scheme() == QLatin1String("topic")) ShowTopic(url.path().toInt());
+  resize(780, 560);
+
+  browser_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+  browser_->setOpenLinks(true);
+  browser_->setOpenExternalLinks(true);
+  connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) { PageShown(page); });
+
+  QToolBar* bar = addToolBar(QStringLiteral("ヘルプ"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+  back->setObjectName(QStringLiteral("helpBack"));
+  back->setShortcut(QKeySequence::Back);
+  back->setEnabled(false);
+  connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+  forward->setObjectName(QStringLiteral("helpForward"));
+  forward->setShortcut(QKeySequence::Forward);
+  forward->setEnabled(false);
+  connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("目次"));
+  home->setObjectName(QStringLiteral("helpHome"));
+  connect(home, &QAction::triggered, this, [this] { Go(PageUrl(system_.defaultPage)); });
+
+  contents_->setHeaderHidden(true);
+  contents_->setRootIsDecorated(true);
+  connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { Go(item->data(0, kPageRole).toUrl()); });
+  connect(contents_, &QTreeWidget::itemActivated, this,
+          [this](QTreeWidgetItem* item) { Go(item->data(0, kPageRole).toUrl()); });
+
+  indexFilter_->setPlaceholderText(QStringLiteral("キーワードを入力"));
+  indexFilter_->setClearButtonEnabled(true);
+  connect(indexFilter_, &QLineEdit::textChanged, this, [this](const QString& text) { FilterIndex(text); });
+  connect(indexFilter_, &QLineEdit::returnPressed, this, [this] {
+    for (int i = 0; i < index_->count(); ++i)
+      if (!index_->item(i)->isHidden()) return Go(index_->item(i)->data(kPageRole).toUrl());
   });
-  setCentralWidget(browser_);
+  connect(index_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { Go(item->data(kPageRole).toUrl()); });
+  connect(index_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { Go(item->data(kPageRole).toUrl()); });
+
+  auto* indexPane = new QWidget(this);
+  auto* indexLayout = new QVBoxLayout(indexPane);
+  indexLayout->setContentsMargins(2, 2, 2, 2);
+  indexLayout->addWidget(indexFilter_);
+  indexLayout->addWidget(index_);
+
+  auto* tabs = new QTabWidget(this);
+  tabs->addTab(contents_, QStringLiteral("目次"));
+  tabs->addTab(indexPane, QStringLiteral("キーワード"));
+
+  auto* split = new QSplitter(this);
+  split->addWidget(tabs);
+  split->addWidget(browser_);
+  split->setStretchFactor(1, 1);
+  split->setSizes({210, 570});
+  setCentralWidget(split);
+
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::hide);
+}
+
+bool HelpWindow::Load() {
+  if (file_.IsOpen()) return true;
+  const QString name = QString::fromLatin1(FileName);
+  const QString found = FindNoCase(programDir_, name);
+  if (found.isEmpty()) {
+    messages_.Show(QStringLiteral("ヘルプファイル（%1）が見つかりません。\n%2").arg(name, QDir(programDir_).filePath(name)),
+                   QStringLiteral("モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
+    return false;
+  }
+  if (file_.Open(QFile::encodeName(found).toStdString())) {
+    system_ = ParseSystem(file_.Read("/#SYSTEM").value_or(std::string()));
+    if (system_.defaultPage.empty()) system_.defaultPage = "/index.html";
+    topics_ = ParseTopicMap(file_.Read(HelpTopicMapEntry).value_or(std::string()));
+    if (file_.Has(system_.defaultPage)) {
+      if (!system_.title.empty()) setWindowTitle(Utf8(system_.title));
+      FillContents();
+      FillIndex();
+      return true;
+    }
+    file_.Close();
+  }
+  messages_.Show(QStringLiteral("ヘルプファイル（%1）を読み込めません。\n%2").arg(name, found),
+                 QStringLiteral("モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
+  return false;
+}
+
+void HelpWindow::FillContents() {
+  contents_->clear();
+  std::vector<QTreeWidgetItem*> parents;  // the last item at each depth
+  for (const SitemapItem& entry : ParseSitemap(file_.Read(system_.contentsFile).value_or(std::string()))) {
+    const auto depth = static_cast<size_t>(entry.depth);
+    parents.resize(std::min(parents.size(), depth));
+    auto* item = parents.empty() ? new QTreeWidgetItem(contents_) : new QTreeWidgetItem(parents.back());
+    item->setText(0, Utf8(entry.name));
+    if (!entry.page.empty()) item->setData(0, kPageRole, PageUrl(entry.page, entry.anchor));
+    parents.push_back(item);
+  }
+  contents_->expandAll();
+}
+
+void HelpWindow::FillIndex() {
+  index_->clear();
+  for (const SitemapItem& entry : ParseSitemap(file_.Read(system_.indexFile).value_or(std::string()))) {
+    if (entry.page.empty()) continue;
+    auto* item = new QListWidgetItem(QString(entry.depth, QChar(0x3000)) + Utf8(entry.name), index_);
+    item->setData(kPageRole, PageUrl(entry.page, entry.anchor));
+  }
+}
+
+void HelpWindow::FilterIndex(const QString& text) {
+  const QString wanted = text.trimmed();
+  for (int i = 0; i < index_->count(); ++i)
+    index_->item(i)->setHidden(!wanted.isEmpty() && !index_->item(i)->text().contains(wanted, Qt::CaseInsensitive));
+}
+
+void HelpWindow::Go(const QUrl& page) {
+  if (!page.isValid() || page == browser_->source()) return;
+  browser_->setSource(page, QTextDocument::HtmlResource);
+}
+
+void HelpWindow::PageShown(const QUrl& shown) {
+  const QString title = PageTitle();
+  setWindowTitle(Utf8(system_.title.empty() ? std::string("モルビクのヘルプ") : system_.title) +
+                 (title.isEmpty() ? QString() : QStringLiteral(" － ") + title));
+  // The contents follow the page shown.
+  const QString page = shown.path();
+  for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
+    if ((*it)->data(0, kPageRole).toUrl().path().compare(page, Qt::CaseInsensitive) == 0) {
+      contents_->setCurrentItem(*it);
+      return;
+    }
+  }
+  contents_->clearSelection();
 }
 
 void HelpWindow::ShowTopic(int topic) {
-  browser_->setHtml(HelpPage(topic));
+  if (!Load()) return;
+  const auto known = topics_.find(topic);
+  const std::string page = known != topics_.end() && file_.Has(known->second) ? known->second : system_.defaultPage;
+  Go(PageUrl(page));
   show();
+  if (isMinimized()) showNormal();
   raise();
   activateWindow();
 }
 
 QString HelpWindow::PageTitle() const {
-  return browser_->document()->findBlockByNumber(0).text();
+  return browser_->document()->metaInformation(QTextDocument::DocumentTitle);
 }
 
 }  // namespace morvik
