@@ -47,6 +47,12 @@ void EditGrid::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), kGridFrame);
   p.drawImage(kBorder, kBorder, Render());
+  // Faint cell borders, so that a click can be aimed; they are not part of the stage picture.
+  p.setPen(QColor(0, 0, 0, 22));
+  for (int i = 1; i < 10; ++i) {
+    p.drawLine(kBorder + i * kCell, kBorder, kBorder + i * kCell, kBorder + 10 * kCell - 1);
+    p.drawLine(kBorder, kBorder + i * kCell, kBorder + 10 * kCell - 1, kBorder + i * kCell);
+  }
   if (hover_ >= 0) {
     // The cell the mouse points at, so that the player sees where a click goes.
     const QRect r(CellOrigin(hover_) + QPoint(kBorder, kBorder), QSize(kCell, kCell));
@@ -93,6 +99,13 @@ void PaletteTile::paintEvent(QPaintEvent*) {
   // Character pictures are figures on transparency: they stand on a plain ground here.
   p.fillRect(rect().adjusted(2, 2, -2, -2), kTileGround);
   p.drawImage(2, 2, pictures_.Elm(index_));
+  if (index_ == static_cast<int>(Piece::None)) {
+    // The eraser's picture is empty: a light cross tells what it does.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(150, 120, 96), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(11, 11), QPointF(25, 25));
+    p.drawLine(QPointF(25, 11), QPointF(11, 25));
+  }
   if (chosen_) {
     p.setPen(QPen(kChosenFrame, 2));
     p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));

@@ -1,5 +1,7 @@
 #include "editor/FormEdit.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -154,8 +156,8 @@ void FormEdit::BuildMenus() {
 
 void FormEdit::BuildControls() {
   auto* central = new EditGround(this);
-  auto label = [central](const QString& text, QRect at, int points = 9, bool bold = false) {
-    auto* l = new QLabel(text, central);
+  auto label = [](const QString& text, QWidget* parent, QRect at, int points = 9, bool bold = false) {
+    auto* l = new QLabel(text, parent);
     l->setFont(GothicFont(points, bold));
     l->setGeometry(at);
     QPalette pal = l->palette();
@@ -177,24 +179,40 @@ void FormEdit::BuildControls() {
     b->setFocusPolicy(Qt::TabFocus);
     return b;
   };
+  auto frame = [](QLabel* l) {
+    l->setFrameStyle(QFrame::Box | QFrame::Plain);
+    l->setAlignment(Qt::AlignCenter);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, kInk);
+    l->setPalette(pal);
+  };
   const PictureStore& pictures = platform_.pictures;
-  auto picture = [&pictures](int k) { return QPixmap::fromImage(pictures.Elm(k)); };
+  constexpr int margin = 12, tile = PaletteTile::Size;
 
-  // The grid, with the mouse rules beneath it.
-  constexpr int gridLeft = 12, gridTop = 12;
+  // Left: the grid, the chosen terrain and character, and the mouse rules.
   picEdit_ = new EditGrid(model_, pictures, central);
   picEdit_->setObjectName(QStringLiteral("PicEdit"));
-  picEdit_->move(gridLeft, gridTop);
+  picEdit_->move(margin, margin);
   picEdit_->pressed = [this](int cell, Qt::MouseButton b, Qt::KeyboardModifiers m) { PicEdit_MouseDown(cell, b, m); };
-  const int helpTop = gridTop + picEdit_->height() + 8;
-  label(QStringLiteral("左クリック ： 地形の配置"), QRect(gridLeft + 4, helpTop, 320, 16));
-  label(QStringLiteral("Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), QRect(gridLeft + 4, helpTop + 17, 320, 16));
-  label(QStringLiteral("右クリック ： キャラクタの配置"), QRect(gridLeft + 4, helpTop + 34, 320, 16));
+  const int left = margin, below = margin + picEdit_->height() + 10;
+  label(QStringLiteral("地形"), central, QRect(left + 2, below + 10, 36, 16), 9, true);
+  picLeft_ = new QLabel(central);
+  picLeft_->setObjectName(QStringLiteral("PicLeft"));
+  picLeft_->setGeometry(left + 38, below, 36, 36);
+  frame(picLeft_);
+  label(QStringLiteral("キャラクタ"), central, QRect(left + 92, below + 10, 70, 16), 9, true);
+  picRight_ = new QLabel(central);
+  picRight_->setObjectName(QStringLiteral("PicRight"));
+  picRight_->setGeometry(left + 160, below, 36, 36);
+  frame(picRight_);
+  const int rulesTop = below + 46;
+  label(QStringLiteral("左クリック ： 地形の配置"), central, QRect(left + 2, rulesTop, 322, 16));
+  label(QStringLiteral("Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), central, QRect(left + 2, rulesTop + 17, 322, 16));
+  label(QStringLiteral("右クリック ： キャラクタの配置"), central, QRect(left + 2, rulesTop + 34, 322, 16));
 
-  // The terrain palette, laid out from the palette order string.
-  constexpr int right = gridLeft + 322 + 14;
-  constexpr int tile = PaletteTile::Size;
-  QGroupBox* terrain = group(QStringLiteral("地形"), QRect(right, 6, 7 * tile + 20, 5 * tile + 30));
+  // Right: the terrain palette, laid out from the palette order string.
+  const int right = left + picEdit_->width() + 14, columnWidth = 7 * tile + 20;
+  QGroupBox* terrain = group(QStringLiteral("地形"), QRect(right, 6, columnWidth, 5 * tile + 30));
   for (const PaletteSlot& s : TerrainPalette()) {
     auto* t = new PaletteTile(s.code, pictures, terrain);
     t->setObjectName(QStringLiteral("PicElm%1").arg(s.code));
@@ -204,105 +222,87 @@ void FormEdit::BuildControls() {
   }
 
   // The character palette, each counted kind with its count beneath it.
-  const int charaTop = terrain->geometry().bottom() + 6;
-  QGroupBox* charas = group(QStringLiteral("キャラクタ"), QRect(right, charaTop, 7 * tile + 20, tile + 50));
-  int column = 0;
-  for (Piece p : CharaPalette) {
+  const int charaTop = terrain->geometry().bottom() + 7;
+  QGroupBox* charas = group(QStringLiteral("キャラクタ"), QRect(right, charaTop, columnWidth, tile + 48));
+  const QString names[] = {QStringLiteral("主人公の初期位置"), QStringLiteral("黄色の花"), QStringLiteral("赤い花"),
+                           QStringLiteral("石"), QStringLiteral("PX"), QStringLiteral("消しゴム")};
+  const int step = (columnWidth - 20 - tile) / 5;
+  for (std::size_t i = 0; i < CharaPalette.size(); ++i) {
+    const Piece p = CharaPalette[i];
     auto* t = new PaletteTile(static_cast<int>(p), pictures, charas);
     t->setObjectName(QStringLiteral("PicElm%1").arg(static_cast<int>(p)));
-    const int left = 10 + column * (tile + 5);
-    t->move(left, 22);
+    const int x = 10 + static_cast<int>(i) * step;
+    t->move(x, 20);
+    t->setToolTip(names[i]);
     t->clicked = [this](int index) { PicElm_Click(index); };
     charaTiles_.push_back(t);
-    static const std::array<const char*, 4> names = {"LabelManyYF", "LabelManyRF", "LabelManyST", "LabelManyPX"};
+    static const std::array<const char*, 4> counters = {"LabelManyYF", "LabelManyRF", "LabelManyST", "LabelManyPX"};
     const int slot = p == Piece::Yellow ? 0 : p == Piece::Red ? 1 : p == Piece::Stone ? 2 : p == Piece::PX ? 3 : -1;
-    if (slot >= 0) {
-      auto* count = new QLabel(QStringLiteral("0"), charas);
-      count->setObjectName(QString::fromLatin1(names[slot]));
-      count->setFont(GothicFont(9, true));
-      count->setAlignment(Qt::AlignCenter);
-      count->setGeometry(left - 4, 22 + tile + 2, tile + 8, 16);
-      count->setToolTip(QStringLiteral("最大 %1 個").arg(PieceLimit(p)));
-      countLabels_[slot] = count;
-    }
-    ++column;
+    if (slot < 0) continue;
+    QLabel* count = label(QStringLiteral("0"), charas, QRect(x - 4, 20 + tile + 1, tile + 8, 16), 9, true);
+    count->setObjectName(QString::fromLatin1(counters[slot]));
+    count->setAlignment(Qt::AlignCenter);
+    count->setToolTip(QStringLiteral("最大 %1 個").arg(PieceLimit(p)));
+    countLabels_[slot] = count;
   }
 
-  // The chosen terrain and character tool.
-  const int chosenTop = charas->geometry().bottom() + 10;
-  label(QStringLiteral("地形"), QRect(right + 6, chosenTop + 9, 40, 16), 9, true);
-  picLeft_ = new QLabel(central);
-  picLeft_->setObjectName(QStringLiteral("PicLeft"));
-  picLeft_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  picLeft_->setGeometry(right + 44, chosenTop, 34, 34);
-  label(QStringLiteral("キャラクタ"), QRect(right + 104, chosenTop + 9, 70, 16), 9, true);
-  picRight_ = new QLabel(central);
-  picRight_->setObjectName(QStringLiteral("PicRight"));
-  picRight_->setFrameStyle(QFrame::Box | QFrame::Plain);
-  picRight_->setGeometry(right + 176, chosenTop, 34, 34);
-  for (QLabel* l : {picLeft_, picRight_}) {
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, kInk);
-    l->setPalette(pal);
-  }
-
-  // The flower taken first.
-  const int settingsTop = chosenTop + 44;
-  QGroupBox* first = group(QStringLiteral("最初にとる花"), QRect(right, settingsTop, 120, 96));
+  // The flower taken first, and the music number with its preview.
+  const int settingsTop = charas->geometry().bottom() + 7, settingsHeight = 100;
+  QGroupBox* first = group(QStringLiteral("最初にとる花"), QRect(right, settingsTop, 108, settingsHeight));
   const QString colours[2] = {QStringLiteral("黄色"), QStringLiteral("赤")};
   for (int i = 0; i < 2; ++i) {
     optFirst_[i] = new QRadioButton(colours[i], first);
     optFirst_[i]->setObjectName(QStringLiteral("OptFirst%1").arg(i));
     optFirst_[i]->setFont(GothicFont(9));
-    optFirst_[i]->setGeometry(12, 26 + 34 * i, 62, 22);
+    optFirst_[i]->setGeometry(10, 29 + 34 * i, 56, 22);
     connect(optFirst_[i], &QRadioButton::clicked, this, [this, i] { OptFirst_Click(i); });
     auto* sel = new ClickablePicture(first);
     sel->setObjectName(QStringLiteral("PicSel%1").arg(i));
-    sel->setPixmap(picture(pic::NextFlower(i)));
-    sel->setGeometry(76, 21 + 34 * i, 32, 32);
+    sel->setPixmap(QPixmap::fromImage(pictures.Elm(pic::NextFlower(i))));
+    sel->setGeometry(66, 24 + 34 * i, 32, 32);
+    sel->setCursor(Qt::PointingHandCursor);
     sel->clicked = [this, i] { PicSel_Click(i); };
   }
   optFirst_[0]->setChecked(true);
 
-  // The music number and its preview.
-  QGroupBox* bgm = group(QStringLiteral("BGM"), QRect(right + 128, settingsTop, 7 * tile + 20 - 128, 96));
-  auto* minus = new QLabel(QStringLiteral("－"), bgm);
-  minus->setGeometry(8, 22, 16, 14);
-  auto* plus = new QLabel(QStringLiteral("＋"), bgm);
-  plus->setGeometry(8, 74, 16, 14);
+  QGroupBox* bgm = group(QStringLiteral("BGM"), QRect(right + 114, settingsTop, columnWidth - 114, settingsHeight));
+  label(QStringLiteral("－"), bgm, QRect(8, 22, 14, 14));
+  label(QStringLiteral("＋"), bgm, QRect(8, settingsHeight - 22, 14, 14));
   vscrBGM_ = new QScrollBar(Qt::Vertical, bgm);
   vscrBGM_->setObjectName(QStringLiteral("VScrBGM"));
   vscrBGM_->setRange(0, 6);
   vscrBGM_->setPageStep(1);
-  vscrBGM_->setGeometry(26, 20, 17, 70);
+  vscrBGM_->setGeometry(24, 20, 17, settingsHeight - 28);
   connect(vscrBGM_, &QScrollBar::valueChanged, this, [this](int v) { VScrBGM_Change(v); });
-  labelBGM_ = new QLabel(QStringLiteral("BGM No. 0"), bgm);
+  labelBGM_ = label(QStringLiteral("BGM No. 0"), bgm, QRect(50, 20, 84, 20), 10, true);
   labelBGM_->setObjectName(QStringLiteral("LabelBGM"));
-  labelBGM_->setFont(GothicFont(10, true));
-  labelBGM_->setGeometry(52, 20, 80, 20);
-  connect(button(QStringLiteral("PLAY"), bgm, QRect(52, 44, 64, 22), "ComBGMTest"), &QPushButton::clicked, this,
+  connect(button(QStringLiteral("PLAY"), bgm, QRect(50, 44, 72, 22), "ComBGMTest"), &QPushButton::clicked, this,
           [this] { ComBGMTest_Click(); });
-  connect(button(QStringLiteral("STOP"), bgm, QRect(52, 68, 64, 22), "ComBGMTestStop"), &QPushButton::clicked, this,
+  connect(button(QStringLiteral("STOP"), bgm, QRect(50, 70, 72, 22), "ComBGMTestStop"), &QPushButton::clicked, this,
           [this] { ComBGMTestStop_Click(); });
 
-  // The commands.
-  const int commandsTop = helpTop + 58;
-  const int width = right + 7 * tile + 20 + 12;
-  connect(button(QStringLiteral("新規作成"), central, QRect(gridLeft, commandsTop, 78, 32), "ComNew"),
-          &QPushButton::clicked, this, [this] { ComNew_Click(); });
-  connect(button(QStringLiteral("開く..."), central, QRect(gridLeft + 82, commandsTop, 78, 32), "ComLoad"),
+  // The commands along the bottom, the test play set apart.
+  const int width = right + columnWidth + margin;
+  const int commandsTop = std::max(rulesTop + 50, settingsTop + settingsHeight) + 12;
+  auto* rule = new QFrame(central);
+  rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  rule->setGeometry(margin, commandsTop - 7, width - 2 * margin, 2);
+  connect(button(QStringLiteral("新規作成"), central, QRect(left, commandsTop, 86, 32), "ComNew"), &QPushButton::clicked,
+          this, [this] { ComNew_Click(); });
+  connect(button(QStringLiteral("開く..."), central, QRect(left + 92, commandsTop, 86, 32), "ComLoad"),
           &QPushButton::clicked, this, [this] { ComLoad_Click(); });
-  connect(button(QStringLiteral("上書き保存"), central, QRect(gridLeft + 164, commandsTop, 78, 32), "ComSave"),
+  connect(button(QStringLiteral("上書き保存"), central, QRect(left + 184, commandsTop, 86, 32), "ComSave"),
           &QPushButton::clicked, this, [this] { ComSave_Click(); });
-  QPushButton* convert = button(QStringLiteral("テスト"), central, QRect(right, commandsTop, 120, 32), "ComConvert");
+  QPushButton* convert = button(QStringLiteral("テスト"), central, QRect(right, commandsTop, 150, 32), "ComConvert");
   convert->setIcon(QIcon(QPixmap::fromImage(pictures.Named(QStringLiteral("edit_test")))));
   convert->setIconSize(QSize(24, 24));
   convert->setFont(GothicFont(10, true));
+  convert->setToolTip(QStringLiteral("保存してテストプレイ (F5)"));
   connect(convert, &QPushButton::clicked, this, [this] { ComConvert_Click(); });
-  connect(button(QStringLiteral("終了"), central, QRect(width - 12 - 78, commandsTop, 78, 32), "ComEnd"),
+  connect(button(QStringLiteral("終了"), central, QRect(width - margin - 86, commandsTop, 86, 32), "ComEnd"),
           &QPushButton::clicked, this, [this] { ComEnd_Click(); });
 
-  central->setFixedSize(width, commandsTop + 32 + 12);
+  central->setFixedSize(width, commandsTop + 32 + margin);
   setCentralWidget(central);
 }
 
