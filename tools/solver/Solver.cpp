@@ -115,10 +115,6 @@ struct Child {
   Press press;
 };
 
-}  // namespace
-
-namespace {
-
 SolveResult Search(const Board& start, const SolverOptions& options, Clock::time_point began) {
   SolveResult r;
   auto finish = [&](Verdict v) {
