@@ -6,10 +6,12 @@
 #include <QIcon>
 #include <QScreen>
 #include <QUrl>
+#include <algorithm>
 
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "platform/QtAudioOut.h"
+#include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
 #include "shell/HelpWindow.h"
 #include "shell/ResetProgress.h"
@@ -204,13 +206,23 @@ void Application::ChangeScreen(int mode) {
 }
 
 void Application::StartEnding() {
-  // The ending scenes come later; the last stage cleared still counts and is saved.
-  game_.stageReached = 30;
-  SavePlayInfo();
+  // The ending has its own window; the program ends from there. The advice window is modal,
+  // so none is open here.
+  constexpr int kEndingMusic = 13;
+  if (!formEnding_) {
+    formEnding_ = std::make_unique<FormEnding>(platform_);
+    formEnding_->hooks.endProgram = [this] { EndProgram(); };
+  }
   formMain_->hide();
-  messages_.Show(QStringLiteral("おめでとうございます！\nすべてのステージをクリアしました。"), QStringLiteral("モルビク -Morvik-"),
-                 MsgIcon::Information, MsgButtons::Ok);
-  ShowTitle();
+  formEnding_->show();
+  formEnding_->raise();
+  formEnding_->activateWindow();
+  // The last story stage counts as reached; a farther stage of another story stays reached.
+  game_.stageReached = std::max(game_.stageReached, 30);
+  SavePlayInfo();
+  game_.stageBgm = kEndingMusic;
+  sound_.PlayMusic(kEndingMusic);  // whatever the music setting
+  formEnding_->Start();
 }
 
 void Application::EndProgram() {

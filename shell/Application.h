@@ -15,6 +15,7 @@
 namespace morvik {
 
 class FormEdit;
+class FormEnding;
 class FormMain;
 class FormTitle;
 class HelpWindow;
@@ -73,6 +74,7 @@ class Application {
   std::unique_ptr<FormMain> formMain_;
   std::unique_ptr<FormEdit> formEdit_;
   std::unique_ptr<FormTitle> formTitle_;
+  std::unique_ptr<FormEnding> formEnding_;  // made when the ending starts
   std::unique_ptr<HelpWindow> help_;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/VirtualScheduler.h"
 #include "shell/Application.h"
+#include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
 #include "tests/play/PlayFixture.h"
 
@@ -53,6 +54,12 @@ struct Game {
     scheduler.Advance(500);
     sound.EndJingle();
     scheduler.Advance(4000);
+  }
+  // The ending window, once the ending has started.
+  FormEnding* Ending() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* e = dynamic_cast<FormEnding*>(w)) return e;
+    return nullptr;
   }
   std::string Showing() { return app->Title().isVisible() ? "title" : app->Play().isVisible() ? "play" : "none"; }
 
@@ -136,14 +143,36 @@ TEST(Application, MissingStageEndsTheProgram) {
   EXPECT_EQ(g.ended, 1);
 }
 
-TEST(Application, StageThirtyClearedCountsAndReturnsToTheTitle) {
+TEST(Application, StageThirtyClearedStartsTheEnding) {
   Game g;
   g.app->Game().stageNo = 30;
   g.app->Title().hooks.startStage();
   g.ClearStage();
+  FormEnding* ending = g.Ending();
+  ASSERT_NE(ending, nullptr);
+  EXPECT_TRUE(ending->isVisible());
+  EXPECT_EQ(g.Showing(), "none") << "the play screen is hidden, the title stays hidden";
   EXPECT_EQ(g.app->Game().stageReached, 30);
   EXPECT_TRUE(g.Saved().contains("PI11Z^bdhl"));
-  EXPECT_EQ(g.Showing(), "title");
+  EXPECT_EQ(g.sound.music.back(), 13);
+  // The show runs to its end and rests there; Esc then ends the program without a question.
+  g.scheduler.RunUntilIdle();
+  EXPECT_EQ(ending->EndingStep(), 19);
+  EXPECT_EQ(g.ended, 0);
+  g.Key(*ending, Qt::Key_Escape);
+  EXPECT_EQ(g.ended, 1);
+  EXPECT_TRUE(g.messages.shown.empty());
+}
+
+TEST(Application, TheEndingKeepsAFartherStageReached) {
+  Game g;
+  g.app->Game().stageNo = 30;
+  g.app->Title().hooks.startStage();
+  g.app->Game().stageReached = 35;  // reached in a later story
+  g.ClearStage();
+  ASSERT_NE(g.Ending(), nullptr);
+  EXPECT_EQ(g.app->Game().stageReached, 35);
+  EXPECT_FALSE(g.Saved().contains("PI11Z^bdhl"));
 }
 
 TEST(Application, MusicAndEffectSwitchesFollowEachOtherAndAreSaved) {
