@@ -28,6 +28,11 @@
 // given up is a hole dug only to block a step before another dig, which saves at most one
 // turn per use and so costs its own dig back unless used twice.
 //
+// Not pruning but the same: a direction key sets the facing before anything else, so its
+// outcome does not depend on the facing before it. A state that differs from its parent in
+// the facing alone (after T, or a step the hero could not take) has the parent's direction
+// key successors, all stored when the parent was expanded; they are not made again.
+//
 // Dead states. A PX piece must end in a hole for the clear; one standing where no push can
 // ever bring it to a hole (StageAnalysis::pxCanFinish) means the stage is lost. A flower the
 // hero can no longer reach (HeroMayReach after cracked ice broke) can never be taken.
@@ -49,6 +54,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr std::uint32_t kNoParent = 0xFFFFFFFFu;
+// Set on the stored press of a state that differs from its parent in the facing alone.
+constexpr std::uint8_t kFacingOnly = 0x80;
 
 bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
   std::uint64_t d = 0;
@@ -112,7 +119,7 @@ class CutOffCheck {
 struct Child {
   StateCodec::Key key;
   std::uint64_t hash;
-  Press press;
+  std::uint8_t press;  // with kFacingOnly
 };
 
 SolveResult Search(const Board& start, const SolverOptions& options, Clock::time_point began) {
@@ -164,7 +171,7 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
   Batch batches[3];
   auto insert = [&](Batch& b) {
     for (int j = 0; j < b.n; ++j)
-      store.Insert(b.kids[j].key.data(), b.kids[j].hash, b.parent, static_cast<std::uint8_t>(b.kids[j].press));
+      store.Insert(b.kids[j].key.data(), b.kids[j].hash, b.parent, b.kids[j].press);
     b.n = 0;
   };
 
@@ -191,8 +198,9 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
     // X off a jump pad only plays the refusal sound: no jump press changes anything.
     const bool onPad = StartMeterCommand(cur, discard);
     const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+    const int first = id != 0 && (store.PressOf(id) & kFacingOnly) ? static_cast<int>(Press::Turn) : 0;
     int openDug = -1, objects = 0;  // counted on the first dig that needs them
-    for (int p = 0; p < presses; ++p) {
+    for (int p = first; p < presses; ++p) {
       const Press press = static_cast<Press>(p);
       StateCodec::CopyBoard(child, cur);
       ApplyPress(child, discard, press);
@@ -201,7 +209,7 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
         std::vector<Press>& path = r.presses;
         path.push_back(press);
         for (std::uint32_t s = id; store.Parent(s) != kNoParent; s = store.Parent(s))
-          path.push_back(static_cast<Press>(store.PressOf(s)));
+          path.push_back(static_cast<Press>(store.PressOf(s) & ~kFacingOnly));
         std::reverse(path.begin(), path.end());
         r.states = store.Size();
         r.memoryBytes = store.MemoryBytes();
@@ -232,7 +240,8 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
         if (dead || (iceBroke && cutOff.FlowerCutOff(child))) continue;
       }
       k.hash = StateStore::Hash(k.key.data(), words);
-      k.press = press;
+      k.press = static_cast<std::uint8_t>(static_cast<int>(press) |
+                                          (codec.SameButFacing(k.key.data(), curKey.data()) ? kFacingOnly : 0));
       store.Prefetch(k.hash);
       ++batch.n;
     }

@@ -301,6 +301,12 @@ void StateCodec::SetCell(int i, const std::uint64_t* key, Board& b) const {
   b.chara[i] = MakeChara(c.kind, 0);
 }
 
+bool StateCodec::SameButFacing(const std::uint64_t* a, const std::uint64_t* b) const {
+  std::uint64_t d = (a[0] ^ b[0]) & ~(std::uint64_t{3} << kDir);
+  for (int w = 1; w < words_; ++w) d |= a[w] ^ b[w];
+  return d == 0;
+}
+
 void StateCodec::Encode(const Board& b, std::uint64_t* key) const {
   for (int w = 0; w < words_; ++w) key[w] = 0;
   key[0] = Header(b);

@@ -29,6 +29,8 @@ class StateCodec {
   int DynamicCells() const { return dynamicCells_; }
 
   void Encode(const Board& b, std::uint64_t* key) const;
+  // True when the two keys differ in the hero's facing alone.
+  bool SameButFacing(const std::uint64_t* a, const std::uint64_t* b) const;
   // The key of `child`, a board one press away from `parent` (whose key is parentKey), found
   // by re-encoding only the cells that differ. Those cells are written to `changed` (room
   // for every cell) and their number returned.
