@@ -39,7 +39,8 @@ class FormEnding final : public QWidget {
   // Cancels everything the show has pending; nothing of it runs afterwards.
   void Stop();
 
-  // Dissolves on the scheduler; done runs once the hundredth block is drawn.
+  // Dissolves on the scheduler; done runs once the hundredth block is drawn. Their pauses are
+  // the show's own: start one from the show, or once it is stopped.
   // FadeOut (n): picture box n to black, block by block, 5 ms apart.
   void FadeOut(int n, std::function<void()> done = {});
   // FadeIn (n): picture n onto the display picture box (1), ORed block by block, 1 ms apart.
