@@ -1,9 +1,7 @@
 #include "shell/HelpWindow.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QShortcut>
@@ -58,7 +56,6 @@ std::string HelpBrowser::PageEntry() const {
   return page_.scheme() == kScheme ? page_.path().toStdString() : std::string("/");
 }
 
-
 HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* parent)
     : QMainWindow(parent),
       programDir_(std::move(programDir)),
@@ -68,7 +65,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
       indexFilter_(new QLineEdit(this)),
       index_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("モルビクのヘルプ"));
-  resize(780, 560);
+  resize(820, 580);
 
   browser_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
   browser_->setOpenLinks(true);
@@ -124,11 +121,14 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   split->addWidget(tabs);
   split->addWidget(browser_);
   split->setStretchFactor(1, 1);
-  split->setSizes({210, 570});
+  split->setSizes({240, 560});
   setCentralWidget(split);
 
   auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close, &QShortcut::activated, this, &QWidget::hide);
+  // F1 here is help about the help: its first page.
+  auto* start = new QShortcut(QKeySequence(Qt::Key_F1), this);
+  connect(start, &QShortcut::activated, this, [this] { Go(PageUrl(system_.defaultPage)); });
 }
 
 bool HelpWindow::Load() {
@@ -195,13 +195,20 @@ void HelpWindow::PageShown(const QUrl& shown) {
   const QString title = PageTitle();
   setWindowTitle(Utf8(system_.title.empty() ? std::string("モルビクのヘルプ") : system_.title) +
                  (title.isEmpty() ? QString() : QStringLiteral(" － ") + title));
-  // The contents follow the page shown.
-  const QString page = shown.path();
+  // The contents follow the page shown: the item of the very place, else the first of the page.
+  QTreeWidgetItem* pageItem = nullptr;
   for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
-    if ((*it)->data(0, kPageRole).toUrl().path().compare(page, Qt::CaseInsensitive) == 0) {
-      contents_->setCurrentItem(*it);
-      return;
+    const QUrl item = (*it)->data(0, kPageRole).toUrl();
+    if (item.path().compare(shown.path(), Qt::CaseInsensitive) != 0) continue;
+    if (item.fragment() == shown.fragment()) {
+      pageItem = *it;
+      break;
     }
+    if (!pageItem) pageItem = *it;
+  }
+  if (pageItem) {
+    contents_->setCurrentItem(pageItem);
+    return;
   }
   contents_->clearSelection();
 }

@@ -1,8 +1,10 @@
 // Renders the help window to PNG files for a look at it, one file per topic, and each page
-// scrolled to a place when one is given ("10#jump").
-// Usage: help_snapshot <program folder> <out prefix> <topic[#place]>...
+// scrolled to a place when one is given ("10#jump"); "k" before the topic shows the keyword
+// index beside the page instead of the contents ("k2").
+// Usage: help_snapshot <program folder> <out prefix> <[k]topic[#place]>...
 #include <QApplication>
 #include <QFont>
+#include <QTabWidget>
 #include <QTextBrowser>
 #include <cstdio>
 
@@ -29,8 +31,10 @@ int main(int argc, char** argv) {
   HelpWindow window(QString::fromLocal8Bit(argv[1]), messages);
   const QString out = QString::fromLocal8Bit(argv[2]);
   for (int i = 3; i < argc; ++i) {
-    const QString arg = QString::fromLocal8Bit(argv[i]);
-    window.ShowTopic(arg.section('#', 0, 0).toInt());
+    QString arg = QString::fromLocal8Bit(argv[i]);
+    const bool keywords = arg.startsWith('k');
+    window.findChild<QTabWidget*>()->setCurrentIndex(keywords ? 1 : 0);
+    window.ShowTopic(arg.section('#', 0, 0).remove('k').toInt());
     if (arg.contains('#')) window.Browser().scrollToAnchor(arg.section('#', 1));
     app.processEvents();
     window.grab().save(out + "_" + QString(arg).replace('#', '_') + ".png");

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -16,6 +18,9 @@
 
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "platform/FileDialogs.h"
+#include "platform/VirtualScheduler.h"
+#include "shell/Application.h"
 #include "shell/FormTitle.h"
 #include "shell/HelpFile.h"
 #include "shell/HelpProject.h"
@@ -294,7 +299,7 @@ TEST_F(Viewer, FollowsLinksAndGoesBackAndForward) {
   // The contents list beside the page follows it, and opens the page of an item.
   auto* contents = window.findChild<QTreeWidget*>();
   ASSERT_TRUE(contents && contents->currentItem());
-  EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("遊び方"));
+  EXPECT_EQ(contents->currentItem()->text(0), QStringLiteral("ジャンプ台とパワーメーター")) << "the item of the place shown";
   QTreeWidgetItem* title = contents->findItems(QStringLiteral("タイトル画面"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
   ASSERT_TRUE(title);
   emit contents->itemClicked(title, 0);
@@ -328,6 +333,69 @@ TEST_F(Viewer, AMissingOrDamagedFileIsReportedAndTheWindowStaysClosed) {
   EXPECT_EQ(messages.shown.size(), 2u);
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.PageTitle(), QStringLiteral("プレイ画面とキー操作"));
+}
+
+// ---------------------------------------------------------------- the program's F1
+
+// The program in a folder of its own, with or without the help file the build made.
+struct Program {
+  explicit Program(bool withHelpFile) {
+    if (withHelpFile) {
+      EXPECT_TRUE(QFile::copy(kProgramDir + "/morvik20.chm", dir.filePath("morvik20.chm")));
+    }
+    app = std::make_unique<Application>(dir.path(), Application::Services{scheduler, sound, messages, files, pictures});
+    app->onEnd = [] {};
+    app->Main();
+  }
+  // F1 typed in a window, which is then the active one.
+  void F1(QWidget& window) {
+    QApplication::setActiveWindow(&window);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&window, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&window, &release);
+  }
+  HelpWindow* Help() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (auto* help = dynamic_cast<HelpWindow*>(w)) return help;
+    return nullptr;
+  }
+
+  QTemporaryDir dir;
+  VirtualScheduler scheduler;
+  RecordingSound sound;
+  test::AnsweringMessages messages;
+  RecordingFileDialogs files;
+  PictureStore pictures;
+  std::unique_ptr<Application> app;
+};
+
+TEST(ProgramHelp, F1InEachWindowOpensTheHelpFileOfTheProgramFolderAtThatWindowsPage) {
+  Program p(true);
+  p.F1(p.app->Title());
+  HelpWindow* help = p.Help();
+  ASSERT_TRUE(help);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->PageTitle(), QStringLiteral("タイトル画面"));
+
+  p.F1(p.app->Play());
+  EXPECT_EQ(p.Help(), help) << "one help window";
+  EXPECT_EQ(help->PageTitle(), QStringLiteral("プレイ画面とキー操作"));
+
+  p.app->ChangeScreen(1);
+  p.F1(p.app->Edit());
+  EXPECT_EQ(help->PageTitle(), QStringLiteral("ステージエディタ"));
+  EXPECT_TRUE(p.messages.shown.empty());
+}
+
+TEST(ProgramHelp, WithoutTheHelpFileF1SaysSoAndTheProgramGoesOn) {
+  Program p(false);
+  p.F1(p.app->Title());
+  ASSERT_EQ(p.messages.shown.size(), 1u);
+  EXPECT_TRUE(p.messages.shown[0].contains(QStringLiteral("ヘルプファイル（morvik20.chm）が見つかりません。")));
+  EXPECT_TRUE(p.messages.shown[0].contains(p.dir.filePath("morvik20.chm")));
+  EXPECT_TRUE(!p.Help() || !p.Help()->isVisible());
+  EXPECT_TRUE(p.app->Title().isVisible());
 }
 
 }  // namespace
