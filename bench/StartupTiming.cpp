@@ -3,11 +3,11 @@
 // Prints one line; run it several times and take the median.
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFont>
 #include <cstdio>
 #include <sys/resource.h>
 
 #include "platform/FileDialogs.h"
+#include "platform/Fonts.h"
 #include "platform/GameSound.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureStore.h"
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   QElapsedTimer clock;
   clock.start();
   QApplication app(argc, argv);
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
+  morvik::InstallCaptionFace();
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath();
   using namespace morvik;
   QtScheduler scheduler;

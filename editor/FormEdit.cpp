@@ -4,6 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+
+#include "platform/Fonts.h"
+#include "platform/FileDrops.h"
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -33,15 +36,7 @@ namespace morvik {
 
 namespace {
 
-const char* kStageFilter = "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*";
 const QColor kGround(246, 241, 222), kInk(92, 62, 38);
-
-QFont GothicFont(int pointSize, bool bold = false) {
-  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-  f.setPointSize(pointSize);
-  f.setBold(bold);
-  return f;
-}
 
 // The client area: a warm paper ground.
 class EditGround final : public QWidget {
@@ -66,14 +61,6 @@ class ClickablePicture final : public QLabel {
     if (e->button() == Qt::LeftButton && clicked) clicked();
   }
 };
-
-QStringList LocalFiles(const QMimeData* mime) {
-  QStringList paths;
-  if (!mime) return paths;
-  for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) paths << url.toLocalFile();
-  return paths;
-}
 
 MouseButton ButtonOf(Qt::MouseButton b) {
   return b == Qt::LeftButton ? MouseButton::Left : b == Qt::RightButton ? MouseButton::Right : MouseButton::Other;
@@ -158,7 +145,7 @@ void FormEdit::BuildControls() {
   auto* central = new EditGround(this);
   auto label = [](const QString& text, QWidget* parent, QRect at, int points = 9, bool bold = false) {
     auto* l = new QLabel(text, parent);
-    l->setFont(GothicFont(points, bold));
+    l->setFont(CaptionFontOf(points, bold));
     l->setGeometry(at);
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, kInk);
@@ -167,14 +154,14 @@ void FormEdit::BuildControls() {
   };
   auto group = [central](const QString& title, QRect at) {
     auto* g = new QGroupBox(title, central);
-    g->setFont(GothicFont(9, true));
+    g->setFont(CaptionFontOf(9, true));
     g->setGeometry(at);
     return g;
   };
   auto button = [](const QString& text, QWidget* parent, QRect at, const char* name) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setFont(GothicFont(9));
+    b->setFont(CaptionFontOf(9));
     b->setGeometry(at);
     b->setFocusPolicy(Qt::TabFocus);
     return b;
@@ -253,7 +240,7 @@ void FormEdit::BuildControls() {
   for (int i = 0; i < 2; ++i) {
     optFirst_[i] = new QRadioButton(colours[i], first);
     optFirst_[i]->setObjectName(QStringLiteral("OptFirst%1").arg(i));
-    optFirst_[i]->setFont(GothicFont(9));
+    optFirst_[i]->setFont(CaptionFontOf(9));
     optFirst_[i]->setGeometry(10, 29 + 34 * i, 56, 22);
     connect(optFirst_[i], &QRadioButton::clicked, this, [this, i] { OptFirst_Click(i); });
     auto* sel = new ClickablePicture(first);
@@ -296,7 +283,7 @@ void FormEdit::BuildControls() {
   QPushButton* convert = button(QStringLiteral("テスト"), central, QRect(right, commandsTop, 150, 32), "ComConvert");
   convert->setIcon(QIcon(QPixmap::fromImage(pictures.Named(QStringLiteral("edit_test")))));
   convert->setIconSize(QSize(24, 24));
-  convert->setFont(GothicFont(10, true));
+  convert->setFont(CaptionFontOf(10, true));
   convert->setToolTip(QStringLiteral("保存してテストプレイ (F5)"));
   connect(convert, &QPushButton::clicked, this, [this] { ComConvert_Click(); });
   connect(button(QStringLiteral("終了"), central, QRect(width - margin - 86, commandsTop, 86, 32), "ComEnd"),
@@ -423,7 +410,7 @@ void FormEdit::ComLoad_Click() {
   bool cancelled = false;
   AskToSave(QStringLiteral("更新があります。保存しますか？"), QStringLiteral("確認"), cancelled);
   if (cancelled) return;
-  const QString path = files_.OpenFile(this, QString::fromUtf8(kStageFilter));
+  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter));
   if (path.isEmpty()) return;
   game_.mapFilePath = path.toStdString();
   EditInitialize();
@@ -470,7 +457,7 @@ bool FormEdit::ComSave_Click() {
 bool FormEdit::mnuSaveAs_Click() { return SaveUnderName(); }
 
 bool FormEdit::SaveUnderName() {
-  const QString path = files_.SaveFile(this, QString::fromUtf8(kStageFilter), QString::fromStdString(game_.mapFilePath));
+  const QString path = files_.SaveFile(this, QString::fromUtf8(StageFileFilter), QString::fromStdString(game_.mapFilePath));
   if (path.isEmpty()) return false;
   const std::string previous = game_.mapFilePath;
   game_.mapFilePath = path.toStdString();
@@ -539,11 +526,11 @@ void FormEdit::closeEvent(QCloseEvent* e) {
 }
 
 void FormEdit::dragEnterEvent(QDragEnterEvent* e) {
-  if (!LocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+  if (!DroppedLocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
 }
 
 void FormEdit::dropEvent(QDropEvent* e) {
-  const QStringList paths = LocalFiles(e->mimeData());
+  const QStringList paths = DroppedLocalFiles(e->mimeData());
   if (paths.isEmpty()) return;
   e->acceptProposedAction();
   FilesDropped(paths);

@@ -10,6 +10,9 @@ class QWidget;
 
 namespace morvik {
 
+// The filter of the open and save dialogs for stage-unit files.
+inline const char* const StageFileFilter = "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*";
+
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/Fonts.h"
+
 namespace morvik {
 
 namespace {
@@ -24,12 +26,7 @@ void DrawLabel(QPainter& p, const FieldLabel& l, const QRect& rect) {
 
 }  // namespace
 
-QFont CaptionFont() {
-  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-  f.setPointSize(36);
-  f.setBold(true);
-  return f;
-}
+QFont CaptionFont() { return CaptionFontOf(36, true); }
 
 FieldWidget::FieldWidget(const FieldImage& image, const FieldScene& scene, const PictureStore& pictures, QWidget* parent)
     : QWidget(parent), image_(image), scene_(scene), pictures_(pictures) {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/Fonts.h"
 #include "platform/PictureStore.h"
 
 namespace morvik {
@@ -19,7 +20,7 @@ FormAdvice::FormAdvice(const PictureStore& pictures, QWidget* parent) : QDialog(
   pal.setColor(QPalette::Window, QColor(255, 255, 192));
   pal.setColor(QPalette::WindowText, Qt::black);
   labelAdvice_->setPalette(pal);
-  labelAdvice_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 11));
+  labelAdvice_->setFont(CaptionFontOf(11));
   labelAdvice_->setMargin(8);
   labelAdvice_->setMinimumSize(280, 96);
   labelAdvice_->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <memory>
 
+#include "platform/Fonts.h"
+
 namespace morvik {
 
 namespace {
@@ -52,13 +54,6 @@ constexpr int kFirstCreditStep = 7, kFirstStepOfGroup[3] = {7, 11, 14};
 
 const QString kStaffCaption = QStringLiteral(" STAFF ");
 const QString kClosingLine = QStringLiteral("Thank You For Playing !");
-
-QFont GothicFont(double points, bool bold) {
-  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-  f.setPointSizeF(points);
-  f.setBold(bold);
-  return f;
-}
 
 void SetColours(QLabel* label, const QColor& text, const QColor* ground = nullptr) {
   QPalette p = label->palette();
@@ -174,7 +169,7 @@ void FormEnding::BuildControls() {
     picStaff_[i]->hide();
   }
 
-  labelHappy_ = MakeLabel(picEnding_[0], "LabelHappy", GothicFont(27.75, false), kRed, kLightYellow);
+  labelHappy_ = MakeLabel(picEnding_[0], "LabelHappy", CaptionFontOf(27.75, false), kRed, kLightYellow);
   labelHappy_->setAlignment(Qt::AlignCenter);  // the caption grows from the middle
   {
     const QFontMetrics fm(labelHappy_->font());
@@ -185,7 +180,7 @@ void FormEnding::BuildControls() {
   // The credit labels size themselves to their text. Their first captions (never shown) give
   // the first placements their widths: the role lines of the first group start in one column
   // and its name stands in the middle of the right half.
-  const QFont staffFont = GothicFont(24, true);
+  const QFont staffFont = CaptionFontOf(24, true);
   const char* staffNames[4] = {"LabelStaff0", "LabelStaff1", "LabelStaff2", "LabelStaff3"};
   for (int i = 0; i < 4; ++i) {
     labelStaff_[i] = i < 3 ? MakeLabel(picEnding_[1], staffNames[i], staffFont, Qt::white, Qt::black)
@@ -193,7 +188,7 @@ void FormEnding::BuildControls() {
     SetCaption(labelStaff_[i], i < 3 ? kStaffCaption : kCredits[0][3]);
   }
 
-  labelEsc_ = MakeLabel(picEnding_[1], "LabelEsc", GothicFont(14.25, true), Qt::white, Qt::black);
+  labelEsc_ = MakeLabel(picEnding_[1], "LabelEsc", CaptionFontOf(14.25, true), Qt::white, Qt::black);
   SetCaption(labelEsc_, QStringLiteral("[ESC]:終了"));
 }
 

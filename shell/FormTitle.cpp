@@ -19,6 +19,8 @@
 #include <QUrl>
 #include <cmath>
 
+#include "platform/FileDrops.h"
+#include "platform/Fonts.h"
 #include "platform/FileDialogs.h"
 
 namespace morvik {
@@ -38,14 +40,6 @@ const Qt::KeyboardModifiers kUnlockModifiers = Qt::ControlModifier | Qt::ShiftMo
 constexpr int kUnlockPresses = 5;
 const QColor kSkyTop(206, 232, 250), kMeadow(246, 241, 214), kFrame(110, 74, 46);
 
-const char* kStageFilter = "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*";
-
-QFont GothicFont(int pointSize, bool bold = false) {
-  QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-  f.setPointSize(pointSize);
-  f.setBold(bold);
-  return f;
-}
 
 // An opaque copy of a picture in a buffer of the given size, on the given ground, so that
 // the raster operations work on plain RGB values.
@@ -72,14 +66,6 @@ class TitleGround final : public QWidget {
     p.fillRect(rect(), g);
   }
 };
-
-QStringList LocalFiles(const QMimeData* mime) {
-  QStringList paths;
-  if (!mime) return paths;
-  for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) paths << url.toLocalFile();
-  return paths;
-}
 
 }  // namespace
 
@@ -126,10 +112,10 @@ class FormTitle::PortraitBox final : public QWidget {
     if (pressed) pressed(e->button(), e->modifiers());
   }
   void dragEnterEvent(QDragEnterEvent* e) override {
-    if (!LocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+    if (!DroppedLocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
   }
   void dropEvent(QDropEvent* e) override {
-    const QStringList paths = LocalFiles(e->mimeData());
+    const QStringList paths = DroppedLocalFiles(e->mimeData());
     if (paths.isEmpty()) return;
     e->acceptProposedAction();
     if (dropped) dropped(paths);
@@ -236,7 +222,7 @@ void FormTitle::BuildControls() {
 
   auto* label1 = new QLabel(QStringLiteral("STAGE"), central);
   label1->setObjectName(QStringLiteral("Label1"));
-  label1->setFont(GothicFont(12, true));
+  label1->setFont(CaptionFontOf(12, true));
   label1->setGeometry(192, 36, 65, 17);
   QPalette labelColours = label1->palette();
   labelColours.setColor(QPalette::WindowText, kFrame);
@@ -244,13 +230,13 @@ void FormTitle::BuildControls() {
 
   comboStg_ = new QComboBox(central);  // a drop-down list: not editable
   comboStg_->setObjectName(QStringLiteral("ComboStg"));
-  comboStg_->setFont(GothicFont(10));
+  comboStg_->setFont(CaptionFontOf(10));
   comboStg_->setGeometry(216, 64, 73, 22);
   comboStg_->setMaxVisibleItems(10);
 
   comCont_ = new QPushButton(QStringLiteral("Start !"), central);
   comCont_->setObjectName(QStringLiteral("ComCont"));
-  comCont_->setFont(GothicFont(11, true));
+  comCont_->setFont(CaptionFontOf(11, true));
   comCont_->setGeometry(200, 120, 89, 33);
   // Enter starts from the list; on another button Enter presses that button, as on a dialog.
   comCont_->setDefault(true);
@@ -258,7 +244,7 @@ void FormTitle::BuildControls() {
 
   auto* comHelp = new QPushButton(QStringLiteral("How to Play"), central);
   comHelp->setObjectName(QStringLiteral("ComHelp"));
-  comHelp->setFont(GothicFont(9));
+  comHelp->setFont(CaptionFontOf(9));
   comHelp->setGeometry(200, 160, 89, 25);
   connect(comHelp, &QPushButton::clicked, this, [this] {
     if (hooks.help) hooks.help(HelpTopicHowToPlay);
@@ -266,7 +252,7 @@ void FormTitle::BuildControls() {
 
   auto* comEdit = new QPushButton(QStringLiteral("Edit Mode"), central);
   comEdit->setObjectName(QStringLiteral("ComEdit"));
-  comEdit->setFont(GothicFont(9));
+  comEdit->setFont(CaptionFontOf(9));
   comEdit->setGeometry(200, 187, 89, 25);
   connect(comEdit, &QPushButton::clicked, this, [this] {
     if (hooks.openEditor) hooks.openEditor();
@@ -277,12 +263,12 @@ void FormTitle::BuildControls() {
   // never sees it, and it only mirrors game.storyNo.
   auto* label2 = new QLabel(QStringLiteral("STORY"), central);
   label2->setObjectName(QStringLiteral("Label2"));
-  label2->setFont(GothicFont(12, true));
+  label2->setFont(CaptionFontOf(12, true));
   label2->move(336, 36);
   label2->hide();
   comboStory_ = new QComboBox(central);
   comboStory_->setObjectName(QStringLiteral("ComboStory"));
-  comboStory_->setFont(GothicFont(9));
+  comboStory_->setFont(CaptionFontOf(9));
   comboStory_->setGeometry(356, 60, 93, 22);
   comboStory_->addItems({QStringLiteral("メイン 30"), QStringLiteral("ユーザ 13"), QStringLiteral("スーパー 21")});
   comboStory_->hide();
@@ -328,7 +314,7 @@ void FormTitle::ComCont_Click() {
 }
 
 void FormTitle::mnuOpenMVK_Click() {
-  const QString path = files_.OpenFile(this, QString::fromUtf8(kStageFilter));
+  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter));
   if (path.isEmpty()) return;  // cancelled: nothing changes
   if (hooks.openUnitFile) hooks.openUnitFile(path);
 }
@@ -393,11 +379,11 @@ void FormTitle::closeEvent(QCloseEvent* e) {
 }
 
 void FormTitle::dragEnterEvent(QDragEnterEvent* e) {
-  if (!LocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+  if (!DroppedLocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
 }
 
 void FormTitle::dropEvent(QDropEvent* e) {
-  const QStringList paths = LocalFiles(e->mimeData());
+  const QStringList paths = DroppedLocalFiles(e->mimeData());
   if (paths.isEmpty()) return;
   e->acceptProposedAction();
   FilesDropped(paths);

@@ -1,5 +1,7 @@
 #include "shell/HelpWindow.h"
 
+#include "platform/Fonts.h"
+
 #include <QAction>
 #include <QDir>
 #include <QLineEdit>
@@ -67,7 +69,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   setWindowTitle(QStringLiteral("モルビクのヘルプ"));
   resize(820, 580);
 
-  browser_->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 10));
+  browser_->setFont(CaptionFontOf(10));
   browser_->setOpenLinks(true);
   browser_->setOpenExternalLinks(true);
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) { PageShown(page); });

@@ -1,8 +1,8 @@
 // The program's start: the face of the Japanese captions and the application.
 #include <QApplication>
-#include <QFont>
 
 #include "platform/FileDialogs.h"
+#include "platform/Fonts.h"
 #include "platform/GameSound.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureStore.h"
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+  morvik::InstallCaptionFace();
   const QString programDir = QCoreApplication::applicationDirPath();
   QtScheduler scheduler;
   QtAudioOut audio(scheduler);

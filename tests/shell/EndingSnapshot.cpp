@@ -2,32 +2,18 @@
 // growing and done, " STAFF ", each group of credits, the icons, a dissolve half way, the
 // scenes after the dissolves and the closing line.
 // Usage: ending_snapshot <pictures folder> <out prefix>
-#include <QApplication>
-#include <QFont>
 
-#include "platform/VirtualScheduler.h"
 #include "shell/FormEnding.h"
+
+#include "tests/support/SnapshotKit.h"
 
 using namespace morvik;
 
-namespace {
-class NoMessages final : public MessageBoxes {
- public:
-  MsgResult Show(const QString&, const QString&, MsgIcon, MsgButtons) override { return MsgResult::No; }
-};
-}  // namespace
-
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
   if (argc < 3) return 2;
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
-  VirtualScheduler scheduler;
-  RecordingSound sound;
-  NoMessages messages;
-  PictureStore pictures;
-  pictures.LoadFrom(QString::fromLocal8Bit(argv[1]));
-  Platform platform{scheduler, sound, messages, pictures};
+  test::SnapshotKit kit(argc, argv, QString::fromLocal8Bit(argv[1]), MsgResult::No);
+  Platform& platform = kit.platform;
+  VirtualScheduler& scheduler = kit.scheduler;
   unsigned seed = 12345;
   FormEnding ending(platform, [&seed] {
     seed = seed * 1103515245u + 12345u;

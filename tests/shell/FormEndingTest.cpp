@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -12,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "platform/Fonts.h"
 #include "platform/VirtualScheduler.h"
 #include "shell/FormEnding.h"
 #include "tests/play/PlayFixture.h"
@@ -35,7 +35,7 @@ QImage Solid(QSize size, QRgb colour) {
 struct EndingFixture {
   EndingFixture() {
     // The face the program puts in place of the one the screens name (as main does).
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    morvik::InstallCaptionFace();
     Solid({567, 325}, qRgb(90, 160, 60)).save(dir.filePath("ending_0.png"));
     Solid({600, 400}, kGrey).save(dir.filePath("ending_1.png"));
     Solid({567, 325}, kSecond).save(dir.filePath("ending_2.png"));

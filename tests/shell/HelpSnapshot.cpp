@@ -3,11 +3,11 @@
 // index beside the page instead of the contents ("k2").
 // Usage: help_snapshot <program folder> <out prefix> <[k]topic[#place]>...
 #include <QApplication>
-#include <QFont>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <cstdio>
 
+#include "platform/Fonts.h"
 #include "shell/HelpWindow.h"
 
 using namespace morvik;
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   if (argc < 4) return 2;
-  QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+  morvik::InstallCaptionFace();
   PrintedMessages messages;
   HelpWindow window(QString::fromLocal8Bit(argv[1]), messages);
   const QString out = QString::fromLocal8Bit(argv[2]);

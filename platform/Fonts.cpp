@@ -1,0 +1,18 @@
+#include "platform/Fonts.h"
+
+namespace morvik {
+
+QString CaptionFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }
+
+QFont CaptionFontOf(qreal pointSize, bool bold) {
+  QFont f(CaptionFace());
+  f.setPointSizeF(pointSize);
+  f.setBold(bold);
+  return f;
+}
+
+void InstallCaptionFace() {
+  QFont::insertSubstitutions(CaptionFace(), QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+}
+
+}  // namespace morvik
