@@ -1,0 +1,158 @@
+// The stories of the main map file: every stage reads, every stage has a kept solution, and
+// every solution played through `morvik-cli play` with the real rules clears its stage.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "stagedata/StageReader.h"
+
+namespace morvik {
+namespace {
+
+const std::string kMap = std::string(MORVIK_STAGES_DIR) + "/mapdata.dat";
+const std::string kSolutions = std::string(MORVIK_STAGES_DIR) + "/solutions.txt";
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+// Stage numbers of the blocks, in file order.
+std::vector<int> BlockNumbers(const std::string& text) {
+  std::vector<int> numbers;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() == 3 && line[0] == '@') numbers.push_back(std::stoi(line.substr(1)));
+  }
+  return numbers;
+}
+
+// "16 RRUJ3" lines; a key with a letter after the number ("16w") names another route.
+std::map<std::string, std::string> Solutions() {
+  std::map<std::string, std::string> out;
+  std::istringstream in(ReadAll(kSolutions));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == '#') continue;
+    const auto space = line.find(' ');
+    if (space == std::string::npos) continue;
+    out[line.substr(0, space)] = line.substr(space + 1);
+  }
+  return out;
+}
+
+std::string Cli(const std::string& args) {
+  const std::string cmd = std::string(MORVIK_CLI) + " " + args + " 2>&1";
+  FILE* f = popen(cmd.c_str(), "r");
+  if (!f) return "";
+  std::string out;
+  std::array<char, 4096> buf{};
+  while (std::size_t n = fread(buf.data(), 1, buf.size(), f)) out.append(buf.data(), n);
+  pclose(f);
+  return out;
+}
+
+std::string Outcome(const std::string& json) {
+  const std::string key = "\"outcome\": \"";
+  const auto at = json.find(key);
+  if (at == std::string::npos) return "(no board: " + json + ")";
+  return json.substr(at + key.size(), json.find('"', at + key.size()) - at - key.size());
+}
+
+TEST(Stories, FileIsAsciiWithCrLfLines) {
+  const std::string text = ReadAll(kMap);
+  ASSERT_FALSE(text.empty());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80u) << "byte " << i;
+    if (text[i] == '\n') {
+      ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare LF at byte " << i;
+    }
+  }
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}
+
+TEST(Stories, MainStoryHasStagesOneToThirtyOnceEach) {
+  const std::vector<int> numbers = BlockNumbers(ReadAll(kMap));
+  std::set<int> seen;
+  for (int n : numbers) EXPECT_TRUE(seen.insert(n).second) << "stage " << n << " twice";
+  for (int n = 1; n <= 30; ++n) EXPECT_TRUE(seen.count(n)) << "stage " << n << " missing";
+  EXPECT_FALSE(seen.count(0)) << "block 0 belongs to the editor's test play";
+}
+
+TEST(Stories, EveryStageReadsWithMusicAndItemsToTake) {
+  const std::string text = ReadAll(kMap);
+  for (int n : BlockNumbers(text)) {
+    SCOPED_TRACE("stage " + std::to_string(n));
+    const StageResult r = ReadStage(std::string_view(text), StageRequest{n, false, false});
+    const auto* stage = std::get_if<LoadedStage>(&r);
+    ASSERT_NE(stage, nullptr) << std::get<StageError>(r).reason;
+    EXPECT_GE(stage->music, 0);
+    EXPECT_LE(stage->music, 6);
+    const Board& b = stage->board;
+    EXPECT_GT(b.yFlowerCount + b.rFlowerCount + b.pxCount, 0) << "nothing to take: never cleared";
+    // Flowers alternate from the named colour, so the counts may differ by one at most.
+    const int due = b.firstFlower == 0 ? b.yFlowerCount : b.rFlowerCount;
+    const int other = b.firstFlower == 0 ? b.rFlowerCount : b.yFlowerCount;
+    EXPECT_TRUE(due == other || due == other + 1) << b.yFlowerCount << " yellow, " << b.rFlowerCount << " red";
+    // Every hole waits for a stone or a PX piece.
+    for (int y = 0; y < FieldSize; ++y)
+      for (int x = 0; x < FieldSize; ++x)
+        if (IsHole(b.T(x, y))) {
+          EXPECT_EQ(b.C(x, y), HoleMark) << "hole at " << x << ", " << y;
+        }
+  }
+}
+
+TEST(Stories, EverySolutionClearsItsStage) {
+  const std::vector<int> numbers = BlockNumbers(ReadAll(kMap));
+  const auto solutions = Solutions();
+  for (int n : numbers) {
+    SCOPED_TRACE("stage " + std::to_string(n));
+    const auto it = solutions.find(std::to_string(n));
+    ASSERT_NE(it, solutions.end()) << "no solution kept";
+    EXPECT_EQ(Outcome(Cli("play " + kMap + " --stage " + std::to_string(n) + " " + it->second)), "clear")
+        << it->second;
+  }
+  for (const auto& [key, moves] : solutions) {
+    if (key.find_first_not_of("0123456789") != std::string::npos) continue;
+    EXPECT_NE(std::find(numbers.begin(), numbers.end(), std::stoi(key)), numbers.end())
+        << "solution for a stage the map does not hold: " << key;
+  }
+}
+
+TEST(Stories, StageSixteenHidesTheExitToStageTwentyFive) {
+  const std::string text = ReadAll(kMap);
+  const StageResult r = ReadStage(std::string_view(text), StageRequest{16, false, false});
+  ASSERT_TRUE(std::holds_alternative<LoadedStage>(r));
+  const Board& b = std::get<LoadedStage>(r).board;
+  EXPECT_TRUE(IsWater(b.T(7, 0)) || IsHole(b.T(7, 0))) << "cell (7, 0) must swallow a jump";
+  const auto solutions = Solutions();
+  const auto warp = solutions.find("16w");
+  ASSERT_NE(warp, solutions.end()) << "no route to the hidden exit kept";
+  EXPECT_EQ(Outcome(Cli("play " + kMap + " --stage 16 " + warp->second)), "warp");
+  // The same jump in a stage-unit play is an ordinary fall.
+  const std::string unit = ::testing::TempDir() + "stage16.mvk";
+  {
+    std::ofstream out(unit, std::ios::binary);
+    const auto open = text.find("@16\r\n");
+    ASSERT_NE(open, std::string::npos);
+    out << text.substr(open, text.find("END@16\r\n", open) + 8 - open);
+  }
+  EXPECT_EQ(Outcome(Cli("play " + unit + " " + warp->second)), "miss");
+}
+
+}  // namespace
+}  // namespace morvik
