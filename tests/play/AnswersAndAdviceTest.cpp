@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include "play/AdviceText.h"
+#include "play/StageLoader.h"
 #include "platform/TextCodec.h"
 #include "tests/play/PlayFixture.h"
 
@@ -174,6 +176,24 @@ TEST(Visitor, ThirdDoubleClickOnStageTwentyEightCallsIt) {
   EXPECT_EQ(p.messages.shown[0], "頑さんからのメッセージ|合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。");
   EXPECT_FALSE(p.form->VisitorPresent());
   EXPECT_FALSE(p.form->Scene().gan.visible);
+}
+
+}  // namespace
+}  // namespace morvik
+
+namespace morvik {
+namespace {
+
+TEST(Advice, ShippedFileHasAHintForEveryMainStoryStage) {
+  const auto bytes = ReadWholeFile(QStringLiteral(MORVIK_PROGRAM_DIR "/Advice.dat"));
+  ASSERT_TRUE(bytes);
+  const auto text = ShiftJisToUtf8(*bytes);
+  ASSERT_TRUE(text) << "the advice file is Shift JIS";
+  for (int stage = 1; stage <= 30; ++stage) {
+    const Advice advice = FindAdvice(*text, stage);
+    EXPECT_TRUE(advice.found) << stage;
+    EXPECT_FALSE(advice.text.empty()) << stage;
+  }
 }
 
 }  // namespace
