@@ -11,12 +11,6 @@ namespace {
 
 constexpr int kLinesNeeded = 20;  // header to music line; the closer is never read
 
-// A header is a line beginning with "@" whose last two characters, read as a number, give n.
-bool IsHeaderOf(std::string_view line, int n) {
-  if (line.empty() || line[0] != '@') return false;
-  return LenientNumber(line.size() >= 2 ? line.substr(line.size() - 2) : line) == n;
-}
-
 class BlockReader {
  public:
   BlockReader(const std::vector<std::string>& lines, int header) : lines_(lines), header_(header) {}
@@ -95,7 +89,7 @@ EditLoadResult ReadEditStage(std::string_view fileText, int stageNo) {
   const std::vector<std::string> lines = SplitLines(fileText);
   int header = -1;
   for (std::size_t i = 0; i < lines.size(); ++i)
-    if (IsHeaderOf(lines[i], stageNo)) {
+    if (IsBlockOpener(lines[i], stageNo)) {
       header = static_cast<int>(i);
       break;
     }

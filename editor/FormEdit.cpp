@@ -525,15 +525,11 @@ void FormEdit::closeEvent(QCloseEvent* e) {
   ComEnd_Click();
 }
 
-void FormEdit::dragEnterEvent(QDragEnterEvent* e) {
-  if (!DroppedLocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
-}
+void FormEdit::dragEnterEvent(QDragEnterEvent* e) { AcceptFileDrag(e); }
 
 void FormEdit::dropEvent(QDropEvent* e) {
-  const QStringList paths = DroppedLocalFiles(e->mimeData());
-  if (paths.isEmpty()) return;
-  e->acceptProposedAction();
-  FilesDropped(paths);
+  const QStringList paths = TakeFileDrop(e);
+  if (!paths.isEmpty()) FilesDropped(paths);
 }
 
 }  // namespace morvik

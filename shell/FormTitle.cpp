@@ -378,15 +378,11 @@ void FormTitle::closeEvent(QCloseEvent* e) {
   if (hooks.quit) hooks.quit();
 }
 
-void FormTitle::dragEnterEvent(QDragEnterEvent* e) {
-  if (!DroppedLocalFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
-}
+void FormTitle::dragEnterEvent(QDragEnterEvent* e) { AcceptFileDrag(e); }
 
 void FormTitle::dropEvent(QDropEvent* e) {
-  const QStringList paths = DroppedLocalFiles(e->mimeData());
-  if (paths.isEmpty()) return;
-  e->acceptProposedAction();
-  FilesDropped(paths);
+  const QStringList paths = TakeFileDrop(e);
+  if (!paths.isEmpty()) FilesDropped(paths);
 }
 
 }  // namespace morvik

@@ -11,11 +11,6 @@ namespace {
 
 constexpr int BlockLinesRead = 20;  // opener to music line; the closer is never read
 
-bool IsOpenerOf(std::string_view line, int n) {
-  if (line.empty() || line[0] != '@') return false;
-  return LenientNumber(line.size() >= 2 ? line.substr(line.size() - 2) : line) == n;
-}
-
 struct Position {
   int x, y;
 };
@@ -146,7 +141,7 @@ StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest&
   // The opener must not be the last line: a block needs lines after it.
   int opener = -1;
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (request.unitPlay || IsOpenerOf(lines[i], n)) {
+    if (request.unitPlay || IsBlockOpener(lines[i], n)) {
       opener = static_cast<int>(i);
       break;
     }

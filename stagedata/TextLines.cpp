@@ -27,6 +27,11 @@ int LenientNumber(std::string_view t) {
   return static_cast<int>(v);
 }
 
+bool IsBlockOpener(std::string_view line, int n) {
+  if (line.empty() || line[0] != '@') return false;
+  return LenientNumber(line.size() >= 2 ? line.substr(line.size() - 2) : line) == n;
+}
+
 std::string_view TrimRight(std::string_view t) {
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t' || t.back() == '\r')) t.remove_suffix(1);
   return t;

@@ -14,6 +14,10 @@ std::vector<std::string> SplitLines(std::string_view text);
 // up to the first other character, no digit at all is 0.
 int LenientNumber(std::string_view text);
 
+// A block opener: a line beginning with "@" whose last two characters, read as a number,
+// give n ("@07" and "@107" open block 7; "@" and "@A" open block 0).
+bool IsBlockOpener(std::string_view line, int n);
+
 // The text without trailing blanks, tabs and carriage returns.
 std::string_view TrimRight(std::string_view text);
 
