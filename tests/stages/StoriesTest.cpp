@@ -92,6 +92,23 @@ TEST(Stories, MainStoryHasStagesOneToThirtyOnceEach) {
   EXPECT_FALSE(seen.count(0)) << "block 0 belongs to the editor's test play";
 }
 
+// Story play runs from a clear to the next number, so a story that is present must hold every
+// stage from its first to its last: main 1 to 30, user 31 to 43, super 61 to 81.
+TEST(Stories, EachStoryRunsWithoutGaps) {
+  const std::vector<int> numbers = BlockNumbers(ReadAll(kMap));
+  const std::set<int> seen(numbers.begin(), numbers.end());
+  const std::array<std::pair<int, int>, 3> stories{{{1, 30}, {31, 43}, {61, 81}}};
+  for (int n : numbers) {
+    bool inStory = false;
+    for (const auto& [first, last] : stories) inStory = inStory || (n >= first && n <= last);
+    EXPECT_TRUE(inStory) << "stage " << n << " belongs to no story";
+  }
+  for (const auto& [first, last] : stories) {
+    if (!seen.count(first)) continue;
+    for (int n = first; n <= last; ++n) EXPECT_TRUE(seen.count(n)) << "stage " << n << " missing from its story";
+  }
+}
+
 TEST(Stories, EveryStageReadsWithMusicAndItemsToTake) {
   const std::string text = ReadAll(kMap);
   for (int n : BlockNumbers(text)) {
