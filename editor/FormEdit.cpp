@@ -6,6 +6,7 @@
 #include <QApplication>
 
 #include "platform/Fonts.h"
+#include "platform/WindowPlacement.h"
 #include "platform/FileDrops.h"
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -89,10 +90,7 @@ FormEdit::FormEdit(ModMain& game, Platform& platform, FileDialogs& files, FormMa
   BuildControls();
   adjustSize();
   setFixedSize(sizeHint());
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-  }
+  CentreOnScreen(*this);
   EditInitialize();
 }
 

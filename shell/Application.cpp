@@ -10,6 +10,7 @@
 
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "platform/WindowPlacement.h"
 #include "platform/QtAudioOut.h"
 #include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
@@ -25,10 +26,7 @@ constexpr int kEffectReset = 18;
 
 void Centre(QWidget& w) {
   w.adjustSize();
-  if (const QScreen* screen = w.screen()) {
-    const QRect area = screen->availableGeometry();
-    w.move(area.center() - QPoint(w.width() / 2, w.height() / 2));
-  }
+  CentreOnScreen(w);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/Fonts.h"
+#include "platform/WindowPlacement.h"
 
 namespace morvik {
 
@@ -142,10 +143,7 @@ FormEnding::FormEnding(Platform& platform, std::function<double()> random, QWidg
   w_ = picEnding_[3]->width();
   h_ = picEnding_[3]->height();
   setFixedSize(w_, h_);
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - w_) / 2, area.top() + (area.height() - h_) / 2);
-  }
+  CentreOnScreen(*this);
 }
 
 FormEnding::~FormEnding() { Stop(); }

@@ -21,6 +21,7 @@
 
 #include "platform/FileDrops.h"
 #include "platform/Fonts.h"
+#include "platform/WindowPlacement.h"
 #include "platform/FileDialogs.h"
 
 namespace morvik {
@@ -142,10 +143,7 @@ FormTitle::FormTitle(ModMain& game, Platform& platform, FileDialogs& files, std:
   BuildControls();
   adjustSize();
   setFixedSize(sizeHint());
-  if (const QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-  }
+  CentreOnScreen(*this);
 }
 
 FormTitle::~FormTitle() { platform_.scheduler.Cancel(blinkTimer_); }
