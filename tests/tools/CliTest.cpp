@@ -95,6 +95,10 @@ TEST(CliSolve, VerdictsAndExitStatus) {
       {"solve_parity.mvk", 1, "unsolvable (the flowers cannot be taken alternately)\nstates: 0\n"},
       {"verify_map.dat --stage 2 --json", 1, "\"verdict\": \"unsolvable\""},
       {"verify_map.dat --stage 1 --json", 0, "\"moves\": \"RRRLL\""},
+      // From the position two presses in: the hero stands on the red flower's right.
+      {"solve_flowers.mvk --from RR --json", 0, "\"moves\": \"RLL\", \"presses\": 3"},
+      {"solve_flowers.mvk --from R,R,R --json", 0, "\"moves\": \"LL\", \"presses\": 2"},
+      {"solve_two_px.mvk --max-memory 1", 1, "unknown (memory limit reached)\nstates: "},
   };
   for (const Case& c : cases) {
     const CliRun r = Cli("solve " + kData + c.args);
@@ -104,6 +108,13 @@ TEST(CliSolve, VerdictsAndExitStatus) {
   EXPECT_EQ(Cli("solve " + kData + "solve_dig.mvk --max-states x").status, 2);
   EXPECT_EQ(Cli("solve " + kData + "verify_map.dat --stage 1 --answer").status, 2);
   EXPECT_EQ(Cli("solve /no/such/file").status, 2);
+  EXPECT_EQ(Cli("solve " + kData + "solve_dig.mvk --max-memory 0").status, 2);
+  // Moves that cannot be read, or that end the attempt, leave nothing to solve.
+  for (const char* from : {"RQ", "RRRLL", "G"}) {
+    const CliRun r = Cli("solve " + kData + "solve_flowers.mvk --from " + from);
+    EXPECT_EQ(r.status, 2) << from << "\n" << r.out;
+    EXPECT_NE(r.out.find("--from: "), std::string::npos) << r.out;
+  }
 }
 
 TEST(CliSolve, AnswerWritesTheAnswerFileBesideTheStage) {

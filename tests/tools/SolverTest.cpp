@@ -2,9 +2,11 @@
 // against the search without any pruning, and what the stage analysis may conclude.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <random>
 #include <string>
+#include <thread>
 
 #include "core/KeyCommands.h"
 #include "stagedata/StageReader.h"
@@ -85,21 +87,88 @@ TEST(Solver, TheShippedWalkFixtureIsSolvedAndPlaysBackToAClear) {
   EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
 }
 
-TEST(Solver, LimitsGiveUnknown) {
+TEST(Solver, LimitsGiveUnknownWithTheReasonAndTheCountsReached) {
   const Board start = LoadFixture("solve_two_px.mvk");
-  SolverOptions few;
-  few.maxStates = 100;
-  const SolveResult r = Solve(start, few);
-  EXPECT_EQ(r.verdict, Verdict::Unknown);
-  EXPECT_TRUE(r.presses.empty());
-  EXPECT_EQ(r.reason, "state limit reached");
-  EXPECT_LT(r.states, 200u);
+  const std::atomic<bool> cancelled{true};
+  struct Case {
+    const char* name;
+    SolverOptions options;
+    StopReason stop;
+    const char* reason;
+  } cases[] = {
+      {"states", {.maxStates = 100}, StopReason::StateLimit, "state limit reached"},
+      {"time", {.maxSeconds = 1e-9}, StopReason::Budget, "time limit reached"},
+      {"cancel", {.cancel = &cancelled}, StopReason::Cancelled, "cancelled"},
+      // Less than the first block of states.
+      {"memory", {.maxMemoryBytes = 1 << 20}, StopReason::Memory, "memory limit reached"},
+  };
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const SolveResult r = Solve(start, c.options);
+    EXPECT_EQ(r.verdict, Verdict::Unknown);
+    EXPECT_EQ(r.stop, c.stop);
+    EXPECT_EQ(r.reason, c.reason);
+    EXPECT_TRUE(r.presses.empty());
+    if (c.stop != StopReason::Memory) {
+      EXPECT_GT(r.states, 0u);
+      EXPECT_LT(r.states, 2000u);
+    }
+  }
 
-  // A limit the search never reaches leaves the verdict alone.
+  // Limits the search never reaches leave the verdict alone.
+  const std::atomic<bool> running{false};
   SolverOptions roomy;
   roomy.maxStates = 1000000;
   roomy.maxSeconds = 600;
+  roomy.maxMemoryBytes = std::size_t{256} << 20;
+  roomy.cancel = &running;
   EXPECT_EQ(Solve(LoadFixture("solve_unsolvable.mvk"), roomy).verdict, Verdict::Unsolvable);
+  const SolveResult solved = Solve(start, roomy);
+  EXPECT_EQ(solved.verdict, Verdict::Solved);
+  EXPECT_EQ(solved.stop, StopReason::None);
+}
+
+TEST(Solver, FromEveryPositionAlongAShortestSolutionTheRestIsShortest) {
+  // Mid-attempt boards: the hero on a flower not yet due, a dug hole waiting for its PX
+  // piece, a facing other than the start's. From the position after k presses of a shortest
+  // solution of n presses, n - k presses remain.
+  for (const char* f : {"solve_flowers.mvk", "solve_two_px.mvk", "solve_bounce_slide.mvk", "walk.mvk"}) {
+    SCOPED_TRACE(f);
+    const Board start = LoadFixture(f);
+    const SolveResult whole = Solve(start);
+    ASSERT_EQ(whole.verdict, Verdict::Solved);
+    Board b = start;
+    Script discard(false);
+    for (std::size_t k = 0; k < whole.presses.size(); ++k) {
+      const SolveResult rest = Solve(b);
+      ASSERT_EQ(rest.verdict, Verdict::Solved) << "after " << k << ": " << rest.reason;
+      EXPECT_EQ(rest.presses.size(), whole.presses.size() - k) << "after " << k;
+      EXPECT_EQ(PlayedOutcome(b, rest.presses), "clear") << "after " << k;
+      ApplyPress(b, discard, whole.presses[k]);
+    }
+    EXPECT_EQ(b.outcome, Outcome::Clear);
+  }
+  Board ended = LoadFixture("solve_flowers.mvk");
+  Script discard(false);
+  GiveUpCommand(ended, discard);
+  EXPECT_EQ(Solve(ended).verdict, Verdict::Unsolvable);
+}
+
+TEST(Solver, SearchesOnSeveralThreadsAtOnceGiveTheSameAnswers) {
+  const char* files[] = {"solve_two_px.mvk", "solve_dig.mvk", "solve_unsolvable.mvk", "solve_flowers.mvk"};
+  std::vector<std::string> alone, together(std::size(files));
+  for (const char* f : files) {
+    const SolveResult r = Solve(LoadFixture(f));
+    alone.push_back(VerdictName(r.verdict) + " " + std::to_string(r.presses.size()));
+  }
+  std::vector<std::thread> threads;
+  for (std::size_t i = 0; i < std::size(files); ++i)
+    threads.emplace_back([&, i] {
+      const SolveResult r = Solve(LoadFixture(files[i]));
+      together[i] = VerdictName(r.verdict) + " " + std::to_string(r.presses.size());
+    });
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(together, alone);
 }
 
 TEST(Solver, ABoardItCannotPackIsUnknownNotAGuess) {
@@ -220,6 +289,37 @@ TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
   EXPECT_GT(dug, 30);
   EXPECT_GT(jumped, 8);
   EXPECT_GT(unsolvable, 60);
+}
+
+TEST(SolverPruning, RandomMidAttemptPositionsAgreeWithExhaustiveSearch) {
+  // Positions a few random presses into small random stages: flower records, dug holes and
+  // broken ice at the search's start.
+  std::mt19937 rng(907);
+  Script discard(false);
+  int compared = 0, solved = 0, records = 0;
+  for (int k = 0; k < 200; ++k) {
+    test::RandomStageShape shape;
+    shape.width = std::uniform_int_distribution<int>(3, 5)(rng);
+    shape.height = std::uniform_int_distribution<int>(2, 4)(rng);
+    shape.maxStones = 2;
+    shape.maxPX = 1;
+    shape.maxFlowers = 4;
+    shape.mix = k % 2 ? test::RandomStageShape::Mix::Rich : test::RandomStageShape::Mix::Digging;
+    Board b = test::RandomStage(rng, shape);
+    const int presses = std::uniform_int_distribution<int>(1, 12)(rng);
+    for (int p = 0; p < presses && !b.Ended(); ++p)
+      ApplyPress(b, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+    if (b.Ended()) continue;
+    bool done = false;
+    ASSERT_EQ(CompareWithExhaustive(b, 30000, done), "") << "stage " << k;
+    if (!done) continue;
+    ++compared;
+    solved += Solve(b).verdict == Verdict::Solved;
+    records += b.onFlower || b.landedFlower || b.underState[0] || b.underState[1];
+  }
+  std::printf("compared %d, solved %d, with a flower record %d\n", compared, solved, records);
+  EXPECT_GT(compared, 100);
+  EXPECT_GT(solved, 20);
 }
 
 TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {

@@ -6,6 +6,8 @@
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
+#include "tools/cli/MoveText.h"
+#include "tools/cli/Playback.h"
 #include "tools/solver/AnswerFile.h"
 
 namespace morvik {
@@ -16,7 +18,13 @@ struct SolveArgs {
   std::string file;
   int stage = -1;  // -1: the file is a stage-unit file
   bool json = false, answer = false;
+  std::string from;  // moves played before the search starts
+  bool hasFrom = false;
   SolverOptions options;
+  SolveArgs() {
+    options.maxMemoryBytes = DefaultMemoryMegabytes << 20;
+    options.keepMemory = true;
+  }
 };
 
 bool ParseCount(const std::string& s, std::uint64_t& v) {
@@ -40,6 +48,11 @@ std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptio
       if (!ParseCount(args[++i], a.options.maxStates) || a.options.maxStates == 0) return "--max-states needs a count";
     } else if (s == "--max-seconds" && hasValue) {
       if (!ParseSeconds(args[++i], a.options.maxSeconds)) return "--max-seconds needs a time in seconds";
+    } else if (s == "--max-memory" && hasValue) {
+      std::uint64_t mb = 0;
+      if (!ParseCount(args[++i], mb) || mb == 0 || mb > (std::uint64_t{1} << 30))
+        return "--max-memory needs a size in megabytes";
+      a.options.maxMemoryBytes = static_cast<std::size_t>(mb) << 20;
     } else if (s == "--no-pruning") {
       a.options.pruneDigs = a.options.pruneDeadStates = false;
     } else if (allowStageOptions && s == "--stage" && hasValue) {
@@ -47,6 +60,9 @@ std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptio
       if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos)
         return "--stage needs a stage number 0 to 99";
       a.stage = std::stoi(n);
+    } else if (allowStageOptions && s == "--from" && hasValue) {
+      a.from = args[++i];
+      a.hasFrom = true;
     } else if (allowStageOptions && s == "--json") {
       a.json = true;
     } else if (allowStageOptions && s == "--answer") {
@@ -112,6 +128,20 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "morvik-cli solve: --answer needs a stage-unit file (no --stage)\n";
     return 2;
   }
+  if (a.answer && a.hasFrom) {
+    err << "morvik-cli solve: --answer records a solution from the stage start (no --from)\n";
+    return 2;
+  }
+  std::vector<Move> fromMoves;
+  if (a.hasFrom) {
+    std::string error;
+    auto moves = ParseMoves(a.from, error);
+    if (!moves) {
+      err << "morvik-cli solve: --from: " << error << "\n";
+      return 2;
+    }
+    fromMoves = std::move(*moves);
+  }
   std::string text, error;
   if (!ReadFileText(a.file, text)) {
     err << "morvik-cli: cannot read " << a.file << "\n";
@@ -121,6 +151,19 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (!LoadBoard(SplitLines(text), a.stage, a.file, start, error)) {
     err << "morvik-cli: " << error << "\n";
     return 2;
+  }
+  if (!fromMoves.empty()) {
+    std::string error;
+    const int played = PlayMoves(start, fromMoves, error);
+    if (played < 0) {
+      err << "morvik-cli solve: --from: " << error << "\n";
+      return 2;
+    }
+    if (start.Ended()) {
+      err << "morvik-cli solve: --from: the attempt ends at move " << played << " ("
+          << (start.outcome == Outcome::Clear ? "clear" : "no clear") << "), nothing left to solve\n";
+      return 2;
+    }
   }
   const SolveResult r = Solve(start, a.options);
   if (a.json) {

@@ -1,7 +1,11 @@
 #pragma once
 // The solver's commands of morvik-cli:
-//   solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]
-//   verify MAPFILE [--max-states N] [--max-seconds S]
+//   solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
+//   verify MAPFILE [LIMITS]
+//   LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB]
+// solve --from plays MOVES first and solves from where they lead. The search's tables are
+// held under DefaultMemoryMegabytes unless --max-memory says otherwise; a search stopped by
+// a limit reports "unknown" with the counts it reached.
 // solve exits 0 when solved, 1 when unsolvable or unknown; verify exits 0 when every stage
 // is solved, 1 otherwise; both exit 2 on bad arguments or unreadable files.
 #include <iosfwd>
@@ -11,6 +15,8 @@
 #include "tools/solver/Solver.h"
 
 namespace morvik {
+
+inline constexpr std::size_t DefaultMemoryMegabytes = 2048;
 
 int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

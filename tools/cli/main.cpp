@@ -1,7 +1,7 @@
 // morvik-cli: the game's rules on the command line, without a window.
 //   morvik-cli play FILE [--stage N] MOVES
-//   morvik-cli solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]
-//   morvik-cli verify MAPFILE [--max-states N] [--max-seconds S]
+//   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
+//   morvik-cli verify MAPFILE [LIMITS]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -19,10 +19,12 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
-               "       morvik-cli solve FILE [--stage N] [--json] [--answer] [--max-states N] [--max-seconds S]\n"
-               "       morvik-cli verify MAPFILE [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
+               "       morvik-cli verify MAPFILE [LIMITS]\n"
+               "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] (memory: 2048 MB unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
-               "  solve: a shortest solution in key presses; --answer also writes FILEa for the guide\n"
+               "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
+               "         --answer also writes FILEa for the guide\n"
                "  verify: every stage of a map file solved; fails if any is unsolvable or unknown\n";
   return 2;
 }

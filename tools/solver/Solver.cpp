@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "core/KeyCommands.h"
+#include "tools/solver/BigBuffer.h"
 #include "tools/solver/StageAnalysis.h"
 #include "tools/solver/StateCodec.h"
 #include "tools/solver/StateStore.h"
@@ -122,27 +123,32 @@ struct Child {
   std::uint8_t press;  // with kFacingOnly
 };
 
-SolveResult Search(const Board& start, const SolverOptions& options, Clock::time_point began) {
-  SolveResult r;
-  auto finish = [&](Verdict v) {
-    r.verdict = v;
-    r.seconds = std::chrono::duration<double>(Clock::now() - began).count();
-    return r;
-  };
+void Search(const Board& start, const SolverOptions& options, Clock::time_point began, SolveResult& r) {
   if (start.Ended()) {
     r.reason = "the attempt has already ended";
-    return finish(Verdict::Unsolvable);
+    r.verdict = Verdict::Unsolvable;
+    return;
   }
   const StageAnalysis an = AnalyseStage(start);
   if (options.pruneDeadStates) {
     r.reason = ClearRuledOut(start, an);
-    if (!r.reason.empty()) return finish(Verdict::Unsolvable);
+    if (!r.reason.empty()) {
+      r.verdict = Verdict::Unsolvable;
+      return;
+    }
   }
 
   const StateCodec codec(start);
   const int words = codec.Words();
   r.keyWords = words;
-  StateStore store(words);
+  StateStore store(words, options.maxMemoryBytes);
+  auto stop = [&](StopReason why, const char* text) {
+    r.verdict = Verdict::Unknown;
+    r.stop = why;
+    r.reason = text;
+    r.presses.clear();
+  };
+  try {
 
   // Cells where a dig may be pruned, and the dug holes among them that count as open.
   const CellSet prunableDig = an.diggable & ~an.besidePad;
@@ -187,10 +193,16 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
     std::memcpy(curKey.data(), key, keyBytes);
     ++r.expanded;
 
-    if ((r.expanded & 255) == 0 && options.maxSeconds > 0 &&
-        std::chrono::duration<double>(Clock::now() - began).count() >= options.maxSeconds) {
-      r.reason = "time limit reached";
-      break;
+    if ((r.expanded & 255) == 0) {
+      if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
+        stop(StopReason::Cancelled, "cancelled");
+        break;
+      }
+      if (options.maxSeconds > 0 &&
+          std::chrono::duration<double>(Clock::now() - began).count() >= options.maxSeconds) {
+        stop(StopReason::Budget, "time limit reached");
+        break;
+      }
     }
 
     Batch& batch = batches[id % 3];
@@ -211,9 +223,8 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
         for (std::uint32_t s = id; store.Parent(s) != kNoParent; s = store.Parent(s))
           path.push_back(static_cast<Press>(store.PressOf(s) & ~kFacingOnly));
         std::reverse(path.begin(), path.end());
-        r.states = store.Size();
-        r.memoryBytes = store.MemoryBytes();
-        return finish(Verdict::Solved);
+        r.verdict = Verdict::Solved;
+        break;
       }
       Child& k = batch.kids[batch.n];
       const int nChanged = codec.EncodeChild(cur, child, curKey.data(), k.key.data(), changed);
@@ -249,15 +260,22 @@ SolveResult Search(const Board& start, const SolverOptions& options, Clock::time
     for (int j = 0; j < previous.n; ++j) store.PrefetchKeys(previous.kids[j].hash);
     insert(batches[(id + 1) % 3]);
 
+    if (r.verdict == Verdict::Solved) break;
+
     if (options.maxStates && store.Size() >= options.maxStates &&
         (id + 1 < store.Size() || batches[(id + 2) % 3].n || batch.n)) {
-      r.reason = "state limit reached";
+      stop(StopReason::StateLimit, "state limit reached");
       break;
     }
   }
+  if (r.stop == StopReason::None && r.verdict != Verdict::Solved) r.verdict = Verdict::Unsolvable;
+  } catch (const MemoryLimitReached&) {
+    stop(StopReason::Memory, "memory limit reached");
+  } catch (const std::bad_alloc&) {
+    stop(StopReason::Memory, "out of memory");
+  }
   r.states = store.Size();
   r.memoryBytes = store.MemoryBytes();
-  return finish(r.reason.empty() ? Verdict::Unsolvable : Verdict::Unknown);
 }
 
 }  // namespace
@@ -266,15 +284,21 @@ SolveResult Solve(const Board& start, const SolverOptions& options) {
   const auto began = Clock::now();
   SolveResult r;
   try {
-    return Search(start, options, began);
+    Search(start, options, began, r);
   } catch (const std::logic_error& e) {
     // A board the packed state cannot hold (a rule did something no analysis foresaw), or
     // more states than the store can number.
+    r.verdict = Verdict::Unknown;
+    r.stop = StopReason::Unpackable;
     r.reason = e.what();
+    r.presses.clear();
   } catch (const std::bad_alloc&) {
+    r.verdict = Verdict::Unknown;
+    r.stop = StopReason::Memory;
     r.reason = "out of memory";
+    r.presses.clear();
   }
-  r.verdict = Verdict::Unknown;
+  if (!options.keepMemory) BigBuffer::ReleaseKept();
   r.seconds = std::chrono::duration<double>(Clock::now() - began).count();
   return r;
 }

@@ -1,7 +1,25 @@
 #pragma once
-// The solver: breadth-first search over key presses on the real rules (effect scripts
-// discarded), so the first clear found is a shortest one. Only states no solution needs are
-// pruned; see Solver.cpp for the rules and why each is safe.
+// The solver: a search over key presses on the real rules (effect scripts discarded) that
+// finds a shortest solution in presses, or proves that none exists by exploring every
+// reachable state. Only states no solution needs are pruned; see Solver.cpp for the rules
+// and why each is safe.
+//
+// Any board between two presses may be the start: a stage as the reader leaves it, or the
+// play screen's board in the middle of an attempt (colour due, facing and flower records
+// included). Solve keeps no shared mutable state, so a hint may run it on a worker thread:
+//
+//   std::atomic<bool> cancel{false};          // set from any thread to stop the search
+//   SolverOptions o;
+//   o.maxSeconds = 1;                         // the hint's budget
+//   o.maxMemoryBytes = std::size_t{512} << 20;
+//   o.cancel = &cancel;
+//   const SolveResult r = Solve(boardCopy, o);  // a copy: the search never touches the game's
+//   if (r.verdict == Verdict::Solved) show(r.presses.front());
+//   else if (r.verdict == Verdict::Unsolvable) ...  // no clear from this position
+//   else ...  // r.stop says why it gave up: Budget, Cancelled, Memory, ...
+//
+// The cancel flag is read every few hundred states, so a search stops within milliseconds.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +33,9 @@ namespace morvik {
 enum class Verdict { Solved, Unsolvable, Unknown };
 std::string VerdictName(Verdict v);
 
+// Why a search ended without a verdict.
+enum class StopReason { None, Budget, Cancelled, Memory, StateLimit, Unpackable };
+
 struct SolverOptions {
   // Dig only where a stone or PX piece may still be pushed into the hole, and never more
   // open holes than objects left to fill them (cells beside a jump pad excepted).
@@ -23,12 +44,18 @@ struct SolverOptions {
   // reach a hole, a flower cut off by broken ice; and answer at once for a stage whose
   // flowers cannot alternate or that has nothing to take.
   bool pruneDeadStates = true;
-  std::uint64_t maxStates = 0;  // 0: no limit on the states stored
-  double maxSeconds = 0;        // 0: no time limit
+  std::uint64_t maxStates = 0;       // 0: no limit on the states stored
+  double maxSeconds = 0;             // 0: no time limit
+  std::size_t maxMemoryBytes = 0;    // 0: no limit on the search's tables
+  const std::atomic<bool>* cancel = nullptr;  // may be null
+  // Keep the tables' memory for the next search (a command solving stage after stage saves
+  // the page faults); otherwise it goes back to the system when the search ends.
+  bool keepMemory = false;
 };
 
 struct SolveResult {
   Verdict verdict = Verdict::Unknown;
+  StopReason stop = StopReason::None;  // set when the verdict is Unknown
   std::vector<Press> presses;  // a shortest solution when solved
   std::uint64_t states = 0;    // distinct states found
   std::uint64_t expanded = 0;  // states whose presses were all tried
@@ -38,7 +65,7 @@ struct SolveResult {
   std::string reason;          // why without search, or which limit stopped the search
 };
 
-// `start` is a board at the start of an attempt, as the stage reader leaves it.
+// `start` is any board between presses; an attempt that has already ended is unsolvable.
 SolveResult Solve(const Board& start, const SolverOptions& options = {});
 
 }  // namespace morvik

@@ -161,6 +161,13 @@ StateCodec::StateCodec(const Board& start) {
   }
   template_.stepKind = 0;
   template_.heroDir = DirDown;
+  // In the middle of an attempt the hero may stand on a flower it may not take yet (or
+  // landed on): the rules put it back on the field once the hero moves on.
+  std::array<bool, kCells> flowerReturns{};
+  const bool anyRecord = start.onFlower || start.landedFlower || start.underState[0] || start.underState[1];
+  if (anyRecord && OnField(start.heroX, start.heroY)) flowerReturns[start.heroY * FieldSize + start.heroX] = true;
+  if (start.landedFlower && OnField(start.landedX, start.landedY))
+    flowerReturns[start.landedY * FieldSize + start.landedX] = true;
 
   int word = 0, shift = kHeaderBits;
   for (int i = 0; i < kCells; ++i) {
@@ -195,6 +202,10 @@ StateCodec::StateCodec(const Board& start) {
       if (t == t0) add(s, k0);
       // A flower left on cracked ice comes back after the ice broke under the hero.
       if (t0 == cell::CrackedIce && t == cell::DeepWater && (k0 == CharaKind::Yellow || k0 == CharaKind::Red)) add(s, k0);
+      if (flowerReturns[i] && (t == t0 || (t0 == cell::CrackedIce && t == cell::DeepWater))) {
+        add(s, CharaKind::Yellow);
+        add(s, CharaKind::Red);
+      }
       if (IsHole(t)) {
         if (t != t0 || marked) add(s, CharaKind::EmptyHole);
         continue;

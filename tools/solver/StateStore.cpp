@@ -14,8 +14,8 @@ std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
 
 }  // namespace
 
-StateStore::StateStore(int words)
-    : words_(words), slots_(sizeof(std::uint64_t) << 16, true), mask_((1u << 16) - 1), shift_(32 - 16) {}
+StateStore::StateStore(int words, std::size_t byteLimit)
+    : words_(words), byteLimit_(byteLimit), slots_(sizeof(std::uint64_t) << 16, true), mask_((1u << 16) - 1), shift_(32 - 16) {}
 
 namespace {
 bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
@@ -41,7 +41,9 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;
-        BigBuffer m(n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1), false);
+        const std::size_t bytes = n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1);
+        CheckRoomFor(bytes);
+        BigBuffer m(bytes, false);
         auto* keys = m.As<std::uint64_t>();
         auto* parents = reinterpret_cast<std::uint32_t*>(keys + n * words_);
         auto* presses = reinterpret_cast<std::uint8_t*>(parents + n);
@@ -67,6 +69,8 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
 void StateStore::Grow() {
   if (shift_ == 0) throw std::length_error("solver: hash table full");
   const std::size_t size = (mask_ + 1) * 2;
+  // The old table is held while the new one fills.
+  CheckRoomFor(size * sizeof(std::uint64_t));
   BigBuffer table(size * sizeof(std::uint64_t), true);
   std::uint64_t* bigger = table.As<std::uint64_t>();
   const std::uint64_t mask = size - 1;
@@ -81,6 +85,10 @@ void StateStore::Grow() {
   slots_ = std::move(table);
   mask_ = mask;
   shift_ = shift;
+}
+
+void StateStore::CheckRoomFor(std::size_t more) const {
+  if (byteLimit_ && MemoryBytes() + more > byteLimit_) throw MemoryLimitReached();
 }
 
 std::size_t StateStore::MemoryBytes() const {

@@ -4,6 +4,7 @@
 // addressing hash set over them. Keys live in fixed chunks that never move.
 #include <cstddef>
 #include <cstdint>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -11,9 +12,15 @@
 
 namespace morvik {
 
+// Thrown when storing one more state would take the tables past their byte limit.
+struct MemoryLimitReached : std::runtime_error {
+  MemoryLimitReached() : std::runtime_error("memory limit reached") {}
+};
+
 class StateStore {
  public:
-  explicit StateStore(int words);
+  // byteLimit 0: no limit but the system's.
+  explicit StateStore(int words, std::size_t byteLimit = 0);
 
   static std::uint64_t Hash(const std::uint64_t* key, int words);
 
@@ -58,7 +65,11 @@ class StateStore {
   // growing never reads a key again.
   std::uint64_t SlotOf(std::uint64_t tag) const { return tag >> shift_; }
 
+  // Throws MemoryLimitReached when `more` bytes on top of what is held pass the limit.
+  void CheckRoomFor(std::size_t more) const;
+
   int words_;
+  std::size_t byteLimit_;
   std::vector<Chunk> chunks_;
   std::size_t size_ = 0;
   std::uint64_t* Slots() const { return slots_.As<std::uint64_t>(); }
