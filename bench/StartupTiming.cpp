@@ -7,12 +7,14 @@
 #include <sys/resource.h>
 
 #include "platform/FileDialogs.h"
+#include "platform/FindNoCase.h"
 #include "platform/Fonts.h"
 #include "platform/GameSound.h"
 #include "platform/MessageBoxes.h"
+#include "platform/MixerAudioOut.h"
 #include "platform/PictureStore.h"
-#include "platform/QtAudioOut.h"
 #include "platform/QtScheduler.h"
+#include "platform/SdlMixer.h"
 #include "shell/Application.h"
 #include "shell/FormTitle.h"
 
@@ -44,7 +46,8 @@ int main(int argc, char** argv) {
   const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath();
   using namespace morvik;
   QtScheduler scheduler;
-  QtAudioOut audio(scheduler);
+  SdlMixer mixer;
+  MixerAudioOut audio(scheduler, mixer);
   GameSound sound(FindNoCase(dir, QStringLiteral("sound")), audio);
   QtMessageBoxes messages;
   QtFileDialogs files;

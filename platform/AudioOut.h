@@ -11,6 +11,8 @@ class AudioOut {
   virtual ~AudioOut() = default;
   // Plays the file over and over, replacing whatever the looping player played.
   virtual void Loop(const QString& path) = 0;
+  // Stops the looping player and the waiting player at once; a wait so cut short still ends
+  // (its done follows on the GUI thread), so nothing hangs on a stopped jingle.
   virtual void StopLoop() = 0;
   // Plays the file once beside everything else.
   virtual void Once(const QString& path) = 0;

@@ -1,6 +1,6 @@
 #include "platform/GameSound.h"
 
-#include "platform/QtAudioOut.h"
+#include "platform/FindNoCase.h"
 
 namespace morvik {
 

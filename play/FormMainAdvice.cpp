@@ -10,7 +10,7 @@
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
 #include "play/StageLoader.h"
-#include "platform/QtAudioOut.h"
+#include "platform/FindNoCase.h"
 #include "platform/TextCodec.h"
 
 namespace morvik {

@@ -11,7 +11,7 @@
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "platform/WindowPlacement.h"
-#include "platform/QtAudioOut.h"
+#include "platform/FindNoCase.h"
 #include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
 #include "shell/HelpWindow.h"

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <vector>
 
-#include "platform/QtAudioOut.h"
+#include "platform/FindNoCase.h"
 
 namespace morvik {
 

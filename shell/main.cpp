@@ -2,12 +2,14 @@
 #include <QApplication>
 
 #include "platform/FileDialogs.h"
+#include "platform/FindNoCase.h"
 #include "platform/Fonts.h"
 #include "platform/GameSound.h"
 #include "platform/MessageBoxes.h"
+#include "platform/MixerAudioOut.h"
 #include "platform/PictureStore.h"
-#include "platform/QtAudioOut.h"
 #include "platform/QtScheduler.h"
+#include "platform/SdlMixer.h"
 #include "shell/Application.h"
 
 using namespace morvik;
@@ -19,7 +21,8 @@ int main(int argc, char** argv) {
   morvik::InstallCaptionFace();
   const QString programDir = QCoreApplication::applicationDirPath();
   QtScheduler scheduler;
-  QtAudioOut audio(scheduler);
+  SdlMixer mixer;
+  MixerAudioOut audio(scheduler, mixer);
   GameSound sound(FindNoCase(programDir, QStringLiteral("sound")), audio);
   QtMessageBoxes messages;
   QtFileDialogs files;

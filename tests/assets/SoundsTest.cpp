@@ -170,6 +170,37 @@ TEST(Sounds, MusicLoopsJoinWithoutAJump) {
   }
 }
 
+// The loudest 50 ms of a sound: what the ear notices of a short effect.
+double LoudestWindowDb(const Wav& w) {
+  const size_t win = static_cast<size_t>(w.rate * w.channels / 20);
+  double best = 0;
+  for (size_t at = 0; at + win <= w.samples.size(); at += win) best = std::max(best, Rms(w.samples, at, at + win));
+  return Db(win > w.samples.size() ? Rms(w.samples, 0, w.samples.size()) : best);
+}
+
+TEST(Sounds, StageMusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
+  // One stage's music must not be much louder than another's, and each effect must be heard
+  // over any music that plays with it (the stages' and the title's).
+  double stageLow = 0, stageHigh = -200, loudest = -200;
+  for (const char* name : {"bgm0", "bgm1", "bgm2", "bgm3", "bgm4", "bgm5", "bgm6", "bgm12"}) {
+    const Wav w = ReadWav(kSoundDir / (std::string(name) + ".wav"));
+    ASSERT_EQ(w.error, "") << name;
+    const double level = Db(Rms(w.samples, 0, w.samples.size()));
+    if (std::string(name) != "bgm12") {
+      stageLow = std::min(stageLow, level);
+      stageHigh = std::max(stageHigh, level);
+    }
+    loudest = std::max(loudest, level);
+  }
+  EXPECT_LE(stageHigh - stageLow, 1.5) << "stage music from " << stageLow << " to " << stageHigh << " dB RMS";
+  for (const auto& e : AllSounds()) {
+    if (e.kind != Kind::Effect) continue;
+    const Wav w = ReadWav(kSoundDir / (e.name + ".wav"));
+    ASSERT_EQ(w.error, "") << e.name;
+    EXPECT_GE(LoudestWindowDb(w) - loudest, 3.0) << e.name << " is drowned by the music";
+  }
+}
+
 TEST(Sounds, SoundFolderStaysSmall) {
   uintmax_t total = 0;
   for (const auto& entry : fs::directory_iterator(kSoundDir)) total += entry.file_size();

@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 
 #include "platform/GameSound.h"
-#include "platform/QtAudioOut.h"
 #include "platform/VirtualScheduler.h"
 #include "play/ScriptPlayer.h"
 
@@ -86,21 +85,6 @@ TEST(GameSound, JingleWaitsWhateverTheSwitches) {
   sound.PlayJingle(11, [&] { ++ended; });
   EXPECT_EQ(audio.log, QStringList({"wait bgm11.wav"}));
   EXPECT_EQ(ended, 1);
-}
-
-TEST(QtAudioOut, WaitWithoutADeviceEndsAfterTheFilesLength) {
-  // A one-second 8 kHz mono 8-bit file; with no audio device the end comes from its length.
-  QTemporaryDir dir;
-  const QString path = dir.filePath("bgm10.wav");
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  auto u32 = [&](quint32 v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-  auto u16 = [&](quint16 v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-  f.write("RIFF"); u32(36 + 8000); f.write("WAVEfmt "); u32(16); u16(1); u16(1); u32(8000); u32(8000); u16(1); u16(8);
-  f.write("data"); u32(8000); f.write(QByteArray(8000, char(128)));
-  f.close();
-  EXPECT_EQ(WavLengthMs(path), 1000);
-  EXPECT_EQ(WavLengthMs(dir.filePath("none.wav")), -1);
 }
 
 TEST(VirtualScheduler, RunsDueCallbacksInTimeOrder) {

@@ -1,0 +1,107 @@
+// Damaged or unusual sound files beside the program: each one counts as missing, is named once
+// on stderr, and never blocks (a FIFO or a device must not be opened for reading).
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <sys/stat.h>
+
+#include "WavFixtures.h"
+#include "platform/GameSound.h"
+#include "platform/Mixer.h"
+#include "platform/MixerAudioOut.h"
+#include "platform/VirtualScheduler.h"
+#include "platform/WavReader.h"
+
+namespace morvik {
+namespace {
+
+using testing::WavBytes;
+using testing::WriteFile;
+
+class CountingMixer final : public Mixer {
+ public:
+  bool Ready() const override { return true; }
+  int Load(const WavSound&) override { return loads++; }
+  void Play(int, int, bool) override { ++plays; }
+  void Halt(int) override {}
+  void OnFinished(std::function<void(int)>) override {}
+  int loads = 0, plays = 0;
+};
+
+TEST(DamagedWav, CountsAsMissingNamedOnceAndNeverBlocks) {
+  const QByteArray good = WavBytes(1000);
+  QByteArray wrongFormat = good;
+  wrongFormat[20] = 3;  // floating point samples
+  struct Row { const char* what; std::function<bool(const QString&)> make; } rows[] = {
+      {"empty", [](const QString& p) { return WriteFile(p, {}); }},
+      {"RIFF header only", [&](const QString& p) { return WriteFile(p, good.left(12)); }},
+      {"header without samples", [](const QString& p) { return WriteFile(p, WavBytes(0)); }},
+      {"cut short", [&](const QString& p) { return WriteFile(p, good.left(good.size() * 2 / 3)); }},
+      {"data size 0xFFFFFF00", [](const QString& p) { return WriteFile(p, WavBytes(1000, 0xFFFFFF00LL)); }},
+      {"not a WAV", [](const QString& p) { return WriteFile(p, "just some text, not a sound\n"); }},
+      {"floating-point samples", [&](const QString& p) { return WriteFile(p, wrongFormat); }},
+      {"directory", [](const QString& p) { return QDir().mkdir(p); }},
+      {"FIFO", [](const QString& p) { return ::mkfifo(QFile::encodeName(p).constData(), 0600) == 0; }},
+      {"symlink to /dev/zero", [](const QString& p) { return QFile::link("/dev/zero", p); }},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bgm10.wav");
+    ASSERT_TRUE(r.make(path));
+    QElapsedTimer clock;
+    clock.start();
+
+    QString why;
+    EXPECT_FALSE(ReadWav(path, &why).has_value());
+    EXPECT_TRUE(why.startsWith(path)) << why.toStdString();
+
+    // Through the game's own path: the jingle's wait ends at once and nothing plays.
+    VirtualScheduler sched;
+    CountingMixer mixer;
+    MixerAudioOut out(sched, mixer);
+    GameSound sound(dir.path(), out);
+    int ended = 0;
+    ::testing::internal::CaptureStderr();
+    sound.PlayJingle(10, [&] { ++ended; });
+    sound.PlayJingle(10, [&] { ++ended; });
+    sound.PlayMusic(10);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    sched.RunDue();
+    EXPECT_EQ(ended, 2);
+    EXPECT_EQ(mixer.loads + mixer.plays, 0);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_NE(err.find("bgm10.wav"), std::string::npos) << err;
+    EXPECT_LT(clock.elapsed(), 2000);
+  }
+}
+
+TEST(DamagedWav, SoundFilesThatAreFineAreRead) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("ok.wav");
+  // An odd-sized chunk before the data is padded; the reader must step over the pad byte.
+  QByteArray bytes = WavBytes(250);
+  QByteArray extra("LIST\x03\x00\x00\x00" "abc\x00", 12);
+  bytes.insert(36, extra);
+  bytes.replace(4, 4, QByteArray::fromRawData("\0\0\0\0", 4));
+  const quint32 riff = static_cast<quint32>(bytes.size() - 8);
+  bytes.replace(4, 4, QByteArray(reinterpret_cast<const char*>(&riff), 4));
+  ASSERT_TRUE(WriteFile(path, bytes));
+  const auto wav = ReadWav(path);
+  ASSERT_TRUE(wav.has_value());
+  EXPECT_EQ(wav->LengthMs(), 250);
+  EXPECT_EQ(wav->samples.size(), 2000);
+  // What the decoder is given reads back the same.
+  ASSERT_TRUE(WriteFile(path, wav->CanonicalFile()));
+  const auto again = ReadWav(path);
+  ASSERT_TRUE(again.has_value());
+  EXPECT_EQ(again->samples, wav->samples);
+  EXPECT_EQ(again->rate, 8000);
+}
+
+}  // namespace
+}  // namespace morvik
