@@ -171,5 +171,15 @@ TEST(Stories, StageSixteenHidesTheExitToStageTwentyFive) {
   EXPECT_EQ(Outcome(Cli("play " + unit + " " + warp->second)), "miss");
 }
 
+// The visitor of stage 28 sleeps on the top right cell; the hero must be able to stand there.
+TEST(Stories, StageTwentyEightLetsTheHeroReachTheVisitor) {
+  const auto solutions = Solutions();
+  const auto route = solutions.find("28v");
+  ASSERT_NE(route, solutions.end()) << "no route to the visitor kept";
+  const std::string json = Cli("play " + kMap + " --stage 28 " + route->second);
+  EXPECT_EQ(Outcome(json), "none") << "the route must not end the stage";
+  EXPECT_NE(json.find("\"hero\": [9, 0,"), std::string::npos) << json.substr(0, 80);
+}
+
 }  // namespace
 }  // namespace morvik

@@ -2,6 +2,7 @@
 //   morvik-cli play FILE [--stage N] MOVES
 //   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
 //   morvik-cli verify MAPFILE [LIMITS]
+//   morvik-cli table MAPFILE [--names FILE] [--stage N] [--max-states N] [--max-seconds S]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/Playback.h"
 #include "tools/cli/SolveCommand.h"
+#include "tools/cli/TableCommand.h"
 
 using namespace morvik;
 
@@ -21,11 +23,13 @@ int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
                "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
                "       morvik-cli verify MAPFILE [LIMITS]\n"
+               "       morvik-cli table MAPFILE [--names FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] (memory: 2048 MB unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
                "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
                "         --answer also writes FILEa for the guide\n"
-               "  verify: every stage of a map file solved; fails if any is unsolvable or unknown\n";
+               "  verify: every stage of a map file solved; fails if any is unsolvable or unknown\n"
+               "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n";
   return 2;
 }
 
@@ -83,5 +87,6 @@ int main(int argc, char** argv) {
   if (command == "play") return Play(argc, argv);
   if (command == "solve" && argc >= 3) return SolveMain(args, std::cout, std::cerr);
   if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
+  if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
   return Usage();
 }
