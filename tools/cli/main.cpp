@@ -2,7 +2,8 @@
 //   morvik-cli play FILE [--stage N] MOVES
 //   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
 //   morvik-cli verify MAPFILE [LIMITS]
-//   morvik-cli table MAPFILE [--names FILE] [--stage N] [--max-states N] [--max-seconds S]
+//   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
+//   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -23,7 +24,8 @@ int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
                "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
                "       morvik-cli verify MAPFILE [LIMITS]\n"
-               "       morvik-cli table MAPFILE [--names FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] (memory: 2048 MB unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
                "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
@@ -88,5 +90,6 @@ int main(int argc, char** argv) {
   if (command == "solve" && argc >= 3) return SolveMain(args, std::cout, std::cerr);
   if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
   if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
+  if (command == "decoys" && argc >= 3) return DecoysMain(args, std::cout, std::cerr);
   return Usage();
 }
