@@ -40,7 +40,9 @@ SdlMixer::SdlMixer() {
   rate_ = rate;
   bufferFrames_ = kBufferFrames;
   Mix_AllocateChannels(kChannels);
-  Mix_ReserveChannels(2);  // music and the waiting player never lend their channels to effects
+  // Channel 0 stands for the music (streamed beside the channels), 1 is the waiting player's:
+  // neither is lent to effects.
+  Mix_ReserveChannels(2);
   Mix_GroupChannels(2, kChannels - 1, kEffectGroup);
   current = this;
   Mix_ChannelFinished(&SdlMixer::ChannelDone);
@@ -52,7 +54,11 @@ SdlMixer::~SdlMixer() {
   Mix_ChannelFinished(nullptr);
   current = nullptr;
   Mix_HaltChannel(-1);
-  for (Mix_Chunk* c : chunks_) Mix_FreeChunk(c);
+  Mix_HaltMusic();
+  for (Sound& s : sounds_) {
+    if (s.chunk) Mix_FreeChunk(s.chunk);
+    if (s.music) Mix_FreeMusic(s.music);
+  }
   Mix_CloseAudio();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -67,27 +73,35 @@ void SdlMixer::ChannelDone(int channel) {
 
 int SdlMixer::Load(const WavSound& sound) {
   if (!open_) return -1;
-  const QByteArray file = sound.CanonicalFile();
-  Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(file.constData(), static_cast<int>(file.size())), 1);
-  if (!chunk) {
-    std::fprintf(stderr, "morvik: a sound could not be decoded (%s)\n", Mix_GetError());
-    return -1;
-  }
-  chunks_.push_back(chunk);
-  return static_cast<int>(chunks_.size()) - 1;
+  sounds_.push_back({sound.CanonicalFile()});
+  return static_cast<int>(sounds_.size()) - 1;
 }
 
 void SdlMixer::Play(int channel, int handle, bool loop) {
-  if (!open_ || handle < 0 || handle >= static_cast<int>(chunks_.size())) return;
-  Mix_Chunk* chunk = chunks_[static_cast<size_t>(handle)];
-  if (channel == kAnyEffectChannel && Mix_PlayChannel(-1, chunk, 0) >= 0) return;
+  if (!open_ || handle < 0 || handle >= static_cast<int>(sounds_.size())) return;
+  Sound& s = sounds_[static_cast<size_t>(handle)];
+  auto reader = [&s] { return SDL_RWFromConstMem(s.file.constData(), static_cast<int>(s.file.size())); };
+  if (channel == kMusicChannel) {
+    // The music stream loops inside the mixer, without a gap at the join.
+    if (!s.music && !(s.music = Mix_LoadMUS_RW(reader(), 1))) {
+      std::fprintf(stderr, "morvik: a piece of music could not be played (%s)\n", Mix_GetError());
+      return;
+    }
+    Mix_PlayMusic(s.music, loop ? -1 : 1);
+    return;
+  }
+  if (!s.chunk && !(s.chunk = Mix_LoadWAV_RW(reader(), 1))) {
+    std::fprintf(stderr, "morvik: a sound could not be decoded (%s)\n", Mix_GetError());
+    return;
+  }
+  if (channel == kAnyEffectChannel && Mix_PlayChannel(-1, s.chunk, 0) >= 0) return;
   if (channel == kAnyEffectChannel) {
     // Every effect channel is busy: the oldest effect gives way to the new one.
     channel = Mix_GroupOldest(kEffectGroup);
     if (channel < 0) return;
     Mix_HaltChannel(channel);
   }
-  Mix_PlayChannel(channel, chunk, loop ? -1 : 0);
+  Mix_PlayChannel(channel, s.chunk, loop ? -1 : 0);
 }
 
 void SdlMixer::OnFinished(std::function<void(int channel)> receiver) {
@@ -96,7 +110,9 @@ void SdlMixer::OnFinished(std::function<void(int channel)> receiver) {
 }
 
 void SdlMixer::Halt(int channel) {
-  if (open_) Mix_HaltChannel(channel);
+  if (!open_) return;
+  if (channel == kMusicChannel) Mix_HaltMusic();
+  else Mix_HaltChannel(channel);
 }
 
 }  // namespace morvik

@@ -1,8 +1,10 @@
 #pragma once
 // The channel mixer on SDL2_mixer: opens the audio device with a short buffer so that sounds
-// start when asked, keeps every decoded sound until the end, and reports each channel's end
-// from the mixer's thread. With no device (no sound server, no card) it stays silent and says
-// so once on stderr.
+// start when asked, and reports each channel's end from the mixer's thread. Effects and
+// jingles are decoded into the device's format when first played and kept; music is streamed
+// from the checked file in memory, so that a minute of it costs neither a pause nor 10 MB.
+// With no device (no sound server, no card) it stays silent and says so once on stderr.
+#include <QByteArray>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "platform/Mixer.h"
 
 struct Mix_Chunk;
+struct _Mix_Music;
 
 namespace morvik {
 
@@ -35,7 +38,12 @@ class SdlMixer final : public Mixer {
   bool open_ = false;
   int bufferFrames_ = 0;
   int rate_ = 0;
-  std::vector<Mix_Chunk*> chunks_;
+  struct Sound {
+    QByteArray file;  // a plain WAV file that the mixer's readers reference while they live
+    Mix_Chunk* chunk = nullptr;
+    _Mix_Music* music = nullptr;
+  };
+  std::vector<Sound> sounds_;
   std::mutex finishedLock_;
   std::function<void(int)> finished_;
 };
