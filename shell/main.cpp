@@ -5,6 +5,7 @@
 #include "platform/FindNoCase.h"
 #include "platform/Fonts.h"
 #include "platform/GameSound.h"
+#include "platform/Gamepads.h"
 #include "platform/MessageBoxes.h"
 #include "platform/MixerAudioOut.h"
 #include "platform/PictureStore.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   QtFileDialogs files;
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures});
+  Gamepads gamepads;  // presses reach whichever window is active, as the keyboard's do
   game.Main();
   return app.exec();
 }
