@@ -163,7 +163,12 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
       ++failed;
       continue;
     }
-    SolveResult r = Solve(start, a.options);
+    // The search for the clear itself gets ten times the limits of the many small searches
+    // that count traps and decoys, so that its states are measured whole where they can be.
+    SolverOptions whole = a.options;
+    whole.maxSeconds *= 10;
+    whole.maxStates *= 10;
+    SolveResult r = Solve(start, whole);
     std::string states = std::to_string(r.states);
     // A search cut short by the limits leaves the kept shortest solution to measure by; the
     // states are then only a lower bound.
