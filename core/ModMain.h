@@ -15,7 +15,11 @@ struct ModMain {
   std::string mapFilePath;   // the map file or stage-unit file in use
   int stageNo = 0;
   int storyNo = 0;           // 0 main, 1 user, 2 super: story s starts at stage 30 s + 1
-  int stageReached = 0;      // farthest stage reached; 0 counts as 1
+  int stageReached = 0;      // farthest stage of the main story reached; 0 counts as 1
+  // Farthest stage reached in the user and super stories, counted within each story from 1;
+  // 0 while the story is closed (see core/Stories.h).
+  int userReached = 0;
+  int superReached = 0;
   int stageBgm = 0;          // music number to play next
   bool unitPlay = false;     // a stage-unit file opened from the title is played
   bool testPlay = false;     // the editor's stage is test-played

@@ -14,6 +14,7 @@
 #include "core/JumpRules.h"
 #include "core/KeyCommands.h"
 #include "core/Pictures.h"
+#include "core/Stories.h"
 #include "play/FieldWidget.h"
 #include "play/StageLoader.h"
 
@@ -546,6 +547,11 @@ void FormMain::AfterAnnouncement(int code) {
       outcomeTimer_ = 0;
       if (hooks.startEnding) hooks.startEnding();
     });
+  } else if (code == static_cast<int>(Outcome::Clear) && story && StoryEndsHere()) {
+    outcomeTimer_ = platform_.scheduler.After(1500, [this] {
+      outcomeTimer_ = 0;
+      FinishStory();
+    });
   } else if (code == static_cast<int>(Outcome::Clear) && story) {
     ++game_.stageNo;
     restartAfter(1500);
@@ -594,10 +600,26 @@ void FormMain::StopVisitorAndGuide() {
 }
 
 bool FormMain::RaiseStageReached() {
-  if (game_.stageReached >= game_.stageNo) return false;
-  game_.stageReached = game_.stageNo;
+  if (!RaiseReached(game_, game_.stageNo)) return false;
   if (hooks.saveProgress) hooks.saveProgress();
   return true;
+}
+
+bool FormMain::StoryEndsHere() const {
+  return game_.stageNo == StoryLastStage(StoryOfStage(game_.stageNo)) || !MapHoldsStage(game_, game_.stageNo + 1);
+}
+
+void FormMain::FinishStory() {
+  static const char* const names[StoryCount] = {"メイン", "ユーザ", "スーパー"};
+  const int story = StoryOfStage(game_.stageNo);
+  RaiseStageReached();
+  StopVisitorAndGuide();
+  const QString name = story >= 0 ? QString::fromUtf8(names[story]) : QString();
+  platform_.messages.Show(QStringLiteral("%1ストーリーの最後のステージをクリアしました。\nおめでとうございます！").arg(name),
+                          QStringLiteral("CONGRATULATIONS !"), MsgIcon::Information, MsgButtons::Ok);
+  scene_.message.visible = false;
+  hide();
+  if (hooks.showTitle) hooks.showTitle();
 }
 
 void FormMain::ComTestEnd_Click() {

@@ -31,7 +31,7 @@ class FormMain final : public QMainWindow {
     std::function<void()> endProgram;    // the stage could not be found, or the end menu
     std::function<void()> showTitle;     // back to the title
     std::function<void()> showEditor;    // back to the editor after a test play
-    std::function<void()> startEnding;   // story stage 30 cleared
+    std::function<void()> startEnding;   // main story stage 30 cleared
     std::function<void()> saveProgress; // StageReached was raised: the play information is saved
     std::function<void(bool)> musicToggled;
     std::function<void(bool)> soundToggled;
@@ -114,6 +114,10 @@ class FormMain final : public QMainWindow {
   void TimerGan_Timer();
   void GanMessage();
   bool RaiseStageReached();
+  // A story stage was cleared: the story has no stage after it.
+  bool StoryEndsHere() const;
+  // The last stage of a story was cleared: the player is congratulated and goes to the title.
+  void FinishStory();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void TimerJump_Timer();
   void ResetMeter();

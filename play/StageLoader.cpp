@@ -13,6 +13,11 @@ std::optional<std::string> ReadWholeFile(const QString& path) {
   return bytes.toStdString();
 }
 
+bool MapHoldsStage(const ModMain& game, int stageNo) {
+  const auto text = ReadWholeFile(QString::fromStdString(game.mapFilePath));
+  return text && HoldsStage(*text, stageNo);
+}
+
 std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture) {
   const QString path = QString::fromStdString(game.mapFilePath);
   const auto text = ReadWholeFile(path);

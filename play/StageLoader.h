@@ -17,6 +17,9 @@ struct StageLoadFailure {
 // On success the board, the stage music and the next-flower picture are set in `game`.
 std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture);
 
+// Whether game.mapFilePath holds a block for the stage; false also when it cannot be read.
+bool MapHoldsStage(const ModMain& game, int stageNo);
+
 // The whole content of a file, or nothing if it cannot be read.
 std::optional<std::string> ReadWholeFile(const QString& path);
 

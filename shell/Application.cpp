@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "core/Stories.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "platform/WindowPlacement.h"
@@ -100,7 +101,7 @@ void Application::Main() {
   title.resetProgress = [this] {
     if (!ResetProgress(messages_, saved_)) return;
     sound_.PlayEffect(kEffectReset);
-    game_.stageReached = 1;
+    ForgetProgress(game_);
     formTitle_->FillStageList();
     SavePlayInfo();
   };
@@ -122,6 +123,11 @@ void Application::LoadPlayInfo() {
   saved_ = playInfo_.Load(current);
   game_.stageReached = saved_.stageReached;
   game_.storyNo = saved_.storyNo;
+  // The two values of the story line after the story number keep the user and super stories'
+  // progress, one more than the farthest stage reached: 1, what every older file holds, is a
+  // story not yet open.
+  game_.userReached = saved_.reserved1 - 1;
+  game_.superReached = saved_.reserved2 - 1;
   SetMusic(saved_.musicOn);
   SetEffects(saved_.effectsOn);
 }
@@ -131,6 +137,8 @@ void Application::SavePlayInfo() {
   saved_.effectsOn = formTitle_->SoundChecked();
   saved_.stageReached = game_.stageReached;
   saved_.storyNo = game_.storyNo;
+  saved_.reserved1 = game_.userReached + 1;
+  saved_.reserved2 = game_.superReached + 1;
   if (!playInfo_.Save(saved_))
     messages_.Show(QStringLiteral("プレイデータを保存できませんでした。\n%1").arg(playInfo_.LastError()),
                    QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
@@ -215,8 +223,10 @@ void Application::StartEnding() {
   formEnding_->show();
   formEnding_->raise();
   formEnding_->activateWindow();
-  // The last story stage counts as reached; a farther stage of another story stays reached.
+  // The last main stage counts as reached (a farther one kept from an older file stays), and
+  // the ending opens the user and super stories.
   game_.stageReached = std::max(game_.stageReached, 30);
+  OpenStories(game_);
   SavePlayInfo();
   game_.stageBgm = kEndingMusic;
   sound_.PlayMusic(kEndingMusic);  // whatever the music setting

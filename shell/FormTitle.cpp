@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "core/Stories.h"
 #include "platform/FileDrops.h"
 #include "platform/Fonts.h"
 #include "platform/WindowPlacement.h"
@@ -79,16 +80,13 @@ int RoundHalfEven(double v) {
 }
 
 int StageOfItem(const QString& item, int storyNo) {
+  // The list's numbers are read as decimal numbers; letters and anything else name no stage.
   int value = 0;
-  if (item.size() == 1 && item[0] >= QLatin1Char('A') && item[0] <= QLatin1Char('Z')) {
-    value = 30 + (item[0].unicode() - 'A' + 1);
-  } else {
-    // The leading digits, as the list's numbers are read; anything else counts as 0.
-    for (QChar c : item) {
-      if (!c.isDigit() || value > 100000) break;
-      value = value * 10 + c.digitValue();
-    }
+  for (QChar c : item) {
+    if (!c.isDigit() || value > 100000) return 0;
+    value = value * 10 + c.digitValue();
   }
+  if (value < 1 || value > StoryLength(storyNo)) return 0;
   return value + 30 * storyNo;
 }
 
@@ -218,13 +216,13 @@ void FormTitle::BuildControls() {
   picMorvikTitle_->pressed = [this](Qt::MouseButton b, Qt::KeyboardModifiers m) { PicMorvikTitle_MouseDown(b, m); };
   picMorvikTitle_->dropped = [this](const QStringList& paths) { FilesDropped(paths); };
 
-  auto* label1 = new QLabel(QStringLiteral("STAGE"), central);
-  label1->setObjectName(QStringLiteral("Label1"));
-  label1->setFont(CaptionFontOf(12, true));
-  label1->setGeometry(192, 36, 65, 17);
-  QPalette labelColours = label1->palette();
+  label1_ = new QLabel(QStringLiteral("STAGE"), central);
+  label1_->setObjectName(QStringLiteral("Label1"));
+  label1_->setFont(CaptionFontOf(12, true));
+  label1_->setGeometry(192, 36, 65, 17);
+  QPalette labelColours = label1_->palette();
   labelColours.setColor(QPalette::WindowText, kFrame);
-  label1->setPalette(labelColours);
+  label1_->setPalette(labelColours);
 
   comboStg_ = new QComboBox(central);  // a drop-down list: not editable
   comboStg_->setObjectName(QStringLiteral("ComboStg"));
@@ -257,21 +255,25 @@ void FormTitle::BuildControls() {
   });
   for (QPushButton* b : {comCont_, comHelp, comEdit}) b->setAutoDefault(true);
 
-  // The story list lies beyond the right edge of the client area and is hidden: the player
-  // never sees it, and it only mirrors game.storyNo.
-  auto* label2 = new QLabel(QStringLiteral("STORY"), central);
-  label2->setObjectName(QStringLiteral("Label2"));
-  label2->setFont(CaptionFontOf(12, true));
-  label2->move(336, 36);
-  label2->hide();
+  // The story list shows above the stage list once the main story's ending has opened the
+  // other stories (FillStageList); until then it is hidden and mirrors game.storyNo.
+  label2_ = new QLabel(QStringLiteral("STORY"), central);
+  label2_->setObjectName(QStringLiteral("Label2"));
+  label2_->setFont(CaptionFontOf(12, true));
+  label2_->setPalette(labelColours);
+  label2_->setGeometry(192, 8, 65, 17);
+  label2_->hide();
   comboStory_ = new QComboBox(central);
   comboStory_->setObjectName(QStringLiteral("ComboStory"));
   comboStory_->setFont(CaptionFontOf(9));
-  comboStory_->setGeometry(356, 60, 93, 22);
+  comboStory_->setGeometry(200, 28, 89, 22);
   comboStory_->addItems({QStringLiteral("メイン 30"), QStringLiteral("ユーザ 13"), QStringLiteral("スーパー 21")});
   comboStory_->hide();
-  connect(comboStory_, &QComboBox::currentIndexChanged, this, [this](int index) {
-    if (index >= 0) game_.storyNo = index;
+  // Only the player's choice switches the story; FillStageList sets the index itself.
+  connect(comboStory_, &QComboBox::activated, this, [this](int index) {
+    if (index < 0) return;
+    game_.storyNo = index;
+    FillStages();
   });
 
   setCentralWidget(central);
@@ -284,13 +286,28 @@ void FormTitle::FillStageList() {
   const int story = game_.storyNo >= 0 && game_.storyNo < comboStory_->count() ? game_.storyNo : 0;
   comboStory_->setCurrentIndex(story);
   game_.storyNo = story;
-
   if (game_.stageReached <= 0) game_.stageReached = 1;
+
+  // The story list is shown once the other stories are open, and also when the play
+  // information names another story already, so that the player sees which story the stages
+  // belong to. The stage list then moves down under it.
+  const bool stories = StoriesOpen(game_) || story != 0;
+  label2_->setVisible(stories);
+  comboStory_->setVisible(stories);
+  label1_->move(192, stories ? 56 : 36);
+  comboStg_->move(216, stories ? 78 : 64);
+  FillStages();
+}
+
+void FormTitle::FillStages() {
+  // Each story offers its own stages, numbered within the story, up to its farthest reached.
   comboStg_->clear();
-  for (int i = 1; i <= game_.stageReached; ++i)
-    comboStg_->addItem(i <= 30 ? QString::number(i) : QString(QChar(64 + (i - 30))));
+  const int offered = StagesOffered(game_, game_.storyNo);
+  for (int i = 1; i <= offered; ++i) comboStg_->addItem(QString::number(i));
   comboStg_->setCurrentIndex(comboStg_->count() - 1);
 }
+
+bool FormTitle::StoryListShown() const { return !comboStory_->isHidden(); }
 
 QStringList FormTitle::StageItems() const {
   QStringList items;
@@ -307,7 +324,9 @@ bool FormTitle::MusicChecked() const { return mnuBGM_->isChecked(); }
 bool FormTitle::SoundChecked() const { return mnuSound_->isChecked(); }
 
 void FormTitle::ComCont_Click() {
-  game_.stageNo = StageOfItem(comboStg_->currentText(), game_.storyNo);
+  const int stage = StageOfItem(comboStg_->currentText(), game_.storyNo);
+  if (stage == 0) return;  // no stage of this story: nothing to start
+  game_.stageNo = stage;
   if (hooks.startStage) hooks.startStage();
 }
 
@@ -326,8 +345,9 @@ void FormTitle::PicMorvikTitle_MouseDown(Qt::MouseButton button, Qt::KeyboardMod
   if (++unlockClicks_ < kUnlockPresses) return;
   platform_.sound.PlayEffect(kEffectUnlock);
   unlockClicks_ = 0;
-  // The offered stages grow to 30; the selection stays where the player left it.
-  for (int i = std::max(game_.stageReached, 1) + 1; i <= 30; ++i) comboStg_->addItem(QString::number(i));
+  // The main story's stages grow to 30; the selection stays where the player left it.
+  if (game_.storyNo == 0)
+    for (int i = std::max(game_.stageReached, 1) + 1; i <= 30; ++i) comboStg_->addItem(QString::number(i));
   game_.stageReached = 30;
   if (hooks.unlocked) hooks.unlocked();
 }

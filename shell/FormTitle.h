@@ -48,10 +48,12 @@ class FormTitle final : public QMainWindow {
   static constexpr int HelpTopicTitle = 1;
   static constexpr int HelpTopicHowToPlay = 10;
 
-  // Refills the stage list from game.stageReached ("1" … "30", then "A", "B", …; 0 is taken
-  // as 1 and stored so) and selects its last item; selects story game.storyNo in the hidden
-  // story list (a number it does not offer becomes 0).
+  // Selects story game.storyNo in the story list (a number it does not offer becomes 0), shows
+  // that list once the other stories are open, and refills the stage list with the story's
+  // stages reached ("1" … its farthest; a main story progress of 0 is taken as 1 and stored
+  // so), its last item selected.
   void FillStageList();
+  bool StoryListShown() const;
   // The blink timer; it starts with a 4000 ms wait, and each pause carries over to the next
   // start.
   void StartBlink();
@@ -85,6 +87,7 @@ class FormTitle final : public QMainWindow {
 
   void BuildMenus();
   void BuildControls();
+  void FillStages();
   void ComCont_Click();
   void mnuOpenMVK_Click();
   void PicMorvikTitle_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -99,6 +102,8 @@ class FormTitle final : public QMainWindow {
   QImage portrait_;              // the portrait as shown, eyes drawn into it
   QImage eyes_[2];               // open, closed
   PortraitBox* picMorvikTitle_ = nullptr;
+  QLabel* label1_ = nullptr;
+  QLabel* label2_ = nullptr;
   QComboBox* comboStg_ = nullptr;
   QComboBox* comboStory_ = nullptr;
   QPushButton* comCont_ = nullptr;
@@ -110,8 +115,8 @@ class FormTitle final : public QMainWindow {
   Scheduler::Id blinkTimer_ = 0;
 };
 
-// Which stage a stage list item starts in the given story: "1" … "30" their number, a letter
-// the stage it stands for ("A" 31, "B" 32, …), each plus 30 × story.
+// Which stage a stage list item starts in the given story: its number plus 30 × story, or 0
+// when the item names no stage of that story (a letter, a number beyond the story's length).
 int StageOfItem(const QString& item, int storyNo);
 // Rounds to the nearest integer, ties to the even one.
 int RoundHalfEven(double v);

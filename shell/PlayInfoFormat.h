@@ -15,7 +15,10 @@ struct PlayInfo {
   bool effectsOn = true;  // "サウンドあり" checked
   int stageReached = 0;   // 0 counts as 1
   int storyNo = 0;
-  int reserved1 = 1;      // two reserved values, read and written back unchanged
+  // The story line's two further values, written back as read. The game keeps the user and
+  // super stories' progress in them: the farthest stage reached in that story plus one, so
+  // that 1, what older files hold, is a story not yet open.
+  int reserved1 = 1;
   int reserved2 = 1;
 
   friend bool operator==(const PlayInfo&, const PlayInfo&) = default;

@@ -159,6 +159,13 @@ StageResult ReadStage(std::string_view fileText, const StageRequest& request) {
   return ReadStage(SplitLines(fileText), request);
 }
 
+bool HoldsStage(std::string_view fileText, int n) {
+  const std::vector<std::string> lines = SplitLines(fileText);
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+    if (IsBlockOpener(lines[i], n)) return true;
+  return false;
+}
+
 std::string StageErrorMessage(const StageError& e, std::string_view fileName) {
   if (e.kind == StageError::Kind::NotFound) return StageNotFoundText;
   std::string text = "ステージデータを読み込めません。\nファイル: " + std::string(fileName);

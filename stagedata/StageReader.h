@@ -35,6 +35,10 @@ using StageResult = std::variant<LoadedStage, StageError>;
 StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest& request);
 StageResult ReadStage(std::string_view fileText, const StageRequest& request);
 
+// Whether the text of a map file holds a block for stage n, as ReadStage would find it; the
+// block's lines are not checked.
+bool HoldsStage(std::string_view fileText, int n);
+
 // The message box text of a refusal, naming the file.
 std::string StageErrorMessage(const StageError& e, std::string_view fileName);
 inline constexpr const char* StageNotFoundText = "データが見つかりません。";

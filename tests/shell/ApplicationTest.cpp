@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -22,9 +23,10 @@ using test::AnsweringMessages;
 using test::StageBlock;
 
 struct Game {
-  explicit Game(const std::string& playInfo = "") {
+  explicit Game(const std::string& playInfo = "", const std::string& extraStages = "") {
     const std::string map = StageBlock(1, {}, "00", "*", "10", "*", "*", "*", 0, 1) + StageBlock(2, {}, "00", "*", "10") +
-                            StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4);
+                            StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4) +
+                            extraStages;
     Write("mapdata.dat", map);
     Write("unit.mvk", StageBlock(7, {}, "00", "*", "10"));
     if (!playInfo.empty()) Write("PlayInfo.DAT", playInfo);
@@ -60,6 +62,21 @@ struct Game {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (auto* e = dynamic_cast<FormEnding*>(w)) return e;
     return nullptr;
+  }
+  // What the player picks in the title's lists.
+  void ChooseStory(int index) {
+    auto* list = app->Title().findChild<QComboBox*>("ComboStory");
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+  }
+  void SelectStage(const QString& item) {
+    auto* list = app->Title().findChild<QComboBox*>("ComboStg");
+    list->setCurrentIndex(list->findText(item));
+  }
+  // The progress and story lines of the saved file.
+  QByteArray SavedProgress() {
+    const QList<QByteArray> lines = Saved().split('\n');
+    return lines.size() >= 4 ? lines[2] + lines[3] : QByteArray();
   }
   std::string Showing() { return app->Title().isVisible() ? "title" : app->Play().isVisible() ? "play" : "none"; }
 
@@ -153,7 +170,8 @@ TEST(Application, StageThirtyClearedStartsTheEnding) {
   EXPECT_TRUE(ending->isVisible());
   EXPECT_EQ(g.Showing(), "none") << "the play screen is hidden, the title stays hidden";
   EXPECT_EQ(g.app->Game().stageReached, 30);
-  EXPECT_TRUE(g.Saved().contains("PI11Z^bdhl"));
+  // The ending opens the user and super stories at their first stages.
+  EXPECT_EQ(g.SavedProgress(), "PI11Z^bdhl\rST(<<\r");
   EXPECT_EQ(g.sound.music.back(), 13);
   // The show runs to its end and rests there; Esc then ends the program without a question.
   g.scheduler.RunUntilIdle();
@@ -173,6 +191,77 @@ TEST(Application, TheEndingKeepsAFartherStageReached) {
   ASSERT_NE(g.Ending(), nullptr);
   EXPECT_EQ(g.app->Game().stageReached, 35);
   EXPECT_FALSE(g.Saved().contains("PI11Z^bdhl"));
+}
+
+// What a player who keeps to the main story writes is what older files hold, byte for byte:
+// the story line keeps "ST(;;" until the ending opens the other stories.
+TEST(Application, MainStoryProgressKeepsTheFileAsItWas) {
+  const std::string old = "<Players' Information> For Morvik\r\n2020/01/02\r\nPI10>BFHLP\r\nST(;;\r\n";
+  Game g(old);
+  EXPECT_FALSE(g.app->Title().StoryListShown());
+  EXPECT_EQ(g.app->Title().StageItems(), (QStringList{"1", "2"}));
+  g.app->Title().hooks.quit();
+  EXPECT_EQ(g.SavedProgress(), "PI10>BFHLP\rST(;;\r");
+  // A file holding the other stories' progress reads back as written.
+  Game again("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\nST)AH\r\n");
+  EXPECT_EQ(again.app->Game().userReached, 6);
+  EXPECT_EQ(again.app->Game().superReached, 13);
+  again.app->Title().hooks.quit();
+  EXPECT_EQ(again.SavedProgress(), "PI11Z^bdhl\rST)AH\r");
+}
+
+// Once open, each story keeps its own farthest stage; the main story's is untouched by the
+// others, and leaving the play screen records the stage of the story played.
+TEST(Application, EachStoryKeepsItsOwnFarthestStage) {
+  Game g("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\nST(<<\r\n",
+         StageBlock(31, {}, "00", "*", "10") + StageBlock(32, {}, "00", "*", "10") + StageBlock(33, {}, "00", "*", "10"));
+  FormTitle& title = g.app->Title();
+  EXPECT_TRUE(title.StoryListShown());
+  EXPECT_EQ(title.StageItems().size(), 30);
+  g.ChooseStory(1);
+  EXPECT_EQ(g.app->Game().storyNo, 1);
+  EXPECT_EQ(title.StageItems(), QStringList{"1"});
+  g.Key(title, Qt::Key_Return);
+  EXPECT_EQ(g.app->Game().stageNo, 31);
+  g.ClearStage();
+  g.ClearStage();
+  EXPECT_EQ(g.app->Game().stageNo, 33);
+  g.app->Play().mnuToTitle_Click();
+  EXPECT_EQ(g.app->Game().userReached, 3);
+  EXPECT_EQ(g.app->Game().stageReached, 30);
+  EXPECT_EQ(title.StageItems(), (QStringList{"1", "2", "3"}));
+  EXPECT_EQ(g.SavedProgress(), "PI11Z^bdhl\rST)><\r");
+  // "プレイデータ消去" forgets every story's progress: the player starts afresh in the main story.
+  g.messages.answers = {MsgResult::Yes};
+  title.hooks.resetProgress();
+  EXPECT_FALSE(title.StoryListShown());
+  EXPECT_EQ(title.StageItems(), QStringList{"1"});
+  EXPECT_EQ(g.SavedProgress(), "PI11=AEGKO\rST(;;\r");
+}
+
+// Clearing a story's last stage, or a stage whose story has no next stage in the map file,
+// congratulates the player and goes back to the title with the progress saved; the program
+// goes on.
+TEST(Application, FinishingAStoryReturnsToTheTitle) {
+  struct Row { const char* storyLine; const char* item; int clears; int lastStage; const char* savedStoryLine; } rows[] = {
+      {"ST)G<", "12", 2, 43, "ST)H<"},  // the user story's last two stages
+      {"ST*<<", "1", 1, 61, "ST*<<"},   // the super story's next stage is missing from this map file
+      {"ST(<<", "2", 1, 2, "ST(<<"},    // so is the main story's
+  };
+  for (const Row& r : rows) {
+    Game g(std::string("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\n") + r.storyLine + "\r\n",
+           StageBlock(42, {}, "00", "*", "10") + StageBlock(43, {}, "00", "*", "10"));
+    g.SelectStage(r.item);
+    g.Key(g.app->Title(), Qt::Key_Return);
+    for (int i = 0; i < r.clears; ++i) g.ClearStage();
+    EXPECT_EQ(g.app->Game().stageNo, r.lastStage);
+    EXPECT_EQ(g.Showing(), "title") << r.lastStage;
+    EXPECT_EQ(g.ended, 0) << r.lastStage;
+    ASSERT_EQ(g.messages.shown.size(), 1u) << r.lastStage;
+    EXPECT_TRUE(g.messages.shown[0].startsWith("CONGRATULATIONS !|")) << g.messages.shown[0].toStdString();
+    EXPECT_EQ(g.app->Title().SelectedStage(), QString::number(r.lastStage - 30 * g.app->Game().storyNo));
+    EXPECT_EQ(g.SavedProgress(), QByteArray("PI11Z^bdhl\r") + r.savedStoryLine + "\r") << r.lastStage;
+  }
 }
 
 TEST(Application, MusicAndEffectSwitchesFollowEachOtherAndAreSaved) {

@@ -46,10 +46,12 @@ struct TitlePictures {
 };
 
 struct TitleFixture {
-  explicit TitleFixture(int stageReached = 1, int storyNo = 0) {
+  explicit TitleFixture(int stageReached = 1, int storyNo = 0, int userReached = 0, int superReached = 0) {
     pictures.LoadFrom(art.dir.path());
     game.stageReached = stageReached;
     game.storyNo = storyNo;
+    game.userReached = userReached;
+    game.superReached = superReached;
     form = std::make_unique<FormTitle>(game, platform, files, [this] {
       if (randoms.empty()) return 0.0;
       const double r = randoms.front();
@@ -136,15 +138,46 @@ TEST(FormTitle, WindowHasTheTitleCaptionAndClientArea) {
   EXPECT_EQ(t.form->windowTitle(), QStringLiteral("モルビク -Morvik- 2.00 beta"));
   EXPECT_EQ(t.form->centralWidget()->size(), QSize(315, 221));
   EXPECT_EQ(t.form->minimumSize(), t.form->maximumSize());  // not resizable
-  // The story list is kept away from the player.
+  // Until the main story's ending opens the other stories, the story list is not shown.
   EXPECT_FALSE(t.Child<QComboBox>("ComboStory")->isVisible());
+  EXPECT_FALSE(t.form->StoryListShown());
+}
+
+TEST(FormTitle, OpenStoriesAreChosenInsideTheWindowEachWithItsOwnStages) {
+  TitleFixture t(30, 0, 4, 1);
+  QComboBox* story = t.Child<QComboBox>("ComboStory");
+  QComboBox* stages = t.Child<QComboBox>("ComboStg");
+  EXPECT_TRUE(story->isVisible());
+  const QRect client = t.form->centralWidget()->rect();
+  for (const char* name : {"Label2", "ComboStory", "Label1", "ComboStg", "ComCont"})
+    EXPECT_TRUE(client.contains(t.Child<QWidget>(name)->geometry())) << name;
+  EXPECT_FALSE(story->geometry().intersects(stages->geometry()));
+  EXPECT_FALSE(t.Child<QWidget>("Label1")->geometry().intersects(story->geometry()));
+
+  // The player picks a story with the keyboard; the stage list follows.
+  struct Row { int key; int story; QStringList items; int start; } rows[] = {
+      {Qt::Key_Down, 1, Numbers(1, 4), 34},
+      {Qt::Key_Down, 2, {"1"}, 61},
+      {Qt::Key_Up, 1, Numbers(1, 4), 34},
+      {Qt::Key_Up, 0, Numbers(1, 30), 30},
+  };
+  for (const Row& r : rows) {
+    story->setFocus();
+    t.Key(r.key);
+    EXPECT_EQ(t.game.storyNo, r.story);
+    EXPECT_EQ(t.form->StageItems(), r.items) << r.story;
+    t.calls.clear();
+    t.Click(t.Child<QPushButton>("ComCont"));
+    EXPECT_EQ(t.calls, QStringList{QStringLiteral("stage %1").arg(r.start)}) << r.story;
+  }
 }
 
 TEST(FormTitle, StageListOffersTheStagesReached) {
   struct Row { int reached; QStringList items; QString selected; int reachedAfter; } rows[] = {
       {0, {"1"}, "1", 1},
       {5, Numbers(1, 5), "5", 5},
-      {32, Numbers(1, 30) << "A" << "B", "B", 32},
+      // A main story progress beyond 30 (kept from an older file) offers the main stages only.
+      {32, Numbers(1, 30), "30", 32},
   };
   for (const Row& r : rows) {
     TitleFixture t(r.reached);
@@ -164,6 +197,9 @@ TEST(FormTitle, StoryListMirrorsTheStoryNumber) {
     TitleFixture t(1, story);
     EXPECT_EQ(t.form->StoryIndex(), story);
     EXPECT_EQ(t.game.storyNo, story);
+    // A story other than the main one is shown, so that the player sees whose stages are offered.
+    EXPECT_EQ(t.form->StoryListShown(), story != 0);
+    EXPECT_EQ(t.form->StageItems(), QStringList{"1"}) << "a story not yet open offers its first stage";
   }
   // A story number no list item offers falls back to the main story.
   TitleFixture t(1, 7);
@@ -173,12 +209,12 @@ TEST(FormTitle, StoryListMirrorsTheStoryNumber) {
 
 TEST(FormTitle, StartPlaysTheSelectedStageOfTheStory) {
   struct Row { int reached, story; QString item; const char* how; int stage; } rows[] = {
-      {5, 0, "5", "enter", 5},         {5, 1, "3", "enter", 33},     {5, 2, "1", "click", 61},
-      {32, 0, "B", "enter", 32},       {32, 2, "A", "click", 91},    {35, 1, "30", "menu", 60},
+      {5, 0, "5", "enter", 5},   {5, 1, "3", "enter", 33},  {1, 2, "1", "click", 61},
+      {13, 1, "13", "menu", 43}, {21, 2, "21", "menu", 81}, {32, 0, "30", "enter", 30},
       {32, 0, "12", "menu", 12},
   };
   for (const Row& r : rows) {
-    TitleFixture t(r.reached, r.story);
+    TitleFixture t(r.story == 0 ? r.reached : 30, r.story, r.story == 1 ? r.reached : 1, r.story == 2 ? r.reached : 1);
     t.SelectStage(r.item);
     const QString how = r.how;
     if (how == "enter") t.Key(Qt::Key_Return);  // typed on the stage list
@@ -190,8 +226,10 @@ TEST(FormTitle, StartPlaysTheSelectedStageOfTheStory) {
 }
 
 TEST(FormTitle, StageOfItem) {
+  // An item never starts a stage of another story or one beyond the story's end.
   struct Row { const char* item; int story, stage; } rows[] = {
-      {"1", 0, 1}, {"30", 0, 30}, {"7", 2, 67}, {"A", 0, 31}, {"C", 1, 63}, {"", 1, 30}, {"?", 0, 0},
+      {"1", 0, 1},  {"30", 0, 30}, {"31", 0, 0}, {"13", 1, 43}, {"14", 1, 0}, {"7", 2, 67}, {"21", 2, 81},
+      {"22", 2, 0}, {"A", 0, 0},   {"C", 1, 0},  {"", 1, 0},    {"?", 0, 0},  {"0", 0, 0},  {"3x", 0, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(StageOfItem(QString::fromUtf8(r.item), r.story), r.stage) << r.item;
 }
@@ -300,7 +338,7 @@ TEST(FormTitle, HiddenUnlockBeyondStage30AddsNothingAndLowersTheProgress) {
   const QStringList before = t.form->StageItems();
   for (int i = 0; i < 5; ++i) t.Click(t.Child<QWidget>("PicMorvikTitle"), Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(t.form->StageItems(), before);
-  EXPECT_EQ(t.form->SelectedStage(), "E");
+  EXPECT_EQ(t.form->SelectedStage(), "30");
   EXPECT_EQ(t.game.stageReached, 30);
   EXPECT_EQ(t.calls, QStringList{"unlocked 30"});
 }
