@@ -188,6 +188,41 @@ TEST(Pictures, YellowAndRedFlowersDifferInShapeNotOnlyInColour)
     EXPECT_GE(differ * 5, either) << "their outlines overlap too much to tell them apart without colour";
 }
 
+// The colours a picture shows where it is solid.
+std::set<QRgb> coloursOf(const QImage& img)
+{
+    std::set<QRgb> colours;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (alphaAt(img, x, y) == 255)
+                colours.insert(img.pixel(x, y));
+    return colours;
+}
+
+TEST(Pictures, AFilledHoleSharesNoColourWithALooseStone)
+{
+    // A stone pushed into a hole lies level with the ground; it must not be taken for a stone
+    // that can still be pushed.
+    const std::set<QRgb> stone = coloursOf(load(QStringLiteral("elm_12")));
+    for (int filled : {23, 24, 54, 55}) {
+        const std::set<QRgb> tile = coloursOf(load(QStringLiteral("elm_%1").arg(filled)));
+        for (QRgb c : stone)
+            EXPECT_FALSE(tile.count(c)) << "elm_" << filled << " shows the stone's colour " << std::hex << c;
+    }
+}
+
+TEST(Pictures, JumpPadsAndSpikesShowNoLightGround)
+{
+    // These two tiles stand on snow, sand, boards and grass alike: no light ground may show
+    // around them as a square of its own.
+    const std::set<QRgb> ground = coloursOf(load(QStringLiteral("elm_20")));
+    for (int tile : {28, 29}) {
+        const std::set<QRgb> colours = coloursOf(load(QStringLiteral("elm_%1").arg(tile)));
+        for (QRgb c : ground)
+            EXPECT_FALSE(colours.count(c)) << "elm_" << tile << " shows the light ground's colour " << std::hex << c;
+    }
+}
+
 TEST(Pictures, EveryPoseOfTheHeroIsItsOwnPicture)
 {
     // standing, first foot, second foot, take-off, flight; facing left, up, right, down
