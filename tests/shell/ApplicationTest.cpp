@@ -243,14 +243,15 @@ TEST(Application, EachStoryKeepsItsOwnFarthestStage) {
 // congratulates the player and goes back to the title with the progress saved; the program
 // goes on.
 TEST(Application, FinishingAStoryReturnsToTheTitle) {
-  struct Row { const char* storyLine; const char* item; int clears; int lastStage; const char* savedStoryLine; } rows[] = {
-      {"ST)G<", "12", 2, 43, "ST)H<"},  // the user story's last two stages
-      {"ST*<<", "1", 1, 61, "ST*<<"},   // the super story's next stage is missing from this map file
-      {"ST(<<", "2", 1, 2, "ST(<<"},    // so is the main story's
+  // The title then offers the story's stages up to its farthest, that one selected.
+  struct Row { const char* storyLine; const char* item; int clears; int lastStage; const char* savedStoryLine, *selected; } rows[] = {
+      {"ST)G<", "12", 2, 43, "ST)H<", "13"},  // the user story's last two stages
+      {"ST*<P", "21", 1, 81, "ST*<P", "21"},  // the super story's last stage, reached before
+      {"ST(<<", "2", 1, 2, "ST(<<", "30"},    // the main story's next stage is missing from this map file
   };
   for (const Row& r : rows) {
     Game g(std::string("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\n") + r.storyLine + "\r\n",
-           StageBlock(42, {}, "00", "*", "10") + StageBlock(43, {}, "00", "*", "10"));
+           StageBlock(42, {}, "00", "*", "10") + StageBlock(43, {}, "00", "*", "10") + StageBlock(81, {}, "00", "*", "10"));
     g.SelectStage(r.item);
     g.Key(g.app->Title(), Qt::Key_Return);
     for (int i = 0; i < r.clears; ++i) g.ClearStage();
@@ -259,7 +260,7 @@ TEST(Application, FinishingAStoryReturnsToTheTitle) {
     EXPECT_EQ(g.ended, 0) << r.lastStage;
     ASSERT_EQ(g.messages.shown.size(), 1u) << r.lastStage;
     EXPECT_TRUE(g.messages.shown[0].startsWith("CONGRATULATIONS !|")) << g.messages.shown[0].toStdString();
-    EXPECT_EQ(g.app->Title().SelectedStage(), QString::number(r.lastStage - 30 * g.app->Game().storyNo));
+    EXPECT_EQ(g.app->Title().SelectedStage(), r.selected) << r.lastStage;
     EXPECT_EQ(g.SavedProgress(), QByteArray("PI11Z^bdhl\r") + r.savedStoryLine + "\r") << r.lastStage;
   }
 }
