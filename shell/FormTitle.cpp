@@ -276,6 +276,9 @@ void FormTitle::BuildControls() {
     FillStages();
   });
 
+  // The keyboard goes from the story to its stages and on to "Start !".
+  setTabOrder(comboStory_, comboStg_);
+  setTabOrder(comboStg_, comCont_);
   setCentralWidget(central);
   comboStg_->setFocus();
 }
