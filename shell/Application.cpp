@@ -101,6 +101,8 @@ void Application::Main() {
   title.resetProgress = [this] {
     if (!ResetProgress(messages_, saved_)) return;
     sound_.PlayEffect(kEffectReset);
+    // No stage of any story counts as reached any more: the other stories close again and
+    // the title goes back to the main story.
     ForgetProgress(game_);
     formTitle_->FillStageList();
     SavePlayInfo();
