@@ -14,7 +14,9 @@
 #include "tests/tools/RandomStage.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/Playback.h"
+#include "tools/solver/LowerBound.h"
 #include "tools/solver/Solver.h"
+#include "tools/solver/StateCodec.h"
 #include "tools/solver/StageAnalysis.h"
 
 namespace morvik {
@@ -212,27 +214,40 @@ TEST(Solver, ADirectionKeyDoesNotDependOnTheFacingBeforeIt) {
   EXPECT_GT(checked, 100000);
 }
 
-// The same verdict and the same number of presses with and without each pruning rule.
+// The same verdict and the same number of presses as the plain search (breadth-first, no
+// pruning) with each pruning rule and with the best-first search, every solution played
+// back to a clear.
 std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool& compared) {
   SolverOptions none;
   none.pruneDigs = none.pruneDeadStates = false;
+  none.bestFirst = false;
   none.maxStates = limit;
   const SolveResult ref = Solve(start, none);
   compared = ref.verdict != Verdict::Unknown;
   if (!compared) return "";
   if (ref.verdict == Verdict::Solved && PlayedOutcome(start, ref.presses) != "clear") return "exhaustive solution fails";
-  for (int mode = 1; mode <= 3; ++mode) {
+  struct Mode {
+    const char* name;
+    bool digs, dead, bestFirst;
+  } modes[] = {{"dig pruning", true, false, false},       {"dead-state pruning", false, true, false},
+               {"all pruning", true, true, false},        {"best-first", false, false, true},
+               {"best-first, all pruning", true, true, true}};
+  for (const Mode& m : modes) {
     SolverOptions o;
-    o.pruneDigs = mode & 1;
-    o.pruneDeadStates = mode & 2;
+    o.pruneDigs = m.digs;
+    o.pruneDeadStates = m.dead;
+    o.bestFirst = m.bestFirst;
     const SolveResult r = Solve(start, o);
-    const std::string name = mode == 1 ? "dig pruning" : mode == 2 ? "dead-state pruning" : "all pruning";
-    if (r.verdict != ref.verdict) return name + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
+    if (r.verdict != ref.verdict) return std::string(m.name) + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
                                           VerdictName(ref.verdict);
     if (r.presses.size() != ref.presses.size())
-      return name + ": " + PressesText(r.presses) + " where exhaustive search finds " + PressesText(ref.presses);
-    if (r.verdict == Verdict::Solved && PlayedOutcome(start, r.presses) != "clear") return name + ": no clear";
+      return std::string(m.name) + ": " + PressesText(r.presses) + " where exhaustive search finds " + PressesText(ref.presses);
+    if (r.verdict == Verdict::Solved && PlayedOutcome(start, r.presses) != "clear") return std::string(m.name) + ": no clear";
   }
+  // The bound never promises more presses than a clear needs, nor Never where one exists.
+  const int bound = LowerBound(start, AnalyseStage(start)).Of(start);
+  if (ref.verdict == Verdict::Solved && bound > static_cast<int>(ref.presses.size()))
+    return "lower bound " + std::to_string(bound) + " above the shortest " + PressesText(ref.presses);
   return "";
 }
 
@@ -322,9 +337,48 @@ TEST(SolverPruning, RandomMidAttemptPositionsAgreeWithExhaustiveSearch) {
   EXPECT_GT(solved, 20);
 }
 
+TEST(LowerBound, FallsByAtMostOneAPressOnRandomPlay) {
+  // What lets the best-first search stop at the first clear it takes from the queue: no press
+  // lowers the bound by more than the press itself. The summary kept cell by cell matches
+  // the one counted afresh.
+  std::mt19937 rng(77);
+  Script discard(false);
+  int checked = 0, positive = 0;
+  for (int stage = 0; stage < 80; ++stage) {
+    test::RandomStageShape shape;
+    shape.mix = stage % 3 == 0 ? test::RandomStageShape::Mix::Digging : test::RandomStageShape::Mix::Rich;
+    shape.maxFlowers = 6;
+    const Board start = test::RandomStage(rng, shape);
+    const LowerBound bound(start, AnalyseStage(start));
+    Board b = start;
+    for (int step = 0; step < 200; ++step) {
+      Board next = b;
+      ApplyPress(next, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      if (next.Ended()) {
+        b = start;
+        continue;
+      }
+      const int before = bound.Of(b), after = bound.Of(next);
+      if (before != LowerBound::Never) {
+        ASSERT_LE(before, after + 1) << "stage " << stage << " step " << step;
+        positive += before > 0;
+      }
+      LowerBound::Summary s = bound.Summarize(b);
+      std::uint8_t cells[FieldSize * FieldSize];
+      bound.Update(s, b, next, cells, StateCodec::ChangedCells(b, next, cells));
+      ASSERT_EQ(bound.Of(next, s), after) << "stage " << stage << " step " << step;
+      ++checked;
+      b = next;
+    }
+  }
+  EXPECT_GT(checked, 10000);
+  EXPECT_GT(positive, checked / 2);
+}
+
 TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
   auto states = [](const char* file, bool digs, bool dead) {
     SolverOptions o;
+    o.bestFirst = false;
     o.pruneDigs = digs;
     o.pruneDeadStates = dead;
     return Solve(LoadFixture(file), o).states;

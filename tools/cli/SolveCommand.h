@@ -1,8 +1,10 @@
 #pragma once
 // The solver's commands of morvik-cli:
 //   solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
-//   verify MAPFILE [LIMITS]
-//   LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB]
+//   verify MAPFILE [--jobs N] [LIMITS]
+//   LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]
+// verify solves stages on N threads at once (every core unless given); --breadth-first
+// runs the plain search the faster one is checked against.
 // solve --from plays MOVES first and solves from where they lead. The search's tables are
 // held under DefaultMemoryMegabytes unless --max-memory says otherwise; a search stopped by
 // a limit reports "unknown" with the counts it reached.

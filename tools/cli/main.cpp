@@ -1,7 +1,7 @@
 // morvik-cli: the game's rules on the command line, without a window.
 //   morvik-cli play FILE [--stage N] MOVES
 //   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
-//   morvik-cli verify MAPFILE [LIMITS]
+//   morvik-cli verify MAPFILE [--jobs N] [LIMITS]
 //   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
 //   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
 #include <algorithm>
@@ -23,14 +23,16 @@ namespace {
 int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
                "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
-               "       morvik-cli verify MAPFILE [LIMITS]\n"
+               "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
                "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
-               "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] (memory: 2048 MB unless given)\n"
+               "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
+               "          (memory: 2048 MB a search unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
                "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
                "         --answer also writes FILEa for the guide\n"
-               "  verify: every stage of a map file solved; fails if any is unsolvable or unknown\n"
+               "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
+               "          fails if any is unsolvable or unknown\n"
                "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n";
   return 2;
 }

@@ -10,6 +10,7 @@
 
 #include "core/KeyCommands.h"
 #include "tools/solver/BigBuffer.h"
+#include "tools/solver/LowerBound.h"
 #include "tools/solver/StageAnalysis.h"
 #include "tools/solver/StateCodec.h"
 #include "tools/solver/StateStore.h"
@@ -123,6 +124,328 @@ struct Child {
   std::uint8_t press;  // with kFacingOnly
 };
 
+// What both searches share: the packed states, the pruning rules and the limits.
+class SearchBase {
+ public:
+  SearchBase(const Board& start, const SolverOptions& options, const StageAnalysis& an, Clock::time_point began,
+             SolveResult& r)
+      : options_(options),
+        an_(an),
+        began_(began),
+        r_(r),
+        codec_(start),
+        words_(codec_.Words()),
+        store_(words_, options.maxMemoryBytes),
+        prunableDig_(an.diggable & ~an.besidePad),
+        counter_(prunableDig_),
+        cutOff_(start) {
+    r.keyWords = words_;
+  }
+
+  StateStore& Store() { return store_; }
+
+  void Stop(StopReason why, const char* text) {
+    r_.verdict = Verdict::Unknown;
+    r_.stop = why;
+    r_.reason = text;
+    r_.presses.clear();
+  }
+
+  // Every few hundred expansions: the cancel flag and the time budget.
+  bool OutOfTime() {
+    if ((r_.expanded & 255) != 0) return false;
+    if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
+      Stop(StopReason::Cancelled, "cancelled");
+      return true;
+    }
+    if (options_.maxSeconds > 0 && std::chrono::duration<double>(Clock::now() - began_).count() >= options_.maxSeconds) {
+      Stop(StopReason::Budget, "time limit reached");
+      return true;
+    }
+    return false;
+  }
+
+  // The presses to try from a state: a state reached by a change of facing alone skips the
+  // direction keys, whose successors its parent already made.
+  int FirstPress(std::uint32_t id) { return id != 0 && (store_.PressOf(id) & kFacingOnly) ? static_cast<int>(Press::Turn) : 0; }
+
+  // The child of `cur` by `press`, packed into k; false when it is the same state or pruned.
+  // openDug and objects start at -1 per expansion and are counted on the first dig that
+  // needs them.
+  bool MakeChild(const Board& cur, const std::uint64_t* curKey, const Board& child, Press press, Child& k,
+                 int& openDug, int& objects) {
+    const int nChanged = nChanged_ = codec_.EncodeChild(cur, child, curKey, k.key.data(), changed_);
+    if (SameKey(k.key.data(), curKey, words_)) return false;  // nothing changed
+    if (press == Press::Dig && options_.pruneDigs) {
+      const int c = CellIndex(NextX(cur), NextY(cur));
+      if (prunableDig_[c]) {
+        if (!an_.objectReach[c]) return false;
+        if (openDug < 0) {
+          openDug = counter_.OpenHoles(cur);
+          objects = HoleAndObjectCount::Objects(cur);
+        }
+        if (openDug >= objects) return false;
+      }
+    }
+    if (options_.pruneDeadStates) {
+      bool dead = false, iceBroke = false;
+      for (int j = 0; j < nChanged && !dead; ++j) {
+        const int i = changed_[j];
+        dead = child.chara[i].kind == CharaKind::PX && !an_.pxCanFinish[i];
+        iceBroke |= cur.terrain[i] == cell::CrackedIce && child.terrain[i] != cell::CrackedIce;
+      }
+      if (dead || (iceBroke && cutOff_.FlowerCutOff(child))) return false;
+    }
+    k.hash = StateStore::Hash(k.key.data(), words_);
+    k.press = static_cast<std::uint8_t>(static_cast<int>(press) |
+                                        (codec_.SameButFacing(k.key.data(), curKey) ? kFacingOnly : 0));
+    return true;
+  }
+
+  // The presses from the start to `id`, then `last`.
+  void TakePath(std::uint32_t id, Press last) {
+    std::vector<Press>& path = r_.presses;
+    path.push_back(last);
+    for (std::uint32_t s = id; store_.Parent(s) != kNoParent; s = store_.Parent(s))
+      path.push_back(static_cast<Press>(store_.PressOf(s) & ~kFacingOnly));
+    std::reverse(path.begin(), path.end());
+    r_.verdict = Verdict::Solved;
+  }
+
+  void Finish() {
+    r_.states = store_.Size();
+    r_.memoryBytes = store_.MemoryBytes();
+  }
+
+ protected:
+  const SolverOptions& options_;
+  const StageAnalysis& an_;
+  Clock::time_point began_;
+  SolveResult& r_;
+  const StateCodec codec_;
+  const int words_;
+  StateStore store_;
+  const CellSet prunableDig_;
+  const HoleAndObjectCount counter_;
+  CutOffCheck cutOff_;
+  std::uint8_t changed_[FieldSize * FieldSize];  // the cells MakeChild found changed
+  int nChanged_ = 0;
+};
+
+// Breadth-first: states in the order they were found, so the first clear is a shortest one.
+class BreadthFirst : public SearchBase {
+ public:
+  using SearchBase::SearchBase;
+
+  void Run(const Board& start) {
+    StateCodec::Key curKey{};
+    codec_.Encode(start, curKey.data());
+    store_.Insert(curKey.data(), StateStore::Hash(curKey.data(), words_), kNoParent, 0);
+    Board cur;
+    codec_.Decode(curKey.data(), cur);
+
+    Script discard(false);
+    Board child;
+    const std::size_t keyBytes = sizeof(std::uint64_t) * words_;
+
+    // The new states of an expansion go into the store two expansions later, in the same
+    // order: their table slots are fetched while the next expansion is worked out, the keys
+    // they may equal while the one after is, so the reads from memory overlap with work.
+    struct Batch {
+      Child kids[PressCount];
+      int n = 0;
+      std::uint32_t parent = 0;
+    };
+    Batch batches[3];
+    auto insert = [&](Batch& b) {
+      for (int j = 0; j < b.n; ++j) store_.Insert(b.kids[j].key.data(), b.kids[j].hash, b.parent, b.kids[j].press);
+      b.n = 0;
+    };
+
+    for (std::uint32_t id = 0;; ++id) {
+      if (id >= store_.Size()) {
+        // The queue ran dry before the new states went in.
+        insert(batches[(id + 1) % 3]);
+        insert(batches[(id + 2) % 3]);
+        if (id >= store_.Size()) break;
+      }
+      const std::uint64_t* key = store_.Key(id);
+      codec_.DecodeChanged(curKey.data(), key, cur);
+      std::memcpy(curKey.data(), key, keyBytes);
+      ++r_.expanded;
+      if (OutOfTime()) return;
+
+      Batch& batch = batches[id % 3];
+      batch.parent = id;
+      // X off a jump pad only plays the refusal sound: no jump press changes anything.
+      const bool onPad = StartMeterCommand(cur, discard);
+      const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+      int openDug = -1, objects = 0;
+      for (int p = FirstPress(id); p < presses; ++p) {
+        const Press press = static_cast<Press>(p);
+        StateCodec::CopyBoard(child, cur);
+        ApplyPress(child, discard, press);
+        if (child.Ended()) {
+          if (child.outcome != Outcome::Clear) continue;  // miss, or the hidden warp
+          TakePath(id, press);
+          return;
+        }
+        if (!MakeChild(cur, curKey.data(), child, press, batch.kids[batch.n], openDug, objects)) continue;
+        store_.Prefetch(batch.kids[batch.n].hash);
+        ++batch.n;
+      }
+      const Batch& previous = batches[(id + 2) % 3];
+      for (int j = 0; j < previous.n; ++j) store_.PrefetchKeys(previous.kids[j].hash);
+      insert(batches[(id + 1) % 3]);
+
+      if (options_.maxStates && store_.Size() >= options_.maxStates &&
+          (id + 1 < store_.Size() || batches[(id + 2) % 3].n || batch.n)) {
+        Stop(StopReason::StateLimit, "state limit reached");
+        return;
+      }
+    }
+    r_.verdict = Verdict::Unsolvable;
+  }
+};
+
+// Best-first: states in order of presses made plus a lower bound on the presses still
+// needed (LowerBound), deepest first among equals. A clear found at cost c is a shortest one
+// once every state left to expand has made-plus-bound of at least c. A state found again by
+// a shorter way takes the shorter way and is queued again.
+class BestFirst : public SearchBase {
+ public:
+  BestFirst(const Board& start, const SolverOptions& options, const StageAnalysis& an, Clock::time_point began,
+            SolveResult& r)
+      : SearchBase(start, options, an, began, r), bound_(start, an) {}
+
+  void Run(const Board& start) {
+    StateCodec::Key curKey{};
+    codec_.Encode(start, curKey.data());
+    store_.Insert(curKey.data(), StateStore::Hash(curKey.data(), words_), kNoParent, 0);
+    Board cur;
+    codec_.Decode(curKey.data(), cur);
+    const int h0 = bound_.Of(start);
+    if (h0 == LowerBound::Never) {
+      r_.verdict = Verdict::Unsolvable;
+      r_.reason = "a flower or PX piece can never be taken";
+      return;
+    }
+    Push(0, h0, 0);
+
+    Script discard(false);
+    Board child;
+    const std::size_t keyBytes = sizeof(std::uint64_t) * words_;
+    int best = kInfinite;  // presses of the best clear found
+    std::uint32_t bestParent = 0;
+    Press bestPress = Press::Left;
+
+    std::uint32_t id = 0;
+    int f = 0, g = 0;
+    // The summary of the bound follows the board from expansion to expansion.
+    LowerBound::Summary summary = bound_.Summarize(cur);
+    Board before;
+    std::uint8_t decoded[FieldSize * FieldSize];
+    struct Kid {
+      Child child;
+      int bound;
+    };
+    Kid kids[PressCount];
+    while (Pop(id, f, g)) {
+      if (f >= best) break;
+      std::uint16_t& mark = store_.Mark(id);
+      if ((mark & kExpanded) || mark != g) continue;  // expanded, or queued again by a shorter way
+      mark |= kExpanded;
+      const std::uint64_t* key = store_.Key(id);
+      StateCodec::CopyBoard(before, cur);
+      codec_.DecodeChanged(curKey.data(), key, cur);
+      std::memcpy(curKey.data(), key, keyBytes);
+      bound_.Update(summary, before, cur, decoded, StateCodec::ChangedCells(before, cur, decoded));
+      ++r_.expanded;
+      if (OutOfTime()) return;
+
+      const bool onPad = StartMeterCommand(cur, discard);
+      const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+      int openDug = -1, objects = 0, n = 0;
+      for (int p = FirstPress(id); p < presses; ++p) {
+        const Press press = static_cast<Press>(p);
+        StateCodec::CopyBoard(child, cur);
+        ApplyPress(child, discard, press);
+        if (child.Ended()) {
+          if (child.outcome == Outcome::Clear && g + 1 < best) {
+            best = g + 1;
+            bestParent = id;
+            bestPress = press;
+          }
+          continue;
+        }
+        Kid& kid = kids[n];
+        if (!MakeChild(cur, curKey.data(), child, press, kid.child, openDug, objects)) continue;
+        LowerBound::Summary cs = summary;
+        bound_.Update(cs, cur, child, changed_, nChanged_);
+        kid.bound = bound_.Of(child, cs);
+        store_.Prefetch(kid.child.hash);
+        ++n;
+      }
+      for (int j = 0; j < n; ++j) {
+        const Child& k = kids[j].child;
+        const auto [cid, added] = store_.Insert(k.key.data(), k.hash, id, k.press);
+        std::uint16_t& cmark = store_.Mark(cid);
+        if (!added) {
+          if ((cmark & ~kExpanded) <= g + 1) continue;
+          store_.SetParent(cid, id, k.press);
+        }
+        cmark = static_cast<std::uint16_t>(g + 1);
+        if (kids[j].bound == LowerBound::Never) {
+          cmark |= kExpanded;  // never leads to a clear
+          continue;
+        }
+        Push(cid, g + 1 + kids[j].bound, g + 1);
+      }
+      if (options_.maxStates && store_.Size() >= options_.maxStates) {
+        Stop(StopReason::StateLimit, "state limit reached");
+        return;
+      }
+    }
+    if (best != kInfinite) {
+      TakePath(bestParent, bestPress);
+      return;
+    }
+    r_.verdict = Verdict::Unsolvable;
+  }
+
+ private:
+  static constexpr int kInfinite = 1 << 30;
+  static constexpr std::uint16_t kExpanded = 0x8000;
+
+  // Queued states by [made plus bound][made], each a stack.
+  void Push(std::uint32_t id, int f, int g) {
+    if (g >= kExpanded) throw std::length_error("solver: too many presses");
+    if (f >= static_cast<int>(open_.size())) open_.resize(f + 1);
+    auto& byMade = open_[f];
+    if (g >= static_cast<int>(byMade.size())) byMade.resize(g + 1);
+    byMade[g].push_back(id);
+    minF_ = std::min(minF_, f);
+  }
+
+  bool Pop(std::uint32_t& id, int& f, int& g) {
+    for (; minF_ < static_cast<int>(open_.size()); ++minF_) {
+      auto& byMade = open_[minF_];
+      while (!byMade.empty() && byMade.back().empty()) byMade.pop_back();
+      if (byMade.empty()) continue;
+      f = minF_;
+      g = static_cast<int>(byMade.size()) - 1;
+      id = byMade.back().back();
+      byMade.back().pop_back();
+      return true;
+    }
+    return false;
+  }
+
+  LowerBound bound_;
+  std::vector<std::vector<std::vector<std::uint32_t>>> open_;
+  int minF_ = 0;
+};
+
 void Search(const Board& start, const SolverOptions& options, Clock::time_point began, SolveResult& r) {
   if (start.Ended()) {
     r.reason = "the attempt has already ended";
@@ -137,145 +460,23 @@ void Search(const Board& start, const SolverOptions& options, Clock::time_point 
       return;
     }
   }
-
-  const StateCodec codec(start);
-  const int words = codec.Words();
-  r.keyWords = words;
-  StateStore store(words, options.maxMemoryBytes);
-  auto stop = [&](StopReason why, const char* text) {
-    r.verdict = Verdict::Unknown;
-    r.stop = why;
-    r.reason = text;
-    r.presses.clear();
+  auto run = [&](auto& search) {
+    try {
+      search.Run(start);
+    } catch (const MemoryLimitReached&) {
+      search.Stop(StopReason::Memory, "memory limit reached");
+    } catch (const std::bad_alloc&) {
+      search.Stop(StopReason::Memory, "out of memory");
+    }
+    search.Finish();
   };
-  try {
-
-  // Cells where a dig may be pruned, and the dug holes among them that count as open.
-  const CellSet prunableDig = an.diggable & ~an.besidePad;
-  const HoleAndObjectCount counter(prunableDig);
-  CutOffCheck cutOff(start);
-
-  StateCodec::Key curKey{};
-  codec.Encode(start, curKey.data());
-  store.Insert(curKey.data(), StateStore::Hash(curKey.data(), words), kNoParent, 0);
-  Board cur;
-  codec.Decode(curKey.data(), cur);
-
-  Script discard(false);
-  Board child;
-  std::uint8_t changed[FieldSize * FieldSize];
-  const std::size_t keyBytes = sizeof(std::uint64_t) * words;
-
-  // The new states of an expansion go into the store two expansions later, in the same
-  // order: their table slots are fetched while the next expansion is worked out, the keys
-  // they may equal while the one after is, so the reads from memory overlap with work.
-  struct Batch {
-    Child kids[PressCount];
-    int n = 0;
-    std::uint32_t parent = 0;
-  };
-  Batch batches[3];
-  auto insert = [&](Batch& b) {
-    for (int j = 0; j < b.n; ++j)
-      store.Insert(b.kids[j].key.data(), b.kids[j].hash, b.parent, b.kids[j].press);
-    b.n = 0;
-  };
-
-  for (std::uint32_t id = 0;; ++id) {
-    if (id >= store.Size()) {
-      // The queue ran dry before the new states went in.
-      insert(batches[(id + 1) % 3]);
-      insert(batches[(id + 2) % 3]);
-      if (id >= store.Size()) break;
-    }
-    const std::uint64_t* key = store.Key(id);
-    codec.DecodeChanged(curKey.data(), key, cur);
-    std::memcpy(curKey.data(), key, keyBytes);
-    ++r.expanded;
-
-    if ((r.expanded & 255) == 0) {
-      if (options.cancel && options.cancel->load(std::memory_order_relaxed)) {
-        stop(StopReason::Cancelled, "cancelled");
-        break;
-      }
-      if (options.maxSeconds > 0 &&
-          std::chrono::duration<double>(Clock::now() - began).count() >= options.maxSeconds) {
-        stop(StopReason::Budget, "time limit reached");
-        break;
-      }
-    }
-
-    Batch& batch = batches[id % 3];
-    batch.parent = id;
-    // X off a jump pad only plays the refusal sound: no jump press changes anything.
-    const bool onPad = StartMeterCommand(cur, discard);
-    const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
-    const int first = id != 0 && (store.PressOf(id) & kFacingOnly) ? static_cast<int>(Press::Turn) : 0;
-    int openDug = -1, objects = 0;  // counted on the first dig that needs them
-    for (int p = first; p < presses; ++p) {
-      const Press press = static_cast<Press>(p);
-      StateCodec::CopyBoard(child, cur);
-      ApplyPress(child, discard, press);
-      if (child.Ended()) {
-        if (child.outcome != Outcome::Clear) continue;  // miss, or the hidden warp
-        std::vector<Press>& path = r.presses;
-        path.push_back(press);
-        for (std::uint32_t s = id; store.Parent(s) != kNoParent; s = store.Parent(s))
-          path.push_back(static_cast<Press>(store.PressOf(s) & ~kFacingOnly));
-        std::reverse(path.begin(), path.end());
-        r.verdict = Verdict::Solved;
-        break;
-      }
-      Child& k = batch.kids[batch.n];
-      const int nChanged = codec.EncodeChild(cur, child, curKey.data(), k.key.data(), changed);
-      if (SameKey(k.key.data(), curKey.data(), words)) continue;  // nothing changed
-
-      if (press == Press::Dig && options.pruneDigs) {
-        const int c = CellIndex(NextX(cur), NextY(cur));
-        if (prunableDig[c]) {
-          if (!an.objectReach[c]) continue;
-          if (openDug < 0) {
-            openDug = counter.OpenHoles(cur);
-            objects = HoleAndObjectCount::Objects(cur);
-          }
-          if (openDug >= objects) continue;
-        }
-      }
-      if (options.pruneDeadStates) {
-        bool dead = false, iceBroke = false;
-        for (int j = 0; j < nChanged && !dead; ++j) {
-          const int i = changed[j];
-          dead = child.chara[i].kind == CharaKind::PX && !an.pxCanFinish[i];
-          iceBroke |= cur.terrain[i] == cell::CrackedIce && child.terrain[i] != cell::CrackedIce;
-        }
-        if (dead || (iceBroke && cutOff.FlowerCutOff(child))) continue;
-      }
-      k.hash = StateStore::Hash(k.key.data(), words);
-      k.press = static_cast<std::uint8_t>(static_cast<int>(press) |
-                                          (codec.SameButFacing(k.key.data(), curKey.data()) ? kFacingOnly : 0));
-      store.Prefetch(k.hash);
-      ++batch.n;
-    }
-    const Batch& previous = batches[(id + 2) % 3];
-    for (int j = 0; j < previous.n; ++j) store.PrefetchKeys(previous.kids[j].hash);
-    insert(batches[(id + 1) % 3]);
-
-    if (r.verdict == Verdict::Solved) break;
-
-    if (options.maxStates && store.Size() >= options.maxStates &&
-        (id + 1 < store.Size() || batches[(id + 2) % 3].n || batch.n)) {
-      stop(StopReason::StateLimit, "state limit reached");
-      break;
-    }
+  if (options.bestFirst) {
+    BestFirst search(start, options, an, began, r);
+    run(search);
+  } else {
+    BreadthFirst search(start, options, an, began, r);
+    run(search);
   }
-  if (r.stop == StopReason::None && r.verdict != Verdict::Solved) r.verdict = Verdict::Unsolvable;
-  } catch (const MemoryLimitReached&) {
-    stop(StopReason::Memory, "memory limit reached");
-  } catch (const std::bad_alloc&) {
-    stop(StopReason::Memory, "out of memory");
-  }
-  r.states = store.Size();
-  r.memoryBytes = store.MemoryBytes();
 }
 
 }  // namespace

@@ -44,6 +44,9 @@ struct SolverOptions {
   // reach a hole, a flower cut off by broken ice; and answer at once for a stage whose
   // flowers cannot alternate or that has nothing to take.
   bool pruneDeadStates = true;
+  // Expand states in order of presses made plus a lower bound on the presses still needed
+  // (far fewer states); otherwise breadth-first, the plain search the other is checked against.
+  bool bestFirst = true;
   std::uint64_t maxStates = 0;       // 0: no limit on the states stored
   double maxSeconds = 0;             // 0: no time limit
   std::size_t maxMemoryBytes = 0;    // 0: no limit on the search's tables

@@ -357,6 +357,15 @@ int StateCodec::EncodeChild(const Board& parent, const Board& child, const std::
   return n;
 }
 
+int StateCodec::ChangedCells(const Board& a, const Board& b, std::uint8_t* cells) {
+  std::uint64_t set[2];
+  DiffCells(a, b, set);
+  int n = 0;
+  for (int half = 0; half < 2; ++half)
+    for (std::uint64_t s = set[half]; s; s &= s - 1) cells[n++] = static_cast<std::uint8_t>(half * 64 + std::countr_zero(s));
+  return n;
+}
+
 void StateCodec::Decode(const std::uint64_t* key, Board& b) const {
   b = template_;
   DecodeHeader(key[0], b);

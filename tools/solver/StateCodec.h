@@ -37,6 +37,10 @@ class StateCodec {
   int EncodeChild(const Board& parent, const Board& child, const std::uint64_t* parentKey, std::uint64_t* childKey,
                   std::uint8_t* changed) const;
 
+  // The cells whose terrain or character differ between two boards, written to `cells`
+  // (room for every cell); returns their number.
+  static int ChangedCells(const Board& a, const Board& b, std::uint8_t* cells);
+
   void Decode(const std::uint64_t* key, Board& b) const;
   // A board copy for a child to be encoded by EncodeChild (whose comparison reads the board
   // in the blocks this copy writes). Faster than assignment, which compiles to a string move.

@@ -41,18 +41,20 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;
-        const std::size_t bytes = n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 1);
+        const std::size_t bytes = n * (sizeof(std::uint64_t) * words_ + sizeof(std::uint32_t) + 2 + 1);
         CheckRoomFor(bytes);
         BigBuffer m(bytes, false);
         auto* keys = m.As<std::uint64_t>();
         auto* parents = reinterpret_cast<std::uint32_t*>(keys + n * words_);
-        auto* presses = reinterpret_cast<std::uint8_t*>(parents + n);
-        chunks_.push_back({std::move(m), keys, parents, presses});
+        auto* marks = reinterpret_cast<std::uint16_t*>(parents + n);
+        auto* presses = reinterpret_cast<std::uint8_t*>(marks + n);
+        chunks_.push_back({std::move(m), keys, parents, marks, presses});
       }
       Chunk& c = chunks_.back();
       std::memcpy(c.keys + static_cast<std::size_t>(id & kChunkMask) * words_, key, sizeof(std::uint64_t) * words_);
       c.parents[id & kChunkMask] = parent;
       c.presses[id & kChunkMask] = press;
+      c.marks[id & kChunkMask] = 0;
       Slots()[i] = (tag << 32) | (id + 1u);
       ++size_;
       // At most 3/4 full: linear probing stays short.

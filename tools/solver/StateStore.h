@@ -1,6 +1,6 @@
 #pragma once
-// The visited states of a breadth-first search: keys in insertion order (so the order of
-// numbers is the search queue), the press and parent that reached each, and an open-
+// The visited states of a search: keys in insertion order (for a breadth-first search the
+// order of numbers is the queue), the press and parent that reached each, a mark word, and an open-
 // addressing hash set over them. Keys live in fixed chunks that never move.
 #include <cstddef>
 #include <cstdint>
@@ -45,6 +45,14 @@ class StateStore {
   }
   std::uint32_t Parent(std::uint32_t id) const { return chunks_[id >> kChunkBits].parents[id & kChunkMask]; }
   std::uint8_t PressOf(std::uint32_t id) const { return chunks_[id >> kChunkBits].presses[id & kChunkMask]; }
+  // A shorter way to a state already stored (best-first search).
+  void SetParent(std::uint32_t id, std::uint32_t parent, std::uint8_t press) {
+    chunks_[id >> kChunkBits].parents[id & kChunkMask] = parent;
+    chunks_[id >> kChunkBits].presses[id & kChunkMask] = press;
+  }
+  // A word per state for the search's own use (the best-first search keeps the presses
+  // made and whether the state was expanded); 0 for a new state.
+  std::uint16_t& Mark(std::uint32_t id) { return chunks_[id >> kChunkBits].marks[id & kChunkMask]; }
 
   // Bytes held: keys, parents, presses and the hash table.
   std::size_t MemoryBytes() const;
@@ -52,11 +60,12 @@ class StateStore {
  private:
   static constexpr int kChunkBits = 18;
   static constexpr std::uint32_t kChunkMask = (1u << kChunkBits) - 1;
-  // One buffer per chunk: the keys, then the parents, then the presses.
+  // One buffer per chunk: the keys, then the parents, the marks and the presses.
   struct Chunk {
     BigBuffer memory;
     std::uint64_t* keys;
     std::uint32_t* parents;
+    std::uint16_t* marks;
     std::uint8_t* presses;
   };
 

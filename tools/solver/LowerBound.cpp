@@ -1,0 +1,161 @@
+#include "tools/solver/LowerBound.h"
+
+#include <algorithm>
+#include <bit>
+#include <vector>
+
+namespace morvik {
+
+namespace {
+
+using Mask = unsigned __int128;
+constexpr int kCells = FieldSize * FieldSize;
+constexpr int kDx[4] = {-1, 0, 1, 0};
+constexpr int kDy[4] = {0, -1, 0, 1};
+
+constexpr Mask Bit(int i) { return Mask{1} << i; }
+constexpr Mask kField = (Mask{1} << kCells) - 1;
+constexpr Mask ColumnMask(int x) {
+  Mask m = 0;
+  for (int y = 0; y < FieldSize; ++y) m |= Bit(y * FieldSize + x);
+  return m;
+}
+constexpr Mask RowMask(int y) { return ((Mask{1} << FieldSize) - 1) << (y * FieldSize); }
+constexpr Mask kNotFirstColumn = kField & ~ColumnMask(0);
+constexpr Mask kNotLastColumn = kField & ~ColumnMask(FieldSize - 1);
+
+int LowestCell(Mask m) {
+  const auto lo = static_cast<std::uint64_t>(m);
+  return lo ? std::countr_zero(lo) : 64 + std::countr_zero(static_cast<std::uint64_t>(m >> 64));
+}
+
+// A cell the hero may stand on now or later: floor, but a hazard only while a flower on it
+// may still be taken (a step onto a bare one misses), a hole still open (it may be filled),
+// a closed gate while a PX piece is left.
+bool OpenCell(const Board& b, int i) {
+  const CellCode t = b.terrain[i];
+  return (IsFloor(t) && (!IsHazard(t) || b.chara[i].IsFlower())) ||
+         (IsHole(t) && b.chara[i].kind == CharaKind::EmptyHole) || (t == cell::GateClosed && b.pxCount > b.pxTaken);
+}
+
+int CellCount(Mask m) {
+  return std::popcount(static_cast<std::uint64_t>(m)) + std::popcount(static_cast<std::uint64_t>(m >> 64));
+}
+
+}  // namespace
+
+LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
+  for (int i = 0; i < kCells; ++i)
+    if (start.terrain[i] == cell::JumpPad) {
+      pads_ |= Bit(i);
+      padLine_[i] = RowMask(i / FieldSize) | ColumnMask(i % FieldSize);
+      onPadLine_ |= padLine_[i];
+    }
+
+  // Pushes of a PX piece into a hole, backwards from the holes over the moves the stage
+  // analysis allows (the hero behind the piece on a cell that may be floor).
+  auto holeTarget = [&](int i) {
+    return (IsHole(start.terrain[i]) && start.chara[i].kind == CharaKind::EmptyHole) || a.diggable[i];
+  };
+  auto pxMayStand = [&](int i) { return a.mayBeFloor[i] && start.terrain[i] != cell::CrackedIce; };
+  pxPushes_.fill(Never);
+  std::vector<int> layer, next;
+  // Distance 1: one push into a target.
+  for (int i = 0; i < kCells; ++i) {
+    const int x = i % FieldSize, y = i / FieldSize;
+    if (!a.mayBeFloor[i]) continue;
+    for (int d = 0; d < 4; ++d) {
+      const int hx = x - kDx[d], hy = y - kDy[d], mx = x + kDx[d], my = y + kDy[d];
+      if (!OnField(hx, hy) || !OnField(mx, my) || !a.mayBeFloor[CellIndex(hx, hy)]) continue;
+      if (holeTarget(CellIndex(mx, my))) {
+        pxPushes_[i] = 1;
+        layer.push_back(i);
+        break;
+      }
+    }
+  }
+  // Then a piece one push before a cell at distance k is at k + 1.
+  for (int k = 1; !layer.empty(); ++k) {
+    next.clear();
+    for (const int m : layer) {
+      if (!pxMayStand(m)) continue;
+      const int mx = m % FieldSize, my = m / FieldSize;
+      for (int d = 0; d < 4; ++d) {
+        const int x = mx - kDx[d], y = my - kDy[d], hx = x - kDx[d], hy = y - kDy[d];
+        if (!OnField(hx, hy) || !OnField(x, y)) continue;
+        const int i = CellIndex(x, y);
+        if (pxPushes_[i] != Never || !a.mayBeFloor[i] || !a.mayBeFloor[CellIndex(hx, hy)]) continue;
+        pxPushes_[i] = static_cast<std::uint16_t>(k + 1);
+        next.push_back(i);
+      }
+    }
+    layer.swap(next);
+  }
+}
+
+void LowerBound::Add(Summary& s, const Board& b, int i, int sign) const {
+  if (OpenCell(b, i)) s.open ^= Bit(i);
+  switch (b.chara[i].kind) {
+    case CharaKind::Yellow:
+    case CharaKind::Red: s.flowers ^= Bit(i); break;
+    case CharaKind::PX:
+      s.pushes += sign * pxPushes_[i];
+      s.px += sign;
+      break;
+    case CharaKind::EmptyHole: s.openHoles += sign; break;
+    default: break;
+  }
+}
+
+LowerBound::Summary LowerBound::Summarize(const Board& b) const {
+  Summary s;
+  for (int i = 0; i < kCells; ++i) Add(s, b, i, 1);
+  return s;
+}
+
+void LowerBound::Update(Summary& s, const Board& from, const Board& to, const std::uint8_t* cells, int n) const {
+  // The last PX piece taken opens the gates, which changes every gate cell at once.
+  if ((from.pxCount > from.pxTaken) != (to.pxCount > to.pxTaken)) {
+    s = Summarize(to);
+    return;
+  }
+  for (int j = 0; j < n; ++j) {
+    Add(s, from, cells[j], -1);
+    Add(s, to, cells[j], 1);
+  }
+}
+
+int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
+  Mask reach = Bit(b.heroY * FieldSize + b.heroX), rayed = 0;
+  for (int d = 0;; ++d) {
+    if ((targets & ~reach) == 0) return d;
+    // One press: a step in any direction onto an open cell, or a jump along a pad's lines.
+    Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) | ((reach << FieldSize) & kField) |
+                 (reach >> FieldSize);
+    for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
+      const int i = LowestCell(p);
+      grown |= padLine_[i];
+      rayed |= Bit(i);
+    }
+    grown = reach | (grown & open);
+    if (grown == reach) return Never;
+    reach = grown;
+  }
+}
+
+int LowerBound::Of(const Board& b, const Summary& s) const {
+  // Each PX piece's pushes count in full: a PX piece standing where no push brings it to a
+  // hole makes the sum reach Never.
+  if (s.pushes >= Never) return Never;
+  Mask flowers = s.flowers;
+  // A flower the hero stands on without taking it comes back when the hero moves on.
+  if (b.onFlower || b.landedFlower || b.underState[0] || b.underState[1]) flowers |= Bit(b.heroY * FieldSize + b.heroX);
+  const int heroReach = HeroReach(b, s.open, flowers);
+  if (heroReach == Never) return Never;
+  const int walkOnly = CellCount(flowers & ~onPadLine_);
+  const int onLines = (flowers & onPadLine_) != 0;
+  const int digs = std::max(0, s.px - s.openHoles);
+  return std::max(heroReach, s.pushes + digs + walkOnly + onLines);
+}
+
+}  // namespace morvik
