@@ -56,10 +56,13 @@ constexpr const char* kYard =
 
 Board Load(const char* text) { return std::get<LoadedStage>(ReadStage(std::string_view(text), {1, false, false})).board; }
 
+// Argument 0: the plain breadth-first search; 1: the best-first search.
 void Run(benchmark::State& state, const char* text, std::uint64_t maxStates) {
   const Board start = Load(text);
   SolverOptions o;
   o.maxStates = maxStates;
+  o.bestFirst = state.range(0) != 0;
+  o.keepMemory = true;
   SolveResult r;
   std::uint64_t expanded = 0;
   for (auto _ : state) {
@@ -75,14 +78,14 @@ void Run(benchmark::State& state, const char* text, std::uint64_t maxStates) {
 }
 
 void BM_SolvePads(benchmark::State& state) { Run(state, kPads, 0); }
-BENCHMARK(BM_SolvePads)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolvePads)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1);
 void BM_SolveOpen(benchmark::State& state) { Run(state, kOpen, 0); }
-BENCHMARK(BM_SolveOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveOpen)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1);
 void BM_SolveYard(benchmark::State& state) { Run(state, kYard, 3000000); }
-BENCHMARK(BM_SolveYard)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SolveYard)->Unit(benchmark::kMillisecond)->Arg(0)->Arg(1);
 // Ten million states stored: the memory figure.
 void BM_TenMillionStates(benchmark::State& state) { Run(state, kYard, 10000000); }
-BENCHMARK(BM_TenMillionStates)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_TenMillionStates)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace morvik

@@ -345,9 +345,12 @@ class BestFirst : public SearchBase {
     LowerBound::Summary summary = bound_.Summarize(cur);
     Board before;
     std::uint8_t decoded[FieldSize * FieldSize];
+    // The bound is worked out only for children that turn out new or reached more
+    // shortly, most being found again.
     struct Kid {
       Child child;
-      int bound;
+      Board board;
+      LowerBound::Summary summary;
     };
     Kid kids[PressCount];
     while (Pop(id, f, g)) {
@@ -380,10 +383,10 @@ class BestFirst : public SearchBase {
         }
         Kid& kid = kids[n];
         if (!MakeChild(cur, curKey.data(), child, press, kid.child, openDug, objects)) continue;
-        LowerBound::Summary cs = summary;
-        bound_.Update(cs, cur, child, changed_, nChanged_);
-        kid.bound = bound_.Of(child, cs);
         store_.Prefetch(kid.child.hash);
+        StateCodec::CopyBoard(kid.board, child);
+        kid.summary = summary;
+        bound_.Update(kid.summary, cur, child, changed_, nChanged_);
         ++n;
       }
       for (int j = 0; j < n; ++j) {
@@ -395,11 +398,12 @@ class BestFirst : public SearchBase {
           store_.SetParent(cid, id, k.press);
         }
         cmark = static_cast<std::uint16_t>(g + 1);
-        if (kids[j].bound == LowerBound::Never) {
+        const int bound = bound_.Of(kids[j].board, kids[j].summary);
+        if (bound == LowerBound::Never) {
           cmark |= kExpanded;  // never leads to a clear
           continue;
         }
-        Push(cid, g + 1 + kids[j].bound, g + 1);
+        Push(cid, g + 1 + bound, g + 1);
       }
       if (options_.maxStates && store_.Size() >= options_.maxStates) {
         Stop(StopReason::StateLimit, "state limit reached");
