@@ -1,6 +1,7 @@
 // The solver on a whole map file, one core (not a Google Benchmark):
-//   solver_sampling MAPFILE [--positions N] [--check]
-// Solves every stage from its start, then from N positions (200 unless given) spread evenly
+//   solver_sampling MAPFILE [--positions N] [--check] [--solutions VERIFYOUTPUT]
+// Solves every stage from its start (or takes the shortest solutions from the output of
+// `morvik-cli verify`, each played back to a clear), then from N positions (200 unless given) spread evenly
 // along those shortest solutions, as a hint would from a player's position, and reports the
 // times (wall and this thread's processor time) as median, 95th percentile and maximum. A
 // position k presses into a solution of n must give n - k presses that play back to a clear;
@@ -17,6 +18,7 @@
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
+#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/solver/Solver.h"
 
@@ -71,10 +73,15 @@ int main(int argc, char** argv) {
   }
   int positions = 200;
   bool check = false;
+  std::string known;  // verify's lines: "stage NN: solved, P presses MOVES, ..."
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--positions" && i + 1 < argc) positions = std::max(1, std::atoi(argv[++i]));
     else if (a == "--check") check = true;
+    else if (a == "--solutions" && i + 1 < argc && !ReadFileText(argv[++i], known)) {
+      std::fprintf(stderr, "cannot read %s\n", argv[i]);
+      return 2;
+    }
   }
   std::string text;
   if (!ReadFileText(argv[1], text)) {
@@ -101,6 +108,23 @@ int main(int argc, char** argv) {
     if (!std::holds_alternative<LoadedStage>(loaded)) continue;
     Board start = std::get<LoadedStage>(loaded).board;
     start.hiddenWarp = n == 16;
+    if (!known.empty()) {
+      char label[24];
+      std::snprintf(label, sizeof label, "stage %02d: solved, ", n);
+      const std::size_t at = known.find(label);
+      std::vector<Press> presses;
+      if (at != std::string::npos) {
+        const std::size_t movesAt = known.find(" presses ", at) + 9;
+        std::string error;
+        const auto moves = ParseMoves(known.substr(movesAt, known.find(',', movesAt) - movesAt), error);
+        for (const Move& m : moves ? *moves : std::vector<Move>{})
+          presses.push_back(m.kind == 'J' ? JumpPress(m.distance)
+                                          : static_cast<Press>(std::string("LURDTZ").find(m.kind)));
+      }
+      if (!presses.empty() && ClearsFrom(start, presses)) solved.push_back({start, presses});
+      else ++notSolved;
+      continue;
+    }
     const Timed t = TimedSolve(start, o);
     startWall.push_back(t.wall);
     startCpu.push_back(t.cpu);
