@@ -146,7 +146,7 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
   std::vector<int> stages = MapStageNumbers(lines);
   if (a.stage >= 0) stages = {a.stage};
   out << "Stages of " << a.file.substr(a.file.find_last_of('/') + 1)
-      << ", written by morvik-cli table: the presses of a shortest clear, the states the solver explored to find it,"
+      << ", written by morvik-cli table: the presses of a shortest clear, the states a breadth-first search explored to find it,"
          " the traps along it (presses after which the stage can no longer be cleared although nothing has ended;"
          " \"+n?\" for presses the solver could not settle within its limits) and the decoys (objects whose removal"
          " changes nothing about the clear).\r\n\r\n"
@@ -165,9 +165,12 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     // The search for the clear itself gets ten times the limits of the many small searches
     // that count traps and decoys, so that its states are measured whole where they can be.
+    // It is the plain breadth-first search, whose states measure the size of the stage's
+    // search and do not depend on how well a bound guides it.
     SolverOptions whole = a.options;
     whole.maxSeconds *= 10;
     whole.maxStates *= 10;
+    whole.bestFirst = false;
     SolveResult r = Solve(start, whole);
     std::string states = std::to_string(r.states);
     // A search cut short by the limits leaves the kept shortest solution to measure by; the
