@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -32,6 +31,7 @@
 #include "play/FormMain.h"
 #include "play/StageLoader.h"
 #include "platform/FileDialogs.h"
+#include "platform/SaveFile.h"
 
 namespace morvik {
 
@@ -62,6 +62,51 @@ class ClickablePicture final : public QLabel {
     if (e->button() == Qt::LeftButton && clicked) clicked();
   }
 };
+
+// The names of the terrains the palette offers, as the help calls them.
+QString TerrainName(int code) {
+  switch (code) {
+    case cell::HoleLight: return QStringLiteral("地面の穴");
+    case cell::HoleGrass: return QStringLiteral("草地の穴");
+    case cell::Light: return QStringLiteral("明るい地面（掘れる）");
+    case cell::Sand: return QStringLiteral("砂地");
+    case cell::Grass: return QStringLiteral("草地（掘れる）");
+    case cell::WhirlLight: return QStringLiteral("渦（地面）");
+    case cell::WhirlGrass: return QStringLiteral("渦（草地）");
+    case cell::JumpPad: return QStringLiteral("ジャンプ台");
+    case cell::Spikes: return QStringLiteral("トゲ");
+    case cell::Mountain: return QStringLiteral("岩山");
+    case cell::SnowMountainGrass: return QStringLiteral("雪山（草地）");
+    case cell::Water: return QStringLiteral("水");
+    case cell::DeepWater: return QStringLiteral("深い水");
+    case cell::Trees: return QStringLiteral("林");
+    case cell::Tree: return QStringLiteral("木");
+    case cell::Cactus: return QStringLiteral("サボテン");
+    case cell::GateClosed: return QStringLiteral("閉じた門");
+    case cell::HoleSnow: return QStringLiteral("雪の穴");
+    case cell::HoleSand: return QStringLiteral("砂の穴");
+    case cell::Wood1:
+    case cell::Wood2: return QStringLiteral("板の床");
+    case cell::Snow: return QStringLiteral("雪原");
+    case cell::Ice: return QStringLiteral("氷");
+    case cell::WhirlSnow: return QStringLiteral("渦（雪）");
+    case cell::WhirlSand: return QStringLiteral("渦（砂）");
+    case cell::CrackedIce: return QStringLiteral("ひびの入った氷");
+    case cell::SnowMountain: return QStringLiteral("雪山");
+    case cell::Snowman: return QStringLiteral("雪だるま");
+    case cell::House1:
+    case cell::House2: return QStringLiteral("家");
+    case cell::Stump: return QStringLiteral("切り株");
+    default: return {};
+  }
+}
+
+// The names of the character tools, in palette order.
+const QString& CharaName(std::size_t i) {
+  static const QString names[] = {QStringLiteral("主人公の初期位置"), QStringLiteral("黄色の花"), QStringLiteral("赤い花"),
+                                  QStringLiteral("石"), QStringLiteral("PX"), QStringLiteral("消しゴム")};
+  return names[i];
+}
 
 MouseButton ButtonOf(Qt::MouseButton b) {
   return b == Qt::LeftButton ? MouseButton::Left : b == Qt::RightButton ? MouseButton::Right : MouseButton::Other;
@@ -190,6 +235,14 @@ void FormEdit::BuildControls() {
   picRight_->setObjectName(QStringLiteral("PicRight"));
   picRight_->setGeometry(left + 160, below, 36, 36);
   frame(picRight_);
+  // Beside the chosen character: why a press on the grid placed nothing, since the bell
+  // alone is silent on many desktops.
+  labelRefusal_ = label(QString(), central, QRect(left + 204, below, picEdit_->width() - 204, 36), 9, true);
+  labelRefusal_->setObjectName(QStringLiteral("LabelRefusal"));
+  labelRefusal_->setWordWrap(true);
+  QPalette warning = labelRefusal_->palette();
+  warning.setColor(QPalette::WindowText, QColor(176, 32, 32));
+  labelRefusal_->setPalette(warning);
   const int rulesTop = below + 46;
   label(QStringLiteral("左クリック ： 地形の配置"), central, QRect(left + 2, rulesTop, 322, 16));
   label(QStringLiteral("Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), central, QRect(left + 2, rulesTop + 17, 322, 16));
@@ -202,6 +255,7 @@ void FormEdit::BuildControls() {
     auto* t = new PaletteTile(s.code, pictures, terrain);
     t->setObjectName(QStringLiteral("PicElm%1").arg(s.code));
     t->move(10 + s.column * tile, 22 + s.row * tile);
+    t->setToolTip(TerrainName(s.code));
     t->clicked = [this](int index) { PicElm_Click(index); };
     terrainTiles_.push_back(t);
   }
@@ -209,8 +263,6 @@ void FormEdit::BuildControls() {
   // The character palette, each counted kind with its count beneath it.
   const int charaTop = terrain->geometry().bottom() + 7;
   QGroupBox* charas = group(QStringLiteral("キャラクタ"), QRect(right, charaTop, columnWidth, tile + 48));
-  const QString names[] = {QStringLiteral("主人公の初期位置"), QStringLiteral("黄色の花"), QStringLiteral("赤い花"),
-                           QStringLiteral("石"), QStringLiteral("PX"), QStringLiteral("消しゴム")};
   const int step = (columnWidth - 20 - tile) / 5;
   for (std::size_t i = 0; i < CharaPalette.size(); ++i) {
     const Piece p = CharaPalette[i];
@@ -218,7 +270,7 @@ void FormEdit::BuildControls() {
     t->setObjectName(QStringLiteral("PicElm%1").arg(static_cast<int>(p)));
     const int x = 10 + static_cast<int>(i) * step;
     t->move(x, 20);
-    t->setToolTip(names[i]);
+    t->setToolTip(CharaName(i));
     t->clicked = [this](int index) { PicElm_Click(index); };
     charaTiles_.push_back(t);
     static const std::array<const char*, 4> counters = {"LabelManyYF", "LabelManyRF", "LabelManyST", "LabelManyPX"};
@@ -301,6 +353,7 @@ void FormEdit::EditStart() { EditInitialize(); }
 
 void FormEdit::EditInitialize() {
   model_.Initialize();
+  labelRefusal_->clear();
   game_.testPlay = false;
   Renewal(false);
   ShowSelection();
@@ -350,9 +403,21 @@ void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardM
     r = model_.MouseDown(cell, b, shift);
   }
   Renewal(true);
-  if (r.beep) Beep();
+  QString refusal;
+  if (r.beep) {
+    Beep();
+    refusal = b == MouseButton::Right && shift == ShiftBit ? QStringLiteral("Shift + 右クリックでは置けません")
+                                                           : RefusalAtLimit(model_.SelChara());
+  }
+  labelRefusal_->setText(refusal);
   ShowCounts();
   picEdit_->update();
+}
+
+QString FormEdit::RefusalAtLimit(Piece p) {
+  const auto at = std::find(CharaPalette.begin(), CharaPalette.end(), p);
+  if (at == CharaPalette.end() || PieceLimit(p) == 0) return {};
+  return QStringLiteral("%1は%2個までです").arg(CharaName(static_cast<std::size_t>(at - CharaPalette.begin()))).arg(PieceLimit(p));
 }
 
 void FormEdit::PicSel_Click(int index) {
@@ -404,12 +469,20 @@ bool FormEdit::AskToSave(const QString& question, const QString& title, bool& ca
   }
 }
 
+QString FormEdit::DialogFolder() const {
+  if (game_.mapFilePath.empty()) return lastFolder_;
+  return QFileInfo(QString::fromStdString(game_.mapFilePath)).absolutePath();
+}
+
+void FormEdit::RememberFolderOf(const QString& path) { lastFolder_ = QFileInfo(path).absolutePath(); }
+
 void FormEdit::ComLoad_Click() {
   bool cancelled = false;
   AskToSave(QStringLiteral("更新があります。保存しますか？"), QStringLiteral("確認"), cancelled);
   if (cancelled) return;
-  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter));
+  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter), DialogFolder());
   if (path.isEmpty()) return;
+  RememberFolderOf(path);
   game_.mapFilePath = path.toStdString();
   EditInitialize();
   LoadStageData(game_.stageNo);
@@ -417,6 +490,7 @@ void FormEdit::ComLoad_Click() {
 
 void FormEdit::FilesDropped(const QStringList& paths) {
   if (paths.isEmpty()) return;
+  RememberFolderOf(paths.front());
   game_.mapFilePath = paths.front().toStdString();
   EditInitialize();
   LoadStageData(game_.stageNo);
@@ -455,8 +529,11 @@ bool FormEdit::ComSave_Click() {
 bool FormEdit::mnuSaveAs_Click() { return SaveUnderName(); }
 
 bool FormEdit::SaveUnderName() {
-  const QString path = files_.SaveFile(this, QString::fromUtf8(StageFileFilter), QString::fromStdString(game_.mapFilePath));
+  // The dialog starts from the file in use, or else in the folder last used.
+  const QString suggested = game_.mapFilePath.empty() ? lastFolder_ : QString::fromStdString(game_.mapFilePath);
+  const QString path = files_.SaveFile(this, QString::fromUtf8(StageFileFilter), suggested);
   if (path.isEmpty()) return false;
+  RememberFolderOf(path);
   const std::string previous = game_.mapFilePath;
   game_.mapFilePath = path.toStdString();
   if (ComSave_Click()) return true;
@@ -469,16 +546,9 @@ bool FormEdit::SaveUnderName() {
 bool FormEdit::SaveStageData() {
   const QString path = QString::fromStdString(game_.mapFilePath);
   const std::string block = WriteStageBlock(model_.Stage(), game_.stageNo);
-  // The block goes to a new file that replaces the old one only when it is whole: a failed
-  // save leaves the old file as it was. The explicit flush matters: a short write found only
-  // while committing would otherwise still replace the old file with a cut-off one.
-  QSaveFile f(path);
-  const bool saved = f.open(QIODevice::WriteOnly) &&
-                     f.write(block.data(), static_cast<qint64>(block.size())) == static_cast<qint64>(block.size()) &&
-                     f.flush() && f.commit();
-  if (!saved) {
-    const QString reason = f.errorString();
-    f.cancelWriting();
+  // A failed save leaves the old file as it was.
+  QString reason;
+  if (!SaveWholeFile(path, block, &reason)) {
     Renewal(true);
     platform_.messages.Show(QStringLiteral("ステージデータを保存できませんでした。\nファイル: %1\n%2").arg(path, reason),
                             QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);

@@ -80,10 +80,15 @@ class FormEdit final : public QMainWindow {
   bool SaveStageData();
   bool SaveUnderName();
   bool AskToSave(const QString& question, const QString& title, bool& cancelled);
+  // Where the file dialogs start: the folder of the stage being edited, or else the last used.
+  QString DialogFolder() const;
+  void RememberFolderOf(const QString& path);
   void ShowSettings();
   void ShowCounts();
   void ShowSelection();
   void Beep();
+  // "黄色の花は15個までです": why a character of this kind was not placed.
+  static QString RefusalAtLimit(Piece p);
 
   ModMain& game_;
   Platform& platform_;
@@ -99,6 +104,8 @@ class FormEdit final : public QMainWindow {
   std::array<QRadioButton*, 2> optFirst_{};
   QScrollBar* vscrBGM_ = nullptr;
   QLabel* labelBGM_ = nullptr;
+  QLabel* labelRefusal_ = nullptr;  // why the last press on the grid placed nothing
+  QString lastFolder_;              // of the stage file last opened, dropped or saved
 };
 
 }  // namespace morvik

@@ -25,9 +25,9 @@ QString QtFileFilter(const QString& filter) {
   return entries.join(QStringLiteral(";;"));
 }
 
-QString QtFileDialogs::OpenFile(QWidget* parent, const QString& filter) {
+QString QtFileDialogs::OpenFile(QWidget* parent, const QString& filter, const QString& folder) {
   // The open dialog accepts only existing files in existing folders.
-  return QFileDialog::getOpenFileName(parent, QString(), QString(), QtFileFilter(filter));
+  return QFileDialog::getOpenFileName(parent, QString(), folder, QtFileFilter(filter));
 }
 
 QString QtFileDialogs::SaveFile(QWidget* parent, const QString& filter, const QString& suggested) {

@@ -16,17 +16,17 @@ inline const char* const StageFileFilter = "モルビクステージデータ(*.
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
-  // An existing file chosen by the player, or "".
-  virtual QString OpenFile(QWidget* parent, const QString& filter) = 0;
-  // A path to write, starting from suggested (may be empty); the dialog asks before an
-  // existing file is replaced. "" when cancelled.
+  // An existing file chosen by the player, or "". The dialog starts in folder (when given).
+  virtual QString OpenFile(QWidget* parent, const QString& filter, const QString& folder) = 0;
+  // A path to write, starting from suggested (a file or a folder; may be empty); the dialog
+  // asks before an existing file is replaced. "" when cancelled.
   virtual QString SaveFile(QWidget* parent, const QString& filter, const QString& suggested) = 0;
 };
 
 // Qt's modal file dialogs.
 class QtFileDialogs final : public FileDialogs {
  public:
-  QString OpenFile(QWidget* parent, const QString& filter) override;
+  QString OpenFile(QWidget* parent, const QString& filter, const QString& folder) override;
   QString SaveFile(QWidget* parent, const QString& filter, const QString& suggested) override;
 };
 
@@ -36,7 +36,10 @@ QString QtFileFilter(const QString& filter);
 // Answers with queued paths ("" once they run out) and records the filters asked, for tests.
 class RecordingFileDialogs final : public FileDialogs {
  public:
-  QString OpenFile(QWidget*, const QString& filter) override { return Answer(QStringLiteral("open|") + filter); }
+  // "open|filter", with "|folder" when the dialog is to start in one.
+  QString OpenFile(QWidget*, const QString& filter, const QString& folder) override {
+    return Answer(QStringLiteral("open|") + filter + (folder.isEmpty() ? QString() : QStringLiteral("|") + folder));
+  }
   QString SaveFile(QWidget*, const QString& filter, const QString& suggested) override {
     return Answer(QStringLiteral("save|") + filter + QStringLiteral("|") + suggested);
   }

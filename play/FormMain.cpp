@@ -78,6 +78,9 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
   setWindowTitle(QStringLiteral("モルビク -Morvik-"));
   BuildMenus();
   BuildControls();
+  // The window is as large as the field and its controls, as the title's is.
+  adjustSize();
+  setFixedSize(sizeHint());
 }
 
 FormMain::~FormMain() {
@@ -90,18 +93,22 @@ FormMain::~FormMain() {
 void FormMain::BuildMenus() {
   QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
   QAction* giveUp = game->addAction(QStringLiteral("ギブアップ"));
+  // The Delete key belongs to the field's key handler, which also cancels the jump meter
+  // with it (see event()); the shortcut is shown, and the menu item is for the mouse.
   giveUp->setShortcut(Qt::Key_Delete);
   giveUp->setShortcutContext(Qt::WindowShortcut);
-  // The Delete key reaches the field's key handler; the menu item is for the mouse.
   giveUp->setShortcutVisibleInContextMenu(true);
   connect(giveUp, &QAction::triggered, this, [this] {
     if (game_.stageActive && !player_.Busy()) StageEnd(0);
   });
   game->addSeparator();
+  // A command, as the "アンサー" button: it loads the answer file and starts the guide.
   mnuANS_ = game->addAction(QStringLiteral("アンサーガイド"));
   mnuANS_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-  mnuANS_->setCheckable(true);
   mnuANS_->setEnabled(false);
+  connect(mnuANS_, &QAction::triggered, this, [this] {
+    if (game_.unitPlay && !game_.testPlay) ComAns_Click();
+  });
   mnuToTitle_ = game->addAction(QStringLiteral("タイトル画面へ(&T)"));
   mnuToTitle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(mnuToTitle_, &QAction::triggered, this, [this] { mnuToTitle_Click(); });
@@ -206,6 +213,9 @@ bool FormMain::InitialTreat() {
     scene_.reds[i] = {{}, pic::RedFlower, true, true};
   }
   game_.stageActive = game_.inputReady = false;
+  clearPending_ = false;
+  // A test play's answer is the attempt that clears: every attempt records from its start.
+  if (game_.testPlay) game_.ansData.clear();
 
   if (auto failure = LoadStageInto(game_, nextPicture_)) {
     keyPreview_ = false;
@@ -328,6 +338,14 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.black.visible = false;
   game_.stageActive = true;
   field_->update();
+}
+
+bool FormMain::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
+    e->accept();  // taken as a key press, not as the menu's shortcut
+    return true;
+  }
+  return QMainWindow::event(e);
 }
 
 void FormMain::keyPressEvent(QKeyEvent* e) {
@@ -511,6 +529,7 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
 void FormMain::StageEnd(int code) {
   if (code < 0 || code > 3) return;
   player_.Cancel();
+  ResetMeter();  // a running meter stops with the attempt
   StopVisitor();
   StopGuide();
   scene_.guide.visible = false;
@@ -520,6 +539,7 @@ void FormMain::StageEnd(int code) {
   const OutcomeLook& look = kOutcomes[code];
   scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
   if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
+  clearPending_ = code == static_cast<int>(Outcome::Clear) && !game_.testPlay && !game_.unitPlay;
   game_.stageBgm = code / 2 + 10;
   field_->update();
   const unsigned serial = ++outcomeSerial_;
@@ -537,6 +557,7 @@ void FormMain::StageEnd(int code) {
 
 void FormMain::AfterAnnouncement(int code) {
   outcomeTimer_ = 0;
+  clearPending_ = false;
   auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
   const bool story = !game_.testPlay && !game_.unitPlay;
   if (code == static_cast<int>(Outcome::Warp)) {
@@ -553,7 +574,7 @@ void FormMain::AfterAnnouncement(int code) {
       FinishStory();
     });
   } else if (code == static_cast<int>(Outcome::Clear) && story) {
-    ++game_.stageNo;
+    game_.stageNo = NextStageAfterClear();
     restartAfter(1500);
   } else if (code == static_cast<int>(Outcome::Clear) && !game_.unitPlay) {
     if (platform_.messages.Show(QStringLiteral("アンサーファイルを生成しますか？"), QStringLiteral("確認"), MsgIcon::Question,
@@ -592,6 +613,7 @@ void FormMain::StopVisitorAndGuide() {
   platform_.scheduler.Cancel(outcomeTimer_);
   openTimer_ = outcomeTimer_ = 0;
   ++outcomeSerial_;
+  clearPending_ = false;
   StopVisitor();
   StopGuide();
   scene_.guide.visible = false;
@@ -599,7 +621,15 @@ void FormMain::StopVisitorAndGuide() {
   keyPreview_ = false;
 }
 
+int FormMain::NextStageAfterClear() const {
+  return game_.stageNo == 30 || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
+}
+
 bool FormMain::RaiseStageReached() {
+  // A story stage cleared counts as cleared however the player leaves during its
+  // announcement: the stage after it is reached, as when the announcement runs out.
+  if (clearPending_) game_.stageNo = NextStageAfterClear();
+  clearPending_ = false;
   if (!RaiseReached(game_, game_.stageNo)) return false;
   if (hooks.saveProgress) hooks.saveProgress();
   return true;

@@ -90,6 +90,7 @@ class FormMain final : public QMainWindow {
   QImage MeterImage() const;
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
@@ -118,6 +119,7 @@ class FormMain final : public QMainWindow {
   bool StoryEndsHere() const;
   // The last stage of a story was cleared: the player is congratulated and goes to the title.
   void FinishStory();
+  int NextStageAfterClear() const;  // the story stage a clear of this one leads to
   bool eventFilter(QObject* watched, QEvent* event) override;
   void TimerJump_Timer();
   void ResetMeter();
@@ -142,6 +144,7 @@ class FormMain final : public QMainWindow {
   QAction* mnuBGM_ = nullptr;
   QAction* mnuSound_ = nullptr;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
+  bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
   AnswerGuide guide_;
   Scheduler::Id ansTimer_ = 0;
   QString adviceText_;

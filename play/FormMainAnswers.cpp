@@ -2,11 +2,11 @@
 // guide that marks the next move of a loaded answer on the field.
 #include <QApplication>
 #include <QFile>
-#include <QSaveFile>
 
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
 #include "play/StageLoader.h"
+#include "platform/SaveFile.h"
 #include "stagedata/AnswerFormat.h"
 
 namespace morvik {
@@ -48,7 +48,6 @@ void FormMain::StopGuide() {
   platform_.scheduler.Cancel(ansTimer_);
   ansTimer_ = 0;
   guide_.Stop();
-  mnuANS_->setChecked(false);
 }
 
 void FormMain::ComAns_Click() {
@@ -75,17 +74,13 @@ void FormMain::LoadAnsData() {
   guide_.Start(*data);
   PutGuide();
   ansTimer_ = platform_.scheduler.After(kGuideBlinkMs, [this] { TimerAns_Timer(); });
-  mnuANS_->setChecked(true);
   platform_.sound.PlayEffect(24);
 }
 
 void FormMain::SaveAnsData() {
   const QString path = QString::fromStdString(AnswerPathFor(game_.mapFilePath));
   const std::string text = AnswerFileText(game_.ansData);
-  QSaveFile file(path);
-  const bool ok = file.open(QIODevice::WriteOnly) && file.write(text.data(), static_cast<qint64>(text.size())) ==
-                                                         static_cast<qint64>(text.size()) && file.commit();
-  if (ok) {
+  if (SaveWholeFile(path, text)) {
     platform_.messages.Show(QStringLiteral("アンサーファイルを保存しました。\n%1").arg(path), QStringLiteral("情報"),
                             MsgIcon::Information, MsgButtons::Ok);
   } else {

@@ -1,11 +1,9 @@
 #include "shell/Application.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QIcon>
 #include <QScreen>
-#include <QUrl>
 #include <algorithm>
 
 #include "core/Stories.h"
@@ -253,9 +251,9 @@ void Application::ShowVersion() {
 }
 
 void Application::OpenHomePage() {
-  // This build's home page is the README installed beside the program.
-  const QString readme = FindNoCase(programDir_, QStringLiteral("README.md"));
-  if (!readme.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+  // The game's home page is the welcome page of its help file, which every copy carries.
+  constexpr int kWelcomeTopic = 0;
+  ShowHelp(kWelcomeTopic);
 }
 
 }  // namespace morvik

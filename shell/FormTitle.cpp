@@ -225,6 +225,10 @@ void FormTitle::BuildControls() {
   label1_->setPalette(labelColours);
 
   comboStg_ = new QComboBox(central);  // a drop-down list: not editable
+  // About ten items with a scroll bar: styles that drop a list down as a menu ignore the
+  // count and grow it to the screen's height, so the list form is asked for. It is asked
+  // first: a new font already builds the drop-down in the style's form.
+  comboStg_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   comboStg_->setObjectName(QStringLiteral("ComboStg"));
   comboStg_->setFont(CaptionFontOf(10));
   comboStg_->setGeometry(216, 64, 73, 22);
@@ -334,7 +338,7 @@ void FormTitle::ComCont_Click() {
 }
 
 void FormTitle::mnuOpenMVK_Click() {
-  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter));
+  const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter), QString());
   if (path.isEmpty()) return;  // cancelled: nothing changes
   if (hooks.openUnitFile) hooks.openUnitFile(path);
 }

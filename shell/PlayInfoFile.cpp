@@ -1,9 +1,10 @@
 #include "shell/PlayInfoFile.h"
 
+#include "platform/SaveFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <algorithm>
@@ -93,16 +94,10 @@ bool PlayInfoFile::Save(const PlayInfo& info) {
     return false;
   }
   const std::string bytes = EncodePlayInfo(info, DateText(QDate::currentDate()).toStdString());
-  // Unbuffered, so that a short write shows in write()'s count: a buffered write that the
-  // system cuts short (a full disk, a size limit) can reach commit() unnoticed and replace
-  // the old file with a truncated one.
-  QSaveFile file(path);
-  const auto size = static_cast<qint64>(bytes.size());
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes.data(), size) != size ||
-      !file.commit()) {
-    lastError_ = path + QStringLiteral(": ") +
-                 (file.error() != QFileDevice::NoError ? file.errorString() : QStringLiteral("written only in part"));
-    return false;  // an uncommitted QSaveFile never touches the file it replaces
+  QString reason;
+  if (!SaveWholeFile(path, bytes, &reason)) {
+    lastError_ = path + QStringLiteral(": ") + reason;
+    return false;
   }
   return true;
 }

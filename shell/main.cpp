@@ -1,5 +1,7 @@
-// The program's start: the face of the Japanese captions and the application.
+// The program's start: Qt's Japanese texts, the face of the Japanese captions and the application.
 #include <QApplication>
+#include <QTranslator>
+#include <cstdio>
 
 #include "platform/FileDialogs.h"
 #include "platform/FindNoCase.h"
@@ -10,6 +12,7 @@
 #include "platform/MixerAudioOut.h"
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
+#include "platform/QtTranslations.h"
 #include "platform/SdlMixer.h"
 #include "shell/Application.h"
 
@@ -18,6 +21,11 @@ using namespace morvik;
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
+  // The message boxes and file dialogs speak Japanese, as the help describes them.
+  QTranslator qtJapanese;
+  QString missing;
+  if (!InstallQtJapanese(qtJapanese, QtTranslationsFolder(), &missing))
+    std::fprintf(stderr, "morvik: %s\n", missing.toLocal8Bit().constData());
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
   morvik::InstallCaptionFace();
   const QString programDir = QCoreApplication::applicationDirPath();

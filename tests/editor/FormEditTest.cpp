@@ -264,18 +264,67 @@ TEST(FormEdit, SixteenthYellowFlowerIsRefusedWithABeep) {
   for (int n = 0; n < 15; ++n) t.Cell(n / 10, n % 10, Qt::RightButton);
   EXPECT_EQ(t.Label("LabelManyYF"), "15");
   EXPECT_EQ(t.beeps, 0);
+  EXPECT_EQ(t.Label("LabelRefusal"), "");
   t.Cell(5, 5, Qt::RightButton);
   EXPECT_EQ(t.beeps, 1);
+  EXPECT_EQ(t.Label("LabelRefusal"), "黄色の花は15個までです") << "the window says why, not only the bell";
   EXPECT_EQ(t.Label("LabelManyYF"), "15");
   EXPECT_EQ(t.Middle(5, 5), kLight);
   // Erase one, and there is room again.
   t.Palette(17);
   t.Cell(0, 0, Qt::RightButton);
+  EXPECT_EQ(t.Label("LabelRefusal"), "") << "gone with the next press that places";
   EXPECT_EQ(t.Label("LabelManyYF"), "14");
   t.Palette(10);
   t.Cell(5, 5, Qt::RightButton);
   EXPECT_EQ(t.Label("LabelManyYF"), "15");
   EXPECT_EQ(t.Middle(5, 5), kYellow);
+}
+
+TEST(FormEdit, RefusalsSayWhy) {
+  struct Row { int tool; int limit; const char* text; } rows[] = {
+      {11, 15, "赤い花は15個までです"}, {12, 30, "石は30個までです"}, {15, 30, "PXは30個までです"}};
+  for (const Row& r : rows) {
+    EditFixture t;
+    t.Palette(r.tool);
+    for (int n = 0; n <= r.limit; ++n) t.Cell(n / 10, n % 10, Qt::RightButton);
+    EXPECT_EQ(t.beeps, 1) << r.text;
+    EXPECT_EQ(t.Label("LabelRefusal"), r.text);
+  }
+  EditFixture t;
+  t.Cell(5, 5, Qt::RightButton, Qt::ShiftModifier);
+  EXPECT_EQ(t.Label("LabelRefusal"), "Shift + 右クリックでは置けません");
+}
+
+TEST(FormEdit, PaletteTilesAreNamed) {
+  EditFixture t;
+  for (const PaletteSlot& s : TerrainPalette())
+    EXPECT_FALSE(t.Child(QStringLiteral("PicElm%1").arg(s.code))->toolTip().isEmpty()) << int(s.code);
+  EXPECT_EQ(t.Child("PicElm20")->toolTip(), "明るい地面（掘れる）");
+  EXPECT_EQ(t.Child("PicElm58")->toolTip(), "ひびの入った氷");
+  EXPECT_EQ(t.Child("PicElm37")->toolTip(), "閉じた門");
+  EXPECT_EQ(t.Child("PicElm10")->toolTip(), "黄色の花");
+}
+
+// The Open and Save As dialogs start in the folder of the stage being edited, or else in the
+// folder last used.
+TEST(FormEdit, FileDialogsStartWhereTheStageIs) {
+  EditFixture t;
+  ASSERT_TRUE(QDir(t.dir.path()).mkpath("stages"));
+  const QString folder = t.dir.filePath("stages");
+  WriteFile(folder + "/small.mvk", t.SmallStage());
+  t.files.answers = {folder + "/small.mvk"};
+  t.Click("ComLoad");
+  EXPECT_EQ(t.files.asked.back(), "open|" + kFilter) << "nothing used yet";
+  t.Click("ComLoad");  // cancelled
+  EXPECT_EQ(t.files.asked.back(), "open|" + kFilter + "|" + folder);
+
+  t.messages.answers = {MsgResult::Yes};
+  t.Click("ComNew");  // no file now: the folder last used
+  t.Click("ComLoad");
+  EXPECT_EQ(t.files.asked.back(), "open|" + kFilter + "|" + folder);
+  t.Action("mnuSaveAs")->trigger();
+  EXPECT_EQ(t.files.asked.back(), "save|" + kFilter + "|" + folder);
 }
 
 TEST(FormEdit, FirstFlowerAndMusic) {
@@ -419,7 +468,7 @@ TEST(FormEdit, OpeningProtectsChanges) {
   struct Row { MsgResult answer; QStringList saveAnswers; QStringList asked; bool opened; } rows[] = {
       // Yes while the stage has no file: the name is asked first; cancelling it ends the command.
       {MsgResult::Yes, {""}, {"save|" + kFilter + "|"}, false},
-      {MsgResult::Yes, {"saved.mvk"}, {"save|" + kFilter + "|", "open|" + kFilter}, true},
+      {MsgResult::Yes, {"saved.mvk"}, {"save|" + kFilter + "|", "open|" + kFilter + "|<folder>"}, true},
       {MsgResult::No, {}, {"open|" + kFilter}, true},
       {MsgResult::Cancel, {}, {}, false},
   };
@@ -435,7 +484,7 @@ TEST(FormEdit, OpeningProtectsChanges) {
     ASSERT_EQ(t.messages.shown.size(), 1u);
     EXPECT_EQ(t.messages.shown[0], "確認|更新があります。保存しますか？");
     QStringList asked = t.files.asked;
-    for (QString& a : asked) a.replace(t.dir.path() + "/", "");
+    for (QString& a : asked) a.replace(t.dir.path() + "/", "").replace(t.dir.path(), "<folder>");
     EXPECT_EQ(asked.join(" / ").toStdString(), r.asked.join(" / ").toStdString()) << static_cast<int>(r.answer);
     EXPECT_EQ(t.edit->Model().HeroPos() == 44, r.opened) << static_cast<int>(r.answer);
     if (r.opened && r.answer == MsgResult::Yes) {

@@ -2,12 +2,16 @@
 // real key events.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
 
 #include "play/AdviceText.h"
 #include "play/StageLoader.h"
 #include "platform/TextCodec.h"
 #include "tests/play/PlayFixture.h"
+#include "tests/support/FileLimits.h"
+#include "tests/support/WindowKeys.h"
 
 namespace morvik {
 namespace {
@@ -54,12 +58,78 @@ TEST(Answers, TestPlayRecordsStepsDigsAndSavesOnAClear) {
   p.Advance(500);
   p.sound.EndJingle();
   p.Advance(100);
-  EXPECT_EQ(p.game.ansData, "010\r\n011\r\n112\r\n010\r\n020\r\n030\r\n031\r\n032\r\n");
+  EXPECT_TRUE(p.game.ansData.empty()) << "the next attempt records afresh";
   ASSERT_GE(p.messages.shown.size(), 2u);
   EXPECT_EQ(p.messages.shown[0], "確認|アンサーファイルを生成しますか？");
   EXPECT_TRUE(p.messages.shown[1].startsWith("情報|アンサーファイルを保存しました。\n"));
   EXPECT_EQ(ReadFile(p.dir.filePath("mapdata.data")),
             "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n010\r\n011\r\n112\r\n010\r\n020\r\n030\r\n031\r\n032\r\n\r\n@\r\n");
+}
+
+// From the hero's start, the shortest clear of Unit(): the yellow flower, then the red one.
+void ClearUnit(PlayFixture& p) {
+  for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down}) {
+    p.Key(k);
+    p.Advance(300);
+  }
+}
+
+TEST(Answers, AnAnswerHoldsOnlyTheAttemptThatCleared) {
+  PlayFixture p(Unit());
+  p.game.testPlay = true;
+  p.messages.answers = {MsgResult::Yes};
+  p.Start(0);
+  p.Key(Qt::Key_Right);
+  p.Advance(300);
+  p.Key(Qt::Key_Delete);  // given up after one step
+  p.Advance(300);
+  p.sound.EndJingle();
+  p.Advance(1800);  // the next attempt, through its opening
+  ASSERT_TRUE(p.game.stageActive);
+  ClearUnit(p);
+  p.Advance(200);
+  p.sound.EndJingle();
+  EXPECT_EQ(ReadFile(p.dir.filePath("mapdata.data")),
+            "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n010\r\n020\r\n030\r\n031\r\n032\r\n\r\n@\r\n");
+}
+
+TEST(Answers, AnAnswerThatCannotBeWrittenIsReportedAndTheOldOneKept) {
+  PlayFixture p(Unit());
+  const QString path = p.dir.filePath("mapdata.data");
+  const std::string old = "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n010\r\n\r\n@\r\n";
+  WriteFile(path, old);
+  p.game.testPlay = true;
+  p.messages.answers = {MsgResult::Yes};
+  p.Start(0);
+  ClearUnit(p);
+  p.Advance(200);
+  {
+    test::ScopedFileSizeLimit full(16);  // as a full disk
+    ASSERT_TRUE(full.Ok());
+    p.sound.EndJingle();  // the question, then the save
+  }
+  ASSERT_EQ(p.messages.shown.size(), 2u);
+  EXPECT_EQ(p.messages.shown[1], "エラー|アンサーファイルが書きこめませんでした。");
+  EXPECT_EQ(ReadFile(path), old);
+  EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), (QStringList{"mapdata.dat", "mapdata.data"}));
+}
+
+// "アンサーガイド" is a command, as the "アンサー" button: it starts the guide and has no check mark.
+TEST(Answers, TheGuideMenuItemStartsTheGuide) {
+  PlayFixture p(Unit());
+  p.game.unitPlay = true;
+  WriteFile(p.dir.filePath("mapdata.data"), "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n010\r\n\r\n@\r\n");
+  p.Start(0);
+  QAction* item = nullptr;
+  for (QAction* a : p.form->findChildren<QAction*>())
+    if (a->text() == "アンサーガイド") item = a;
+  ASSERT_NE(item, nullptr);
+  test::TypeIntoWindow(p.form.get(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(p.form->Guide().Running());
+  EXPECT_FALSE(item->isChecked());
+  test::TypeIntoWindow(p.form.get(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_TRUE(p.form->Guide().Running()) << "choosing it again starts the guide again";
+  EXPECT_FALSE(item->isChecked());
 }
 
 TEST(Answers, GuideAdvancesOnlyOnTheMarkedMove) {

@@ -186,6 +186,18 @@ TEST(FormMain, ClearingStageThirtyStartsTheEnding) {
   EXPECT_EQ(p.endings, 1);
 }
 
+TEST(FormMain, TheWindowKeepsItsSize) {
+  PlayFixture p(Map());
+  p.Start(1);
+  const QSize size = p.form->size();
+  // A window whose least and greatest sizes agree is one the window manager neither
+  // maximises nor lets the player resize.
+  EXPECT_EQ(p.form->minimumSize(), size);
+  EXPECT_EQ(p.form->maximumSize(), size);
+  p.form->resize(size * 2);
+  EXPECT_EQ(p.form->size(), size);
+}
+
 TEST(FormMain, MissingStageEndsTheProgramAfterItsMessage) {
   PlayFixture p(Map());
   p.Start(7);

@@ -1,8 +1,11 @@
 // The jump meter and the jump on the play screen, on virtual time with real key events.
 #include <gtest/gtest.h>
 
+#include <QAction>
+
 #include "core/JumpRules.h"
 #include "tests/play/PlayFixture.h"
+#include "tests/support/WindowKeys.h"
 
 namespace morvik {
 namespace {
@@ -98,6 +101,40 @@ TEST(JumpScreen, OtherKeyWhileTheMeterRunsCancelsIt) {
   EXPECT_FALSE(p.game.meterRunning);
   EXPECT_EQ(p.game.board.heroY, 0) << "the direction key does not walk";
   EXPECT_EQ(p.sound.effects.back(), 15);
+}
+
+// Delete, typed as the window system delivers it, is a key like the others while the meter
+// runs: it cancels the meter, and the stage goes on.
+TEST(JumpScreen, DeleteWhileTheMeterRunsCancelsItWithoutGivingUp) {
+  PlayFixture p(PadStage());
+  p.Start(1);
+  p.Key(Qt::Key_X);
+  p.Advance(400);
+  test::TypeIntoWindow(p.form.get(), Qt::Key_Delete);
+  p.Advance(400);  // past the level's pause, which holds the key back
+  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_EQ(p.sound.effects.back(), 15);
+  EXPECT_FALSE(p.form->Scene().message.visible);
+  EXPECT_TRUE(p.game.stageActive);
+  test::TypeIntoWindow(p.form.get(), Qt::Key_Delete);  // with the meter idle it gives up
+  EXPECT_EQ(p.form->Scene().message.text, "GIVE UP!");
+}
+
+TEST(JumpScreen, TheEndOfTheStageStopsTheMeter) {
+  PlayFixture p(PadStage());
+  p.Start(1);
+  p.Key(Qt::Key_X);
+  p.Advance(400);
+  QAction* giveUp = nullptr;
+  for (QAction* a : p.form->findChildren<QAction*>())
+    if (a->text() == "ギブアップ") giveUp = a;
+  ASSERT_NE(giveUp, nullptr);
+  giveUp->trigger();  // chosen with the mouse
+  EXPECT_FALSE(p.game.meterRunning);
+  const std::vector<int> heard = p.sound.effects;
+  p.Advance(3000);  // longer than the meter could have run
+  EXPECT_EQ(p.sound.effects, heard) << "no refusal sound under the announcement";
+  EXPECT_EQ(Segments(p.form->MeterImage()), 0);
 }
 
 TEST(JumpScreen, JumpIntoWaterMissesAndRestarts) {

@@ -15,6 +15,7 @@
 #include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
 #include "tests/play/PlayFixture.h"
+#include "tests/support/WindowKeys.h"
 
 namespace morvik {
 namespace {
@@ -115,6 +116,29 @@ TEST(Application, StoryPlayFromTheTitleAndBack) {
   EXPECT_TRUE(g.Saved().contains("PI11>BFHLP")) << g.Saved().toStdString();
   EXPECT_EQ(g.app->Title().StageItems(), (QStringList{"1", "2"}));
   EXPECT_EQ(g.sound.music.back(), 12);
+}
+
+// A story stage cleared counts, however the player leaves while "CLEAR !" is announced.
+TEST(Application, LeavingDuringTheClearAnnouncementKeepsTheClear) {
+  struct Row {
+    const char* name;
+    std::function<void(Game&)> leave;
+  } rows[] = {
+      {"Ctrl+Q", [](Game& g) { test::TypeIntoWindow(&g.app->Play(), Qt::Key_Q, Qt::ControlModifier); }},
+      {"F12", [](Game& g) { test::TypeIntoWindow(&g.app->Play(), Qt::Key_F12); }},
+      {"window closed", [](Game& g) { g.app->Play().close(); }},
+  };
+  for (const Row& r : rows) {
+    Game g;
+    g.Key(g.app->Title(), Qt::Key_Return);
+    g.scheduler.Advance(1800);
+    g.Key(g.app->Play(), Qt::Key_Right);
+    g.scheduler.Advance(500);  // the flower is taken: the jingle plays
+    ASSERT_EQ(g.app->Play().Scene().message.text, "CLEAR !") << r.name;
+    r.leave(g);
+    EXPECT_EQ(g.app->Game().stageReached, 2) << r.name;
+    EXPECT_TRUE(g.Saved().contains("PI11>BFHLP")) << r.name << ": " << g.Saved().toStdString();
+  }
 }
 
 TEST(Application, ThirdStoryStartsAtStageSixtyOne) {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -190,6 +191,20 @@ TEST(FormTitle, StageListOffersTheStagesReached) {
     EXPECT_EQ(t.form->StageItems(), Numbers(1, 3));
     EXPECT_EQ(t.form->SelectedStage(), "3");
   }
+}
+
+// A long list drops down about ten items high, with a scroll bar, not over the whole screen.
+TEST(FormTitle, LongStageListScrolls) {
+  TitleFixture t(40);
+  auto* list = t.Child<QComboBox>("ComboStg");
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  const int row = view->sizeHintForRow(0);
+  ASSERT_GT(row, 0);
+  EXPECT_LE(view->window()->height(), 11 * row + 12) << "rows of " << row << " pixels";
+  EXPECT_GE(view->window()->height(), 9 * row);
+  EXPECT_NE(view->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff) << "the rest is reached with the scroll bar";
+  list->hidePopup();
 }
 
 TEST(FormTitle, StoryListMirrorsTheStoryNumber) {

@@ -388,6 +388,23 @@ TEST(ProgramHelp, F1InEachWindowOpensTheHelpFileOfTheProgramFolderAtThatWindowsP
   EXPECT_TRUE(p.messages.shown.empty());
 }
 
+// "作者ホームページへ" of the title and of the play screen opens the help's welcome page.
+TEST(ProgramHelp, TheHomePageIsTheWelcomePageOfTheHelp) {
+  Program p(true);
+  for (QMainWindow* window : std::initializer_list<QMainWindow*>{&p.app->Title(), &p.app->Play()}) {
+    QAction* item = nullptr;
+    for (QAction* a : window->findChildren<QAction*>())
+      if (a->text().startsWith(QStringLiteral("作者ホーム"))) item = a;
+    ASSERT_NE(item, nullptr);
+    if (p.Help()) p.Help()->hide();
+    item->trigger();
+    ASSERT_TRUE(p.Help());
+    EXPECT_TRUE(p.Help()->isVisible());
+    EXPECT_EQ(p.Help()->PageEntry(), "/index.html");
+  }
+  EXPECT_TRUE(p.messages.shown.empty());
+}
+
 TEST(ProgramHelp, WithoutTheHelpFileF1SaysSoAndTheProgramGoesOn) {
   Program p(false);
   p.F1(p.app->Title());
