@@ -26,6 +26,7 @@ constexpr int kFieldTop = 8, kFieldLeft = 8;
 constexpr int kFieldPixels = FieldSize * CellPixels;
 constexpr int kOpenTickMs = 200;
 constexpr int kMeterWidth = 140, kMeterHeight = 16;
+constexpr int kAidsHeight = 58;  // the presses row and the hint's answer under the buttons
 
 struct OutcomeLook {
   const char* caption;
@@ -37,6 +38,8 @@ const OutcomeLook kOutcomes[] = {
     {"CLEAR !", QColor(0, 0, 128), QColor(255, 255, 255)},
     {"WARP !!!", QColor(0, 0, 0), QColor(255, 255, 255)},
 };
+
+const QColor kShortestGold(255, 200, 0);
 
 }  // namespace
 
@@ -101,6 +104,12 @@ void FormMain::BuildMenus() {
   connect(giveUp, &QAction::triggered, this, [this] {
     if (game_.stageActive && !player_.Busy()) StageEnd(0);
   });
+  mnuUndo_ = game->addAction(QStringLiteral("一手戻す"));
+  mnuUndo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_Backspace)});
+  connect(mnuUndo_, &QAction::triggered, this, [this] { mnuUndo_Click(); });
+  mnuRedo_ = game->addAction(QStringLiteral("やり直し"));
+  mnuRedo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  connect(mnuRedo_, &QAction::triggered, this, [this] { mnuRedo_Click(); });
   game->addSeparator();
   // A command, as the "アンサー" button: it loads the answer file and starts the guide.
   mnuANS_ = game->addAction(QStringLiteral("アンサーガイド"));
@@ -150,7 +159,7 @@ bool FormMain::SoundChecked() const { return mnuSound_->isChecked(); }
 
 void FormMain::BuildControls() {
   auto* central = new QWidget(this);
-  central->setFixedSize(kFieldLeft * 2 + kFieldPixels, kFieldTop + kFieldPixels * 5 / 4);
+  central->setFixedSize(kFieldLeft * 2 + kFieldPixels, kFieldTop + kFieldPixels * 5 / 4 + kAidsHeight);
   field_ = new FieldWidget(image_, scene_, platform_.pictures, central);
   field_->move(kFieldLeft, kFieldTop);
   const int row = kFieldTop + kFieldPixels + 10;
@@ -190,11 +199,26 @@ void FormMain::BuildControls() {
   picMeter_->installEventFilter(this);
   comTestEnd_->hide();
   comAns_->hide();
+
+  // The presses, the hint button under the advice picture and the hint's answer.
+  const int aids = kFieldTop + kFieldPixels * 5 / 4;
+  labelPresses_ = new QLabel(central);
+  labelPresses_->setGeometry(kFieldLeft, aids, 240, 22);
+  comHint_ = new QPushButton(QStringLiteral("ヒント"), central);
+  comHint_->setGeometry(kFieldLeft + 250, aids - 2, 70, 24);
+  comHint_->setFocusPolicy(Qt::NoFocus);
+  comHint_->setToolTip(QStringLiteral("次の一手を教えます（H）"));
+  connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
+  labelHint_ = new QLabel(central);
+  labelHint_->setGeometry(kFieldLeft, aids + 22, kFieldPixels, 34);
+  labelHint_->setWordWrap(true);
+  labelHint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setCentralWidget(central);
   setFocusPolicy(Qt::StrongFocus);
 }
 
 QImage FormMain::GrabField() const { return field_->Grab(); }
+QImage FormMain::GrabFieldOnScreen() const { return field_->grab().toImage(); }
 
 void FormMain::SetNextPicture(int picture) {
   nextPicture_ = picture;
@@ -203,6 +227,8 @@ void FormMain::SetNextPicture(int picture) {
 
 bool FormMain::InitialTreat() {
   player_.Cancel();
+  StopHint();
+  labelHint_->clear();
   ResetMeter();
   StopGuide();
   scene_.guide.visible = false;
@@ -337,6 +363,7 @@ void FormMain::TimerStageOpen_Timer() {
   game_.board.heroDir = DirDown;
   scene_.black.visible = false;
   game_.stageActive = true;
+  StartHistory();
   field_->update();
 }
 
@@ -354,6 +381,21 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (e->isAutoRepeat() && player_.Busy()) return;
+  // The menu's shortcuts take these keys in the program; events sent straight to the window
+  // (and keys the menu bar let through) arrive here.
+  const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+  if ((e->key() == Qt::Key_Z && mods == Qt::ControlModifier) || (e->key() == Qt::Key_Backspace && mods == Qt::NoModifier)) {
+    mnuUndo_Click();
+    return;
+  }
+  if (e->key() == Qt::Key_Y && mods == Qt::ControlModifier) {
+    mnuRedo_Click();
+    return;
+  }
+  if (e->key() == Qt::Key_H && mods == Qt::NoModifier && keyPreview_ && !game_.meterRunning) {
+    ComHint_Click();
+    return;
+  }
   Form_KeyDown(VirtualKeyOf(*e), ModifiersOf(*e));
 }
 
@@ -365,6 +407,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     return;
   }
   Board& b = game_.board;
+  const Board before = b;
   Script s;
   if (game_.meterRunning) {
     if (keyCode != vk::X || modifiers != 0) {
@@ -394,6 +437,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
       break;
     case KeyCommand::None: return;
   }
+  pressChanged_ = !(b == before);
   RunScript(s);
 }
 
@@ -454,18 +498,24 @@ void FormMain::ReleaseJump() {
     ResetMeter();
     return;
   }
+  pressChanged_ = true;
   keyPreview_ = false;
   player_.Play(s, [this] {
     ResetMeter();
     if (game_.inputReady) keyPreview_ = true;
+    AfterPress();
   });
 }
 
 void FormMain::RunScript(const Script& s) {
-  if (s.Empty()) return;
+  if (s.Empty()) {
+    AfterPress();
+    return;
+  }
   keyPreview_ = false;
   player_.Play(s, [this] {
     if (game_.inputReady) keyPreview_ = true;
+    AfterPress();
   });
 }
 
@@ -530,6 +580,14 @@ void FormMain::StageEnd(int code) {
   if (code < 0 || code > 3) return;
   player_.Cancel();
   ResetMeter();  // a running meter stops with the attempt
+  pressChanged_ = false;
+  missed_ = code == static_cast<int>(Outcome::Miss);
+  StopHint();
+  if (code == static_cast<int>(Outcome::Clear)) {
+    RecordClear();
+    history_.Close();
+  }
+  UpdateUndoMenu();
   StopVisitor();
   StopGuide();
   scene_.guide.visible = false;
@@ -538,6 +596,8 @@ void FormMain::StageEnd(int code) {
   platform_.sound.StopMusic();
   const OutcomeLook& look = kOutcomes[code];
   scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
+  // A clear in the fewest presses possible is announced in gold.
+  if (code == static_cast<int>(Outcome::Clear) && clearedInShortest_) scene_.message.background = kShortestGold;
   if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
   clearPending_ = code == static_cast<int>(Outcome::Clear) && !game_.testPlay && !game_.unitPlay;
   game_.stageBgm = code / 2 + 10;
@@ -614,6 +674,10 @@ void FormMain::StopVisitorAndGuide() {
   openTimer_ = outcomeTimer_ = 0;
   ++outcomeSerial_;
   clearPending_ = false;
+  missed_ = pressChanged_ = false;
+  history_.Close();
+  StopHint();
+  shortestWorker_.Cancel();
   StopVisitor();
   StopGuide();
   scene_.guide.visible = false;

@@ -11,6 +11,10 @@
 #include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
 #include "play/ScriptPlayer.h"
+#include "play/PressRecords.h"
+#include "play/ShortestTable.h"
+#include "play/SolverWorker.h"
+#include "play/UndoHistory.h"
 #include "platform/Platform.h"
 
 class QLabel;
@@ -62,6 +66,28 @@ class FormMain final : public QMainWindow {
   void PicNext_MouseDown(Qt::MouseButton button, int shift);
   static constexpr int HelpTopic = 2;
 
+  // Taking presses of this attempt back and making them again (keys act only while the
+  // field takes keys); the presses on the line played so far.
+  void mnuUndo_Click();
+  void mnuRedo_Click();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  int Presses() const { return history_.Presses(); }
+
+  // Presses against the player's best and the fewest possible, and the hint.
+  void SetRecordsFile(const QString& path) { records_.SetPath(path); }
+  const PressRecords& Records() const { return records_; }
+  int ShortestPresses() const { return shortest_; }  // 0 while unknown
+  QString PressesText() const;
+  void ComHint_Click();
+  QString HintText() const;
+  bool HintShown() const { return hintMark_; }
+  bool ClearedInShortest() const { return clearedInShortest_; }
+  // The searches behind the shortest count and the hint (tests wait on them).
+  SolverWorker& ShortestSearch() { return shortestWorker_; }
+  SolverWorker& HintSearch() { return hintWorker_; }
+  static constexpr double HintSeconds = 1.0;
+
   // Answer files and the guide.
   void AnswerAppend(int x, int y, int action);
   void CheckGuideNext(int action, int x, int y);
@@ -84,6 +110,8 @@ class FormMain final : public QMainWindow {
   const FieldScene& Scene() const { return scene_; }
   const FieldImage& Field() const { return image_; }
   QImage GrabField() const;
+  // The field as the window shows it, at the view size's device pixels.
+  QImage GrabFieldOnScreen() const;
   int NextPicture() const { return nextPicture_; }
   bool KeyPreview() const { return keyPreview_; }
   bool Playing() const { return player_.Busy(); }
@@ -126,6 +154,27 @@ class FormMain final : public QMainWindow {
   void PaintMeterSegment(int level);
   void ReleaseJump();
 
+  // What undo brings back: the board, the pictures over the field, the next-flower box, the
+  // test play's recording and the guide's place in its answer.
+  struct PlaySnapshot {
+    Board board;
+    FieldScene scene;
+    int nextPicture = 0;
+    std::string ansData;
+    AnswerGuide guide;
+  };
+  PlaySnapshot TakeSnapshot() const;
+  void RestoreSnapshot(const PlaySnapshot& s);
+  void StartHistory();
+  void AfterPress();
+  bool UndoKeysAct();
+  void UpdateUndoMenu();
+  void UpdatePresses();
+  void FindShortest();
+  void RecordClear();
+  void ShowHint(const SolveResult& r);
+  void StopHint();
+
   ModMain& game_;
   Platform& platform_;
   FieldImage image_;
@@ -143,6 +192,25 @@ class FormMain final : public QMainWindow {
   QAction* mnuEnd_ = nullptr;
   QAction* mnuBGM_ = nullptr;
   QAction* mnuSound_ = nullptr;
+  QAction* mnuUndo_ = nullptr;
+  QAction* mnuRedo_ = nullptr;
+  UndoHistory<PlaySnapshot> history_;
+  bool missed_ = false;         // the attempt ended in a miss: the next start may resume it
+  bool pressChanged_ = false;   // the press being played changed the board
+  PressRecords records_;
+  ShortestTable shortestTable_;
+  bool shortestTableLoaded_ = false;
+  int shortest_ = 0;
+  bool shortestUnknown_ = false;     // the search gave up
+  Board shortestOf_;                 // the stage start the count belongs to
+  bool clearedInShortest_ = false;
+  int clearedPresses_ = 0;  // the presses of the clear, once the stage is cleared
+  int best_ = 0;
+  SolverWorker shortestWorker_, hintWorker_;
+  QLabel* labelPresses_ = nullptr;
+  QLabel* labelHint_ = nullptr;
+  QPushButton* comHint_ = nullptr;
+  bool hintMark_ = false;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
   bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
   AnswerGuide guide_;

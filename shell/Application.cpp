@@ -4,11 +4,15 @@
 #include <QDir>
 #include <QIcon>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
 #include <algorithm>
 
 #include "core/Stories.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "platform/ViewScale.h"
 #include "platform/WindowPlacement.h"
 #include "platform/FindNoCase.h"
 #include "shell/FormEnding.h"
@@ -58,9 +62,24 @@ void Application::Main() {
   QApplication::setWindowIcon(icon);
 
   formMain_ = std::make_unique<FormMain>(game_, platform_);
+  // The player's fewest presses live in the user's data folder, apart from the play information.
+  const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (!dataDir.isEmpty() && QDir().mkpath(dataDir)) formMain_->SetRecordsFile(QDir(dataDir).filePath(QStringLiteral("presses.ini")));
   formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_, *formMain_);
   formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
+
+  // The view size: kept in the user's settings, shown from the next start on.
+  auto viewChosen = [this](int scale) {
+    QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+    ViewScale::Store(settings, scale);
+    if (scale != ViewScale::Current())
+      messages_.Show(QStringLiteral("表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QStringLiteral("表示"),
+                     MsgIcon::Information, MsgButtons::Ok);
+  };
+  ViewScale::AddMenu(*formTitle_, viewChosen);
+  ViewScale::AddMenu(*formMain_, viewChosen);
+  ViewScale::AddMenu(*formEdit_, viewChosen);
 
   FormMain::Hooks& play = formMain_->hooks;
   play.endProgram = [this] { EndProgram(); };

@@ -2,6 +2,9 @@
 #include <QApplication>
 #include <QTranslator>
 #include <cstdio>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 
 #include "platform/FileDialogs.h"
 #include "platform/FindNoCase.h"
@@ -13,12 +16,35 @@
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
 #include "platform/QtTranslations.h"
+#include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
 #include "shell/Application.h"
 
 using namespace morvik;
 
+namespace {
+
+// The view size must be known before the application object: the kept choice, or on the first
+// start the screen's own width, seen through a short-lived application object.
+void ChooseViewSize(int& argc, char** argv) {
+  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  int scale = ViewScale::Stored(settings);
+  if (scale == 0) {
+    {
+      QGuiApplication probe(argc, argv);
+      if (const QScreen* s = QGuiApplication::primaryScreen())
+        scale = ViewScale::FirstChoice(static_cast<int>(s->geometry().width() * s->devicePixelRatio()), s->devicePixelRatio());
+    }
+    if (scale == 0) scale = 1;
+    ViewScale::Store(settings, scale);
+  }
+  ViewScale::ApplyBeforeStart(scale);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  ChooseViewSize(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
   // The message boxes and file dialogs speak Japanese, as the help describes them.

@@ -1,0 +1,96 @@
+// The play screen's undo and redo: every press that changed the board leaves a snapshot of
+// the board and of what the screen shows; undo and redo put one back as a whole.
+#include <QAction>
+
+#include "play/FieldWidget.h"
+#include "play/FormMain.h"
+
+namespace morvik {
+
+FormMain::PlaySnapshot FormMain::TakeSnapshot() const {
+  return {game_.board, scene_, nextPicture_, game_.testPlay ? game_.ansData : std::string(), guide_};
+}
+
+void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
+  game_.board = s.board;
+  shown_ = s.board;
+  image_.PaintAll(s.board);
+  scene_.stones = s.scene.stones;
+  scene_.pxPieces = s.scene.pxPieces;
+  scene_.yellows = s.scene.yellows;
+  scene_.reds = s.scene.reds;
+  scene_.hero = s.scene.hero;
+  scene_.shadow = s.scene.shadow;
+  scene_.inWater.visible = false;
+  SetNextPicture(s.nextPicture);
+  if (game_.testPlay) game_.ansData = s.ansData;
+  // The guide goes back with the moves it followed; a guide started later keeps its place.
+  if (guide_.Running() && s.guide.Running()) {
+    guide_ = s.guide;
+    PutGuide();
+  }
+  StopHint();
+  UpdateUndoMenu();
+  UpdatePresses();
+  field_->update();
+}
+
+// The opening has ended: the line of play starts here. A fresh start after a miss keeps the
+// line before the fatal press for the first undo.
+void FormMain::StartHistory() {
+  pressChanged_ = false;
+  // A test play records the line that clears, from the stage start on.
+  if (game_.testPlay) game_.ansData.clear();
+  if (missed_) {
+    history_.StartAfterMiss(TakeSnapshot());
+  } else {
+    history_.Start(TakeSnapshot());
+  }
+  missed_ = false;
+  clearedPresses_ = 0;
+  clearedInShortest_ = false;
+  UpdateUndoMenu();
+  FindShortest();
+  UpdatePresses();
+}
+
+// A press has been played to its end; one that changed the board and did not end the
+// attempt joins the line.
+void FormMain::AfterPress() {
+  if (!pressChanged_) return;
+  pressChanged_ = false;
+  if (game_.board.Ended() || !game_.stageActive) return;
+  StopHint();
+  history_.Record(TakeSnapshot());
+  UpdateUndoMenu();
+  UpdatePresses();
+}
+
+// Undo and redo act only where a press would: the field takes keys and nothing is playing.
+// While the jump meter runs they cancel it, as every other key does.
+bool FormMain::UndoKeysAct() {
+  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_) return false;
+  if (game_.meterRunning) {
+    platform_.sound.PlayEffect(15);
+    ResetMeter();
+    return false;
+  }
+  return true;
+}
+
+void FormMain::mnuUndo_Click() {
+  if (!UndoKeysAct()) return;
+  if (const PlaySnapshot* s = history_.Undo()) RestoreSnapshot(*s);
+}
+
+void FormMain::mnuRedo_Click() {
+  if (!UndoKeysAct()) return;
+  if (const PlaySnapshot* s = history_.Redo()) RestoreSnapshot(*s);
+}
+
+void FormMain::UpdateUndoMenu() {
+  mnuUndo_->setEnabled(history_.CanUndo());
+  mnuRedo_->setEnabled(history_.CanRedo());
+}
+
+}  // namespace morvik

@@ -1,0 +1,142 @@
+// Presses against the best and the fewest, and the hint, on the play screen on virtual time:
+// records kept across a restart, the shipped table and the on-demand search for the fewest,
+// the next press of a shortest solution, an unclearable position, a hint taken back.
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "play/PressRecords.h"
+#include "tests/play/PlayFixture.h"
+
+namespace morvik {
+namespace {
+
+using test::PlayFixture;
+using test::StageBlock;
+
+// Stages 0 and 1: hero at (0, 0), a yellow flower at (0, 3) and a red one at (2, 3); the one
+// shortest clear is D D D R R. Stage 2: a corridor where the stone ahead of the hero can only
+// be pushed onto the flower at its end: no clear from the start.
+std::string Map() {
+  std::string t;
+  for (int n : {0, 1}) t += StageBlock(n, {}, "00", "*", "03", "23");
+  t += StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40");
+  return t;
+}
+
+void Keys(PlayFixture& p, const std::string& keys) {
+  for (char k : keys) {
+    if (k == '<') p.Key(Qt::Key_Z, Qt::ControlModifier);
+    else p.Key(k == 'D' ? Qt::Key_Down : k == 'R' ? Qt::Key_Right : k == 'L' ? Qt::Key_Left : Qt::Key_Up);
+    p.Advance(400);
+  }
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+TEST(PressRecords, KeepTheFewestPerFileAndStageAcrossARestart) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath("presses.ini");
+  {
+    PressRecords r(file);
+    EXPECT_EQ(r.Best("/a/mapdata.dat", 3), 0);
+    EXPECT_TRUE(r.Offer("/a/mapdata.dat", 3, 30));
+    EXPECT_FALSE(r.Offer("/a/mapdata.dat", 3, 31));
+    EXPECT_FALSE(r.Offer("/a/mapdata.dat", 3, 30));
+    EXPECT_TRUE(r.Offer("/a/mapdata.dat", 3, 27));
+    EXPECT_TRUE(r.Offer("/b/my stage.mvk", 0, 12));
+  }
+  const PressRecords again(file);
+  EXPECT_EQ(again.Best("/a/mapdata.dat", 3), 27);
+  EXPECT_EQ(again.Best("/a/mapdata.dat", 4), 0);
+  EXPECT_EQ(again.Best("/b/my stage.mvk", 0), 12);
+  EXPECT_EQ(again.Best("/b/other.mvk", 0), 0);
+}
+
+TEST(Presses, CountedBestKeptAcrossARestartAndTheShortestCelebrated) {
+  PlayFixture p(Map());
+  p.game.appDir = p.dir.path().toStdString();
+  WriteFile(p.dir.filePath("shortest.txt"), "1 5\n2 9\n");
+  const QString records = p.dir.filePath("presses.ini");
+  p.form->SetRecordsFile(records);
+  p.Start(1);
+  EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト －　最短 5");
+  Keys(p, "DDDLRR");  // one press more than needed, then the clear
+  EXPECT_EQ(p.game.board.outcome, Outcome::Clear);
+  EXPECT_EQ(p.form->PressesText(), "手数 6　ベスト 6　最短 5");
+  EXPECT_NE(p.form->Scene().message.background, QColor(255, 200, 0));
+
+  // The program starts again: a new play screen reads the record.
+  p.form = std::make_unique<FormMain>(p.game, p.platform);
+  p.form->SetRecordsFile(records);
+  p.Start(1);
+  EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト 6　最短 5");
+  Keys(p, "DDDR<");  // undo counts back
+  EXPECT_EQ(p.form->Presses(), 3);
+  Keys(p, "RR");
+  EXPECT_EQ(p.game.board.outcome, Outcome::Clear);
+  EXPECT_TRUE(p.form->ClearedInShortest());
+  EXPECT_EQ(p.form->PressesText(), "手数 5　ベスト 5　最短 5　★");
+  EXPECT_EQ(p.form->Scene().message.background, QColor(255, 200, 0)) << "the caption turns gold";
+}
+
+TEST(Presses, AStageFileHasItsShortestSearchedOffTheWindowThread) {
+  PlayFixture p(Map());
+  p.game.unitPlay = true;
+  p.Start(0);
+  p.form->ShortestSearch().WaitForResult();
+  EXPECT_EQ(p.form->ShortestPresses(), 5);
+  EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト －　最短 5");
+}
+
+TEST(Hint, ShowsTheFirstPressOfAShortestSolutionFromWhereTheHeroStands) {
+  PlayFixture p(Map());
+  p.game.appDir = p.dir.path().toStdString();
+  p.Start(1);
+  Keys(p, "R");  // off the shortest line: the yellow at (0, 3) is due first, 6 presses away
+  p.Key(Qt::Key_H);
+  EXPECT_EQ(p.form->HintText(), "ヒントを考えています…");
+  EXPECT_TRUE(p.game.stageActive) << "the window goes on while the search runs";
+  p.form->HintSearch().WaitForResult();
+  EXPECT_TRUE(p.form->HintShown());
+  EXPECT_TRUE(p.form->HintText().contains("あと最短 6 手")) << p.form->HintText().toStdString();
+  const Sprite& mark = p.form->Scene().guide;
+  EXPECT_TRUE(mark.visible);
+  EXPECT_EQ(mark.picture, 0) << "a step";
+  // The marked cell is one step away; following the hint keeps a shortest line.
+  const QPoint cell = mark.pos / CellPixels;
+  EXPECT_EQ(std::abs(cell.x() - 1) + cell.y(), 1);
+  p.Key(cell.x() == 0 ? Qt::Key_Left : Qt::Key_Down);
+  p.Advance(400);
+  EXPECT_FALSE(p.form->HintShown()) << "the mark goes with the next press";
+  p.Key(Qt::Key_H);
+  p.form->HintSearch().WaitForResult();
+  EXPECT_TRUE(p.form->HintText().contains("あと最短 5 手")) << p.form->HintText().toStdString();
+}
+
+TEST(Hint, AnUnclearablePositionIsSaidToBeSo) {
+  PlayFixture p(Map());
+  p.Start(2);
+  p.Key(Qt::Key_H);
+  p.form->HintSearch().WaitForResult();
+  EXPECT_EQ(p.form->HintText(), "この状態からはクリアできません。一手戻すか、Deleteでやり直しましょう。");
+  EXPECT_FALSE(p.form->HintShown());
+}
+
+TEST(Hint, ASecondHTakesTheRequestBack) {
+  PlayFixture p(Map());
+  p.Start(1);
+  p.Key(Qt::Key_H);
+  p.Key(Qt::Key_H);
+  EXPECT_EQ(p.form->HintText(), "ヒントを取り消しました。");
+  p.form->HintSearch().WaitForResult();
+  EXPECT_EQ(p.form->HintText(), "ヒントを取り消しました。") << "the late answer is dropped";
+  EXPECT_FALSE(p.form->HintShown());
+}
+
+}  // namespace
+}  // namespace morvik
