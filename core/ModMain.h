@@ -8,6 +8,9 @@
 
 namespace morvik {
 
+// A music number that names no music: a stage whose music line names none plays silence.
+inline constexpr int NoMusic = -1;
+
 struct ModMain {
   Board board;
 
@@ -20,7 +23,7 @@ struct ModMain {
   // 0 while the story is closed (see core/Stories.h).
   int userReached = 0;
   int superReached = 0;
-  int stageBgm = 0;          // music number to play next
+  int stageBgm = 0;          // music number to play next (NoMusic: none)
   bool unitPlay = false;     // a stage-unit file opened from the title is played
   bool testPlay = false;     // the editor's stage is test-played
   std::string ansData;       // the moves of the test play so far, one record and CR LF each

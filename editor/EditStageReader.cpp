@@ -73,10 +73,10 @@ class BlockReader {
   static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
   // The cell number of the position at characters i and i + 1: 10 x column + row.
   static int Cell(std::string_view t, std::size_t i) { return 10 * (t[i] - '0') + (t[i + 1] - '0'); }
-  // Line k of the block (1 = header), without trailing blanks.
-  std::string_view Line(int k) const { return TrimRight(lines_[header_ + k - 1]); }
+  // Line k of the block (1 = header), without trailing blanks; header_ is its line in the file.
+  std::string_view Line(int k) const { return TrimRight(lines_[static_cast<std::size_t>(k - 1)]); }
   EditLoadError Fail(int k, std::string reason) const {
-    return EditLoadError{EditLoadError::Kind::Malformed, header_ + k, std::move(reason)};
+    return EditLoadError{EditLoadError::Kind::Malformed, header_ + k - 1, std::move(reason)};
   }
 
   const std::vector<std::string>& lines_;
@@ -85,17 +85,25 @@ class BlockReader {
 
 }  // namespace
 
-EditLoadResult ReadEditStage(std::string_view fileText, int stageNo) {
-  const std::vector<std::string> lines = SplitLines(fileText);
-  int header = -1;
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (IsBlockOpener(lines[i], stageNo)) {
-      header = static_cast<int>(i);
-      break;
+EditLoadResult ReadEditStage(const NextLine& next, int stageNo) {
+  std::vector<std::string> lines;  // the header and the lines after it, up to the music line
+  std::string line;
+  int lineNo = 0, header = 0;
+  while (static_cast<int>(lines.size()) < kLinesNeeded && next(line)) {
+    ++lineNo;
+    CleanLine(line, lineNo == 1);
+    if (const auto fault = TextFault(line, lineNo == 1)) return EditLoadError{EditLoadError::Kind::Malformed, lineNo, *fault};
+    if (lines.empty()) {
+      if (!IsBlockOpener(line, stageNo)) continue;
+      header = lineNo;
     }
-  if (header < 0 || static_cast<int>(lines.size()) - header < kLinesNeeded) return EditLoadError{};
+    lines.push_back(std::move(line));
+  }
+  if (static_cast<int>(lines.size()) < kLinesNeeded) return EditLoadError{};
   return BlockReader(lines, header).Read();
 }
+
+EditLoadResult ReadEditStage(std::string_view fileText, int stageNo) { return ReadEditStage(LinesOf(fileText), stageNo); }
 
 EditLoadMessage LoadFailureMessage(const EditLoadError& e, std::string_view fileName) {
   if (e.kind == EditLoadError::Kind::EndOfFile) return {"データのロードに失敗しました。\n強制終了します。", "致命的なエラー"};

@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "stagedata/StageWriter.h"
+#include "stagedata/TextLines.h"
 
 namespace morvik {
 
@@ -20,6 +21,8 @@ struct EditLoadError {
 
 using EditLoadResult = std::variant<StageSheet, EditLoadError>;
 
+// Reads lines only up to the music line of block n.
+EditLoadResult ReadEditStage(const NextLine& next, int stageNo);
 EditLoadResult ReadEditStage(std::string_view fileText, int stageNo);
 
 // The message box of a failed load: text and title.

@@ -1,5 +1,7 @@
 #include "editor/FormEdit.h"
 
+#include "editor/HoleCheck.h"
+
 #include <algorithm>
 
 #include <QAction>
@@ -504,9 +506,13 @@ bool FormEdit::LoadStageData(int n) {
     Renewal(false);
     return false;
   };
-  const auto text = ReadWholeFile(path);
-  if (!text) return fail(QStringLiteral("ステージデータのファイルを開けません。\nファイル: %1").arg(path), QStringLiteral("エラー"));
-  const EditLoadResult result = ReadEditStage(*text, n);
+  RegularFile file;
+  if (!file.Open(QFile::encodeName(path).toStdString(), StageFileMaxBytes))
+    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
+  // Only the lines up to the block's music line are read.
+  const EditLoadResult result = ReadEditStage(NextLine([&file](std::string& line) { return file.ReadLine(line); }), n);
+  if (file.ReadFailed())
+    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
   if (const auto* e = std::get_if<EditLoadError>(&result)) {
     const EditLoadMessage m = LoadFailureMessage(*e, QFileInfo(path).fileName().toStdString());
     return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
@@ -562,6 +568,12 @@ void FormEdit::ComConvert_Click() {
   if (model_.HeroPos() >= CellCount) {
     platform_.messages.Show(QStringLiteral("主人公の初期位置は必ず指定してください。"), QStringLiteral("エラー"), MsgIcon::Warning,
                             MsgButtons::Ok);
+    return;
+  }
+  // The play screen would refuse the saved file: say so here, in the editor's terms.
+  const std::string onHole = CharaOnHoleMessage(model_.Stage());
+  if (!onHole.empty()) {
+    platform_.messages.Show(QString::fromStdString(onHole), QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
     return;
   }
   if (!ComSave_Click()) return;  // no file name, or the file could not be written

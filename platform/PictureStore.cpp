@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QPainter>
+#include <cstdio>
 
 namespace morvik {
 
@@ -14,8 +15,10 @@ bool IsTerrainIndex(int k) { return k == 13 || k == 14 || (k >= 20 && k <= 39) |
 QImage Placeholder(const QString& label, QSize size, bool opaque) {
   QImage img(size.isValid() ? size : kCell, QImage::Format_ARGB32_Premultiplied);
   // A flat colour of its own per name, so that different missing pictures can be told apart.
+  // Figures (the hero, flowers, stones) too get a coloured body: on transparency alone a
+  // missing hero would vanish from the field.
   const int hue = static_cast<int>(qHash(label) % 360);
-  img.fill(opaque ? QColor::fromHsv(hue, 120, 170) : QColor(0, 0, 0, 0));
+  img.fill(opaque ? QColor::fromHsv(hue, 120, 170) : QColor::fromHsv(hue, 160, 220, 200));
   QPainter p(&img);
   p.setPen(QColor(255, 0, 255));
   p.drawRect(img.rect().adjusted(0, 0, -1, -1));
@@ -28,9 +31,14 @@ QImage Placeholder(const QString& label, QSize size, bool opaque) {
 }  // namespace
 
 QImage PictureStore::Load(const QString& base, QSize size, bool opaque) const {
-  QImage img(QDir(folder_).filePath(base + ".png"));
-  if (img.isNull()) {
+  const QString path = QDir(folder_).filePath(base + ".png");
+  QImage img(path);
+  // A picture of the wrong size would be drawn cut or over its neighbours: it counts as missing.
+  const bool wrongSize = !img.isNull() && size.isValid() && img.size() != size;
+  if (img.isNull() || wrongSize) {
     missing_ << base;
+    std::fprintf(stderr, "morvik: picture %s %s; a placeholder is shown in its place\n", qPrintable(path),
+                 wrongSize ? "has the wrong size" : "is missing or cannot be read");
     return Placeholder(base, size, opaque);
   }
   return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -51,6 +59,20 @@ void PictureStore::LoadFrom(const QString& folder) {
   for (int i = 0; i < 3; ++i) guide_[i] = Load(QStringLiteral("guide_%1").arg(i), kCell, false);
   for (int i = 0; i < 4; ++i) gan_[i] = Load(QStringLiteral("gan_%1").arg(i), kCell, false);
   shadow_ = Load(QStringLiteral("shadow"), kCell, false);
+}
+
+bool PictureStore::TellMissing(MessageBoxes& messages) {
+  if (told_ || missing_.isEmpty()) return false;
+  told_ = true;
+  constexpr int kListed = 12;
+  QStringList names;
+  for (const QString& base : missing_.mid(0, kListed)) names << base + QStringLiteral(".png");
+  if (missing_.size() > kListed) names << QStringLiteral("ほか%1個").arg(missing_.size() - kListed);
+  messages.Show(QStringLiteral("次の画像ファイルが見つからないか、読み込めません。代わりの印で表示します。\n"
+                               "フォルダ: %1\n%2")
+                    .arg(QDir::toNativeSeparators(folder_), names.join(QStringLiteral("、"))),
+                QStringLiteral("画像ファイル"), MsgIcon::Warning, MsgButtons::Ok);
+  return true;
 }
 
 const QImage& PictureStore::Named(const QString& name) const {

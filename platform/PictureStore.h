@@ -9,6 +9,8 @@
 #include <array>
 #include <map>
 
+#include "platform/MessageBoxes.h"
+
 namespace morvik {
 
 class PictureStore {
@@ -33,6 +35,9 @@ class PictureStore {
   void SetShadow(QImage img) { shadow_ = std::move(img); }
 
   const QStringList& Missing() const { return missing_; }
+  // Tells the player, in one message box, which pictures are missing or bad; only the first
+  // time there are any. False when there was nothing (new) to tell.
+  bool TellMissing(MessageBoxes& messages);
 
  private:
   static int Clamp(int k, int n) { return k < 0 || k >= n ? 0 : k; }
@@ -47,6 +52,7 @@ class PictureStore {
   QImage shadow_;
   mutable std::map<QString, QImage> named_;
   mutable QStringList missing_;
+  bool told_ = false;
 };
 
 }  // namespace morvik

@@ -27,16 +27,18 @@ void FormMain::AdviceCheck() {
   adviceText_.clear();
   const QString path = FindNoCase(QString::fromStdString(game_.appDir), QStringLiteral("Advice.dat"));
   // A missing or unreadable advice file only means there is no advice.
-  const auto bytes = path.isEmpty() ? std::nullopt : ReadWholeFile(path);
+  const auto bytes = path.isEmpty() ? std::nullopt : ReadWholeFile(path, AdviceFileMaxBytes);
   if (!bytes) return;
-  const auto text = ShiftJisToUtf8(*bytes);
-  if (!text) return;
-  const Advice advice = FindAdvice(*text, game_.stageNo);
+  // The block is found in the file's own bytes (its openers and closers are ASCII at the start
+  // of a line, where no Shift JIS trail byte can stand) and only its text is converted: a bad
+  // byte elsewhere in the file costs no other stage its advice.
+  const Advice advice = FindAdvice(*bytes, game_.stageNo);
   if (advice.unterminated) QApplication::beep();
-  if (advice.found) {
-    picAdvice_->setEnabled(true);
-    adviceText_ = QString::fromStdString(advice.text).trimmed();
-  }
+  if (!advice.found) return;
+  const auto text = ShiftJisToUtf8(advice.text);
+  if (!text) return;
+  picAdvice_->setEnabled(true);
+  adviceText_ = QString::fromStdString(*text).trimmed();
 }
 
 void FormMain::PicAdvice_Click() {

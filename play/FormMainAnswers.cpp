@@ -58,7 +58,13 @@ void FormMain::ComAns_Click() {
 void FormMain::LoadAnsData() {
   const QString path = QString::fromStdString(AnswerPathFor(game_.mapFilePath));
   StopGuide();
-  const auto text = ReadWholeFile(path);
+  FileOpenError why;
+  const auto text = ReadRegularFile(QFile::encodeName(path).toStdString(), AnswerFileMaxBytes, &why);
+  if (!text && why.kind != FileOpenError::Kind::Missing) {
+    platform_.messages.Show(QStringLiteral("アンサーファイルを読み込めません。\n%1\n%2").arg(path, QString::fromStdString(FileErrorText(why))),
+                            QStringLiteral("アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
+    return;
+  }
   if (!text) {
     platform_.messages.Show(QStringLiteral("次のアンサーファイルが見つかりません。\n%1").arg(path), QStringLiteral("メッセージ"),
                             MsgIcon::Information, MsgButtons::Ok);

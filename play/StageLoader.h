@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/ModMain.h"
+#include "platform/RegularFile.h"
 #include "stagedata/StageReader.h"
 
 namespace morvik {
@@ -20,7 +21,9 @@ std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture);
 // Whether game.mapFilePath holds a block for the stage; false also when it cannot be read.
 bool MapHoldsStage(const ModMain& game, int stageNo);
 
-// The whole content of a file, or nothing if it cannot be read.
-std::optional<std::string> ReadWholeFile(const QString& path);
+// The whole content of a regular file of at most maxBytes, or nothing (why says why).
+std::optional<std::string> ReadWholeFile(const QString& path, std::uint64_t maxBytes, QString* why = nullptr);
+// The message of a stage file that cannot be opened, with the reason.
+QString CannotOpenStageFile(const QString& path, const QString& why);
 
 }  // namespace morvik

@@ -123,6 +123,8 @@ void Application::Main() {
     ForgetProgress(game_);
     formTitle_->FillStageList();
     SavePlayInfo();
+    // A copy in the other folder would bring the old progress back at the next start.
+    playInfo_.RemoveOtherCopy();
   };
   title.unlocked = [this] { SavePlayInfo(); };
   title.help = [this](int topic) { ShowHelp(topic); };
@@ -139,6 +141,7 @@ void Application::Main() {
 void Application::LoadPlayInfo() {
   PlayInfo current;
   current.stageReached = game_.stageReached;
+  playInfo_.RemoveStaleTemporaries();
   saved_ = playInfo_.Load(current);
   game_.stageReached = saved_.stageReached;
   game_.storyNo = saved_.storyNo;

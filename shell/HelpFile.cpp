@@ -6,6 +6,8 @@ namespace morvik {
 
 namespace {
 
+constexpr LONGUINT64 MaxEntryBytes = 16u << 20;
+
 std::string Absolute(std::string_view entry) {
   std::string path(entry);
   if (path.empty() || path.front() != '/') path.insert(path.begin(), '/');
@@ -34,6 +36,9 @@ std::optional<std::string> HelpFile::Read(std::string_view entry) const {
   chmUnitInfo unit{};
   if (chm_resolve_object(file_, path.c_str(), &unit) != CHM_RESOLVE_SUCCESS) return std::nullopt;
   if (!unit.path[0] || unit.path[std::char_traits<char>::length(unit.path) - 1] == '/') return std::nullopt;
+  // The length comes from the file: a damaged one must not make us allocate without bound.
+  // Entries are compressed, so a page may be longer than the file, but never near this.
+  if (unit.length > MaxEntryBytes) return std::nullopt;
   std::string bytes(static_cast<size_t>(unit.length), '\0');
   if (unit.length == 0) return bytes;
   const LONGINT64 got = chm_retrieve_object(file_, &unit, reinterpret_cast<unsigned char*>(bytes.data()), 0,

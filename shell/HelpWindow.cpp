@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "platform/FindNoCase.h"
+#include "shell/HelpIntegrity.h"
 
 namespace morvik {
 
@@ -70,8 +72,12 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   resize(820, 580);
 
   browser_->setFont(CaptionFontOf(10));
-  browser_->setOpenLinks(true);
-  browser_->setOpenExternalLinks(true);
+  // Links are followed here: those inside the help file in this window, web and mail links
+  // outside it, and nothing else.
+  browser_->setOpenLinks(false);
+  browser_->setOpenExternalLinks(false);
+  connect(browser_, &QTextBrowser::anchorClicked, this, [this](const QUrl& link) { FollowLink(link); });
+  openExternal = [](const QUrl& link) { QDesktopServices::openUrl(link); };
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) { PageShown(page); });
 
   QToolBar* bar = addToolBar(QStringLiteral("ヘルプ"));
@@ -142,7 +148,8 @@ bool HelpWindow::Load() {
                    QStringLiteral("モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
     return false;
   }
-  if (file_.Open(QFile::encodeName(found).toStdString())) {
+  // Only the help file built with the program reaches the help library (see HelpIntegrity.h).
+  if (HelpFileMatches(found) && file_.Open(QFile::encodeName(found).toStdString())) {
     system_ = ParseSystem(file_.Read("/#SYSTEM").value_or(std::string()));
     if (system_.defaultPage.empty()) system_.defaultPage = "/index.html";
     topics_ = ParseTopicMap(file_.Read(HelpTopicMapEntry).value_or(std::string()));
@@ -191,6 +198,22 @@ void HelpWindow::FilterIndex(const QString& text) {
 void HelpWindow::Go(const QUrl& page) {
   if (!page.isValid() || page == browser_->source()) return;
   browser_->setSource(page, QTextDocument::HtmlResource);
+}
+
+void HelpWindow::FollowLink(const QUrl& link) {
+  const QString scheme = link.scheme().toLower();
+  if (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto")) {
+    if (openExternal) openExternal(link);
+    return;
+  }
+  // The browser hands links over resolved against the page shown, which is in the help file.
+  const QUrl target = link.isRelative() ? browser_->source().resolved(link) : link;
+  if (target.scheme() != kScheme) return;
+  if (target == browser_->source()) {
+    browser_->scrollToAnchor(target.fragment());  // the place shown, scrolled away from since
+    return;
+  }
+  Go(target);
 }
 
 void HelpWindow::PageShown(const QUrl& shown) {

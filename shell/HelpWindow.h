@@ -4,6 +4,7 @@
 // from the file, and back and forward through the pages seen.
 #include <QMainWindow>
 #include <QTextBrowser>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -49,6 +50,9 @@ class HelpWindow final : public QMainWindow {
   const HelpFile& File() const { return file_; }
   HelpBrowser& Browser() { return *browser_; }
 
+  // Opens a web or mail link outside the help (the desktop's browser by default).
+  std::function<void(const QUrl&)> openExternal;
+
  private:
   // Opens the help file when it is not open yet; reports a missing or unreadable file.
   bool Load();
@@ -56,6 +60,8 @@ class HelpWindow final : public QMainWindow {
   void FillIndex();
   void FilterIndex(const QString& text);
   void Go(const QUrl& page);
+  // A link of a page: chm: and relative links in this window, http, https and mailto outside.
+  void FollowLink(const QUrl& link);
   void PageShown(const QUrl& page);
 
   QString programDir_;

@@ -5,11 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <string_view>
 #include <utility>
+
+#include "platform/RegularFile.h"
 
 namespace morvik {
 
@@ -64,25 +67,65 @@ PlayInfo PlayInfoFile::Fail(PlayInfo kept) {
   return kept;
 }
 
+PlayInfoRead PlayInfoFile::ReadOne(const QString& path, const PlayInfo& current) const {
+  // A file that is there but cannot be read (a folder, a pipe, an oversized file) is as good
+  // as a damaged one; reading nothing gives what the reader keeps when it finds no progress line.
+  const std::string bytes =
+      ReadRegularFile(QFile::encodeName(path).toStdString(), MaxFileBytes).value_or(std::string());
+  return DecodePlayInfo(bytes, current);
+}
+
+QString PlayInfoFile::OtherFolder() const {
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (data.isEmpty()) return {};
+  return programWritable_ ? data : programDir_;
+}
+
 PlayInfo PlayInfoFile::Load(const PlayInfo& current) {
-  QString path;
-  if (!programWritable_) path = FindPlayInfo(FolderFor(false));
-  if (path.isEmpty()) path = FindPlayInfo(programDir_);
-  if (path.isEmpty()) {
+  // The file Save writes comes first. The other place may hold a farther stage (saved there
+  // while the program folder could not be written, or shipped beside the program): the
+  // farther stage is kept, so that progress saved in either place is never lost.
+  const QString own = FindPlayInfo(FolderFor(programWritable_));
+  const QString otherFolder = OtherFolder();
+  const QString other = otherFolder.isEmpty() ? QString() : FindPlayInfo(otherFolder);
+  if (own.isEmpty() && other.isEmpty()) {
     PlayInfo fresh;
     fresh.stageReached = current.stageReached;
     return fresh;
   }
+  const PlayInfoRead read = ReadOne(own.isEmpty() ? other : own, current);
+  PlayInfo info = read.info;
+  if (!own.isEmpty() && !other.isEmpty()) {
+    // A damaged copy in the other place costs nothing: the own file was read.
+    const PlayInfoRead second = ReadOne(other, current);
+    if (!second.failed && second.info.stageReached > info.stageReached) info.stageReached = second.info.stageReached;
+  }
+  return read.failed ? Fail(info) : info;
+}
 
-  // A file that is there but cannot be read is as good as a damaged one; reading nothing
-  // gives what the reader keeps when it finds no progress line.
-  QByteArray bytes;
-  QFile file(path);
-  if (file.open(QIODevice::ReadOnly)) bytes = file.read(MaxFileBytes + 1);
-  if (bytes.size() > MaxFileBytes) bytes.clear();
-  const PlayInfoRead read =
-      DecodePlayInfo(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), current);
-  return read.failed ? Fail(read.info) : read.info;
+bool PlayInfoFile::RemoveOtherCopy() {
+  const QString otherFolder = OtherFolder();
+  const QString other = otherFolder.isEmpty() ? QString() : FindPlayInfo(otherFolder);
+  return other.isEmpty() || QFile::remove(other);
+}
+
+int PlayInfoFile::RemoveStaleTemporaries(const QDateTime& now) const {
+  // A save writes "PlayInfo.DAT." and six letters or digits beside the file, then renames it;
+  // one killed in between leaves that file behind. A minute's age keeps clear of a save
+  // that another copy of the game may be making right now.
+  static const QRegularExpression pattern(QStringLiteral("^PlayInfo\\.DAT\\.[A-Za-z0-9]{6}$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  int removed = 0;
+  for (const QString& folder : {programDir_, OtherFolder()}) {
+    if (folder.isEmpty()) continue;
+    const QDir dir(folder);
+    for (const QFileInfo& entry : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+      if (!pattern.match(entry.fileName()).hasMatch()) continue;
+      if (entry.lastModified().secsTo(now) < 60) continue;
+      if (QFile::remove(entry.filePath())) ++removed;
+    }
+  }
+  return removed;
 }
 
 bool PlayInfoFile::Save(const PlayInfo& info) {

@@ -3,6 +3,7 @@
 // regard to letter case. When the program folder cannot be written (an installed copy), the
 // file lives in the user's data folder instead, so that progress is never lost.
 #include <QDate>
+#include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <functional>
@@ -22,8 +23,17 @@ class PlayInfoFile {
   // Reads the file on top of current (see DecodePlayInfo). A missing file gives the record of
   // a new player (settings on, story 0, reserved 1 and 1) with stageReached kept, and no
   // message. A damaged or unreadable file shows the error message and gives what the reader
-  // kept. In the data folder's place, a file there is read before one in the program folder.
+  // kept. The file Save writes is read first; a file in the other place (program folder or
+  // data folder) adds its farther stage, if it has one.
   PlayInfo Load(const PlayInfo& current);
+
+  // Removes the file of the other place, so that a progress reset is not undone by it at the
+  // next Load. False if it is there and cannot be removed.
+  bool RemoveOtherCopy();
+
+  // Removes what saves killed before their end left behind in both places (temporary files
+  // of the play information file at least a minute old); returns how many.
+  int RemoveStaleTemporaries(const QDateTime& now = QDateTime::currentDateTime()) const;
 
   // Replaces the file whole, with today's date. A failed write leaves the old file as it was
   // and returns false; LastError() then says why.
@@ -40,6 +50,9 @@ class PlayInfoFile {
 
  private:
   QString FolderFor(bool programFolder) const;
+  // The folder Save does not write, or empty when there is no data folder.
+  QString OtherFolder() const;
+  PlayInfoRead ReadOne(const QString& path, const PlayInfo& current) const;
   PlayInfo Fail(PlayInfo kept);
 
   QString programDir_;

@@ -65,5 +65,6 @@ int main(int argc, char** argv) {
   Application game(programDir, {scheduler, sound, messages, files, pictures});
   Gamepads gamepads;  // presses reach whichever window is active, as the keyboard's do
   game.Main();
+  pictures.TellMissing(messages);
   return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "stagedata/StageReader.h"
 
+#include <array>
 #include <optional>
 
 #include "core/Pictures.h"
@@ -17,28 +18,34 @@ struct Position {
 
 class BlockParser {
  public:
-  BlockParser(const std::vector<std::string>& lines, int opener) : lines_(lines), opener_(opener) {}
+  // block: the opener and the lines after it, at least BlockLinesRead of them.
+  BlockParser(const std::vector<std::string>& block, int openerLine) : lines_(block), openerLine_(openerLine) {}
 
   StageResult Parse() {
     LoadedStage out;
-    out.openerLine = opener_ + 1;
+    out.openerLine = openerLine_;
     Board& b = out.board;
     for (int y = 0; y < FieldSize; ++y)
       if (!ParseRow(y, b)) return error_;
     // Line 12 is free text that no reader uses.
     for (auto& c : b.chara) c = NoChara;
 
-    const bool heroPlaced = TrimRight(Line(13)) != "*";
-    if (!heroPlaced) {
-      b.heroX = b.heroY = 0;
+    // Without a hero line the hero stands in the top-left corner all the same.
+    const std::string_view hero = TrimRight(Line(13));
+    if (hero != "*") {
+      if (hero.size() != 2 || !IsDigit(hero[0]) || !IsDigit(hero[1]))
+        return Fail(13, "主人公の位置は2桁の数字1つか「*」でなければなりません。");
+      b.heroX = static_cast<std::int16_t>(hero[0] - '0');
+      b.heroY = static_cast<std::int16_t>(hero[1] - '0');
     } else {
-      auto p = ParsePositions(13, "主人公の位置");
-      if (!p) return error_;
-      if (p->size() != 1) return Fail(13, "主人公の位置は2桁の数字1つか「*」でなければなりません。");
-      b.heroX = static_cast<std::int16_t>((*p)[0].x);
-      b.heroY = static_cast<std::int16_t>((*p)[0].y);
+      b.heroX = b.heroY = 0;
     }
     b.C(b.heroX, b.heroY) = HeroChara;
+    const char* heroPlace = hero == "*" ? "（主人公の行が「*」なので主人公は左上の00のマスにいます）" : "";
+
+    // The line that put the character on each cell, so that a second one is refused by name.
+    std::array<int, FieldSize * FieldSize> placedBy{};
+    std::array<const char*, FieldSize * FieldSize> placedName{};
 
     struct ListLine {
       int line;
@@ -60,12 +67,28 @@ class BlockParser {
                                   std::to_string(limit) + "個まで）。");
         *l.count = static_cast<std::int16_t>(p->size());
       }
+      const bool hole = l.kind == CharaKind::EmptyHole;
       for (std::size_t k = 0; k < p->size(); ++k) {
-        const Chara c = l.kind == CharaKind::EmptyHole ? HoleMark : MakeChara(l.kind, static_cast<int>(k));
-        // Without a hero line the hero merely defaults to the corner, and a later line may take it.
-        if (heroPlaced && (*p)[k].x == b.heroX && (*p)[k].y == b.heroY)
-          return Fail(l.line, std::string(l.name) + "が主人公と同じマスに置かれています。");
-        b.C((*p)[k].x, (*p)[k].y) = c;
+        const Position at = (*p)[k];
+        const std::string pos = std::to_string(at.x) + std::to_string(at.y);
+        const int cell = at.y * FieldSize + at.x;
+        // Every character counts towards the clear or the pictures: none may hide another.
+        if (at.x == b.heroX && at.y == b.heroY) {
+          if (hole) return Fail(13, CharaOnHoleText("主人公", at.x, at.y));
+          return Fail(l.line, std::string(l.name) + "が主人公と同じマス（" + pos + "）に置かれています" + heroPlace + "。");
+        }
+        if (placedBy[cell] != 0) {
+          if (hole) return Fail(placedBy[cell], CharaOnHoleText(placedName[cell], at.x, at.y));
+          if (placedBy[cell] == l.line)
+            return Fail(l.line, std::string(l.name) + "の位置 " + pos + " が2度書かれています。");
+          return Fail(l.line, std::string(l.name) + "の位置 " + pos + " には、" + std::to_string(FileLine(placedBy[cell])) +
+                                  "行目の" + placedName[cell] + "が置かれています。");
+        }
+        if (!hole) {
+          placedBy[cell] = l.line;
+          placedName[cell] = l.name;
+        }
+        b.C(at.x, at.y) = hole ? HoleMark : MakeChara(l.kind, static_cast<int>(k));
       }
     }
 
@@ -84,9 +107,10 @@ class BlockParser {
   }
 
  private:
+  static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
   // Line k of the block (1 = opener).
-  std::string_view Line(int k) const { return lines_[opener_ + k - 1]; }
-  int FileLine(int k) const { return opener_ + k; }
+  std::string_view Line(int k) const { return lines_[static_cast<std::size_t>(k - 1)]; }
+  int FileLine(int k) const { return openerLine_ + k - 1; }
 
   StageError Fail(int k, std::string reason) {
     error_ = StageError{StageError::Kind::Malformed, FileLine(k), std::move(reason)};
@@ -120,7 +144,7 @@ class BlockParser {
       return std::nullopt;
     }
     for (std::size_t i = 0; i < t.size(); i += 2) {
-      if (t[i] < '0' || t[i] > '9' || t[i + 1] < '0' || t[i + 1] > '9') {
+      if (!IsDigit(t[i]) || !IsDigit(t[i + 1])) {
         Fail(k, name + "の位置に数字でない文字があります。");
         return std::nullopt;
       }
@@ -130,39 +154,65 @@ class BlockParser {
   }
 
   const std::vector<std::string>& lines_;
-  int opener_;
+  int openerLine_;
   StageError error_;
 };
 
 }  // namespace
 
-StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest& request) {
+StageResult ReadStage(const NextLine& next, const StageRequest& request) {
   const int n = request.testPlay ? 0 : request.stageNo;
-  // The opener must not be the last line: a block needs lines after it.
-  int opener = -1;
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
-    if (request.unitPlay || IsBlockOpener(lines[i], n)) {
-      opener = static_cast<int>(i);
-      break;
+  std::vector<std::string> block;
+  std::string line;
+  int lineNo = 0, openerLine = 0;
+  while (static_cast<int>(block.size()) < BlockLinesRead && next(line)) {
+    ++lineNo;
+    CleanLine(line, lineNo == 1);
+    if (const auto fault = TextFault(line, lineNo == 1)) return StageError{StageError::Kind::Malformed, lineNo, *fault};
+    if (block.empty()) {
+      if (!request.unitPlay && !IsBlockOpener(line, n)) continue;
+      openerLine = lineNo;
     }
+    block.push_back(std::move(line));
   }
-  if (opener < 0) return StageError{StageError::Kind::NotFound, 0, StageNotFoundText};
-  const int available = static_cast<int>(lines.size()) - opener;
-  if (available < BlockLinesRead)
-    return StageError{StageError::Kind::Malformed, static_cast<int>(lines.size()),
-                      "ステージの途中でファイルが終わっています（" + std::to_string(available) + "行しかありません。" +
+  // An opener on the last line is no block at all.
+  if (block.size() <= 1) return StageError{StageError::Kind::NotFound, 0, StageNotFoundText};
+  if (static_cast<int>(block.size()) < BlockLinesRead)
+    return StageError{StageError::Kind::Malformed, lineNo,
+                      "ステージの途中でファイルが終わっています（" + std::to_string(block.size()) + "行しかありません。" +
                           std::to_string(BlockLinesRead) + "行必要です）。"};
-  return BlockParser(lines, opener).Parse();
+  return BlockParser(block, openerLine).Parse();
+}
+
+StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest& request) {
+  std::size_t i = 0;
+  return ReadStage(NextLine([&](std::string& line) {
+                     if (i >= lines.size()) return false;
+                     line = lines[i++];
+                     return true;
+                   }),
+                   request);
 }
 
 StageResult ReadStage(std::string_view fileText, const StageRequest& request) {
-  return ReadStage(SplitLines(fileText), request);
+  return ReadStage(LinesOf(fileText), request);
+}
+
+std::string CharaOnHoleText(std::string_view charaName, int x, int y) {
+  return std::string(charaName) + "が穴のマス（" + std::to_string(x) + std::to_string(y) +
+         "）に置かれています。穴の上にキャラクタは置けません。";
 }
 
 bool HoldsStage(std::string_view fileText, int n) {
-  const std::vector<std::string> lines = SplitLines(fileText);
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-    if (IsBlockOpener(lines[i], n)) return true;
+  // As ReadStage seeks: a byte-order mark is passed over, and an opener needs a line after it.
+  const NextLine next = LinesOf(fileText);
+  std::string line;
+  bool opener = false;
+  for (bool first = true; next(line); first = false) {
+    if (opener) return true;
+    CleanLine(line, first);
+    opener = IsBlockOpener(line, n);
+  }
   return false;
 }
 

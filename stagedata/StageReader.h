@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Board.h"
+#include "stagedata/TextLines.h"
 
 namespace morvik {
 
@@ -32,12 +33,21 @@ struct StageError {
 
 using StageResult = std::variant<LoadedStage, StageError>;
 
+// Reads lines only up to the block's music line; the rest of the source is left unread.
+StageResult ReadStage(const NextLine& next, const StageRequest& request);
 StageResult ReadStage(const std::vector<std::string>& lines, const StageRequest& request);
 StageResult ReadStage(std::string_view fileText, const StageRequest& request);
 
 // Whether the text of a map file holds a block for stage n, as ReadStage would find it; the
 // block's lines are not checked.
 bool HoldsStage(std::string_view fileText, int n);
+
+// Stage music numbers: 10 and above name the outcome jingles, the title and the ending music.
+inline constexpr int StageMusicCount = 10;
+
+// The sentence for a character that stands on a hole, where no character can be: the editor
+// says it before a test play and the reader on a file, in the same words.
+std::string CharaOnHoleText(std::string_view charaName, int x, int y);
 
 // The message box text of a refusal, naming the file.
 std::string StageErrorMessage(const StageError& e, std::string_view fileName);

@@ -16,6 +16,32 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+NextLine LinesOf(std::string_view text) {
+  return [text, pos = std::size_t{0}](std::string& line) mutable {
+    if (pos >= text.size()) return false;
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    line.assign(text.substr(pos, end - pos));
+    pos = end + 1;
+    return true;
+  };
+}
+
+std::optional<std::string> TextFault(std::string_view line, bool first) {
+  const bool utf16Mark = first && line.size() >= 2 &&
+                         ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF'));
+  if (utf16Mark || line.find('\0') != std::string_view::npos)
+    return "UTF-16などで書かれたファイルか、テキストファイルではありません。ステージデータはASCII文字だけのテキストです。";
+  if (line.find('\r') != std::string_view::npos)
+    return "改行がCRだけになっています。行はCR LFで区切ってください。";
+  return std::nullopt;
+}
+
+void CleanLine(std::string& line, bool first) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (first && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
+}
+
 int LenientNumber(std::string_view t) {
   std::size_t i = 0;
   while (i < t.size() && t[i] == ' ') ++i;

@@ -22,6 +22,7 @@
 
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "stagedata/StageReader.h"
 #include "platform/FileDialogs.h"
 #include "platform/VirtualScheduler.h"
 #include "shell/Application.h"
@@ -628,6 +629,27 @@ TEST(FormEdit, TestPlayNeedsAStartPositionAndAFile) {
   EXPECT_FALSE(t.game.testPlay);
   EXPECT_TRUE(t.edit->isVisible());
   EXPECT_FALSE(t.play->isVisible());
+}
+
+TEST(FormEdit, TestPlayRefusesACharacterOnAHoleInTheWordsOfThePlayReader) {
+  EditFixture t;
+  t.Palette(0);  // the hero
+  t.Cell(3, 3, Qt::RightButton);
+  t.Palette(13);  // a hole in light ground, under the hero
+  t.Cell(3, 3);
+  const QString said = "主人公が穴のマス（33）に置かれています。穴の上にキャラクタは置けません。";
+  t.Click("ComConvert");
+  ASSERT_EQ(t.messages.shown.size(), 1u);
+  EXPECT_EQ(t.messages.shown[0], "エラー|" + said);
+  EXPECT_TRUE(t.files.asked.isEmpty()) << "nothing is saved";
+  EXPECT_FALSE(t.play->isVisible());
+  // The saved file, played all the same, is refused on the hero's line in the same words.
+  t.files.answers = {t.Path("hole.mvk")};
+  ASSERT_TRUE(t.edit->ComSave_Click());
+  const StageResult r = ReadStage(std::string_view(ReadFile(t.Path("hole.mvk"))), {0, false, true});
+  ASSERT_TRUE(std::holds_alternative<StageError>(r));
+  EXPECT_EQ(std::get<StageError>(r).line, 13);
+  EXPECT_EQ(QString::fromStdString(std::get<StageError>(r).reason), said);
 }
 
 TEST(FormEdit, LeavingTheEditor) {

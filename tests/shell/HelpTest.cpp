@@ -307,6 +307,44 @@ TEST_F(Viewer, FollowsLinksAndGoesBackAndForward) {
   EXPECT_EQ(contents->currentItem(), title) << contents->currentItem()->text(0).toStdString();
 }
 
+TEST_F(Viewer, LinksInsidePagesOpenInTheViewerAndOnlyWebAndMailGoOutside) {
+  HelpWindow window(kProgramDir, messages);
+  std::vector<QUrl> outside;
+  window.openExternal = [&](const QUrl& link) { outside.push_back(link); };
+  window.ShowTopic(999);  // the first page
+  ASSERT_EQ(window.PageEntry(), "/index.html");
+  // As a player follows a link by keyboard: Tab to the page's first link, Enter.
+  const auto key = [&](int k) {
+    QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+    QApplication::sendEvent(&window.Browser(), &press);
+  };
+  key(Qt::Key_Tab);
+  key(Qt::Key_Return);
+  EXPECT_EQ(window.PageEntry(), "/howtoplay.html");
+  EXPECT_EQ(window.PageTitle(), QStringLiteral("遊び方"));
+
+  // Links as the browser hands them over on a click: resolved against the page shown.
+  const QUrl page = window.Browser().source();
+  struct Row { const char* href; std::string entry; bool outside; } rows[] = {
+      {"play.html", "/play.html", false},
+      {"howtoplay.html#jump", "/howtoplay.html", false},
+      {"chm:/title.html", "/title.html", false},
+      {"https://example.org/morvik", "/title.html", true},
+      {"mailto:someone@example.org", "/title.html", true},
+      {"file:///etc/passwd", "/title.html", false},
+      {"javascript:alert(1)", "/title.html", false},
+  };
+  for (const Row& r : rows) {
+    const std::size_t before = outside.size();
+    emit window.Browser().anchorClicked(window.Browser().source().resolved(QUrl(QString::fromLatin1(r.href))));
+    EXPECT_EQ(window.PageEntry(), r.entry) << r.href;
+    EXPECT_EQ(outside.size(), before + (r.outside ? 1 : 0)) << r.href;
+  }
+  EXPECT_EQ(outside.front(), QUrl("https://example.org/morvik"));
+  EXPECT_NE(page, window.Browser().source());
+  EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(Viewer, AMissingOrDamagedFileIsReportedAndTheWindowStaysClosed) {
   QTemporaryDir dir;
   HelpWindow window(dir.path(), messages);
@@ -326,11 +364,31 @@ TEST_F(Viewer, AMissingOrDamagedFileIsReportedAndTheWindowStaysClosed) {
   EXPECT_TRUE(messages.shown[1].contains(QStringLiteral("ヘルプファイル（morvik20.chm）を読み込めません。")));
   EXPECT_FALSE(window.isVisible());
 
+  // The built file with bytes changed: such changes made the help library divide by zero or
+  // read out of bounds. The file is not the one built with the program, so it is never read.
+  ASSERT_TRUE(damaged.remove());
+  QFile built(kProgramDir + "/morvik20.chm");
+  ASSERT_TRUE(built.open(QIODevice::ReadOnly));
+  const QByteArray good = built.readAll();
+  for (const qsizetype at : {qsizetype{0x20}, qsizetype{0x70}, good.size() / 2, good.size() - 1}) {
+    QByteArray bad = good;
+    bad[at] = static_cast<char>(bad[at] ^ 0x5a);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(bad);
+    damaged.close();
+    const std::size_t before = messages.shown.size();
+    window.ShowTopic(FormMain::HelpTopic);
+    ASSERT_EQ(messages.shown.size(), before + 1) << at;
+    EXPECT_TRUE(messages.shown.back().contains(QStringLiteral("ヘルプファイル（morvik20.chm）を読み込めません。"))) << at;
+    EXPECT_FALSE(window.isVisible());
+  }
+  const std::size_t refusals = messages.shown.size();
+
   // Put right while the program runs, and spelt in capitals: found the next time.
   ASSERT_TRUE(damaged.remove());
   ASSERT_TRUE(QFile::copy(kProgramDir + "/morvik20.chm", dir.filePath("MORVIK20.CHM")));
   window.ShowTopic(FormMain::HelpTopic);
-  EXPECT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown.size(), refusals);
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.PageTitle(), QStringLiteral("プレイ画面とキー操作"));
 }

@@ -200,11 +200,58 @@ TEST_F(PlayInfoFileTest, InstalledCopyReadsTheDataFolderFirstAndSavesThere) {
   EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 20);
 }
 
-TEST_F(PlayInfoFileTest, WritableProgramFolderIgnoresTheDataFolder) {
+TEST_F(PlayInfoFileTest, BothPlacesAreReadAndTheFartherStageKept) {
+  // Progress saved in the data folder while the program folder was read-only survives the
+  // program folder becoming writable, and the other way round; settings come from the file
+  // that Save writes.
   ASSERT_TRUE(QDir().mkpath(DataFolder()));
-  WriteBytes(QDir(DataFolder()).filePath(QStringLiteral("PlayInfo.DAT")), Encoded(PlayInfo{true, true, 40, 0, 1, 1}));
-  WriteBytes(InProgram(QStringLiteral("PlayInfo.DAT")), Encoded(PlayInfo{true, true, 12, 0, 1, 1}));
-  EXPECT_EQ(PlayInfoFile(program, messages).Load(PlayInfo{}).stageReached, 12);
+  const QString inData = QDir(DataFolder()).filePath(QStringLiteral("PlayInfo.DAT"));
+  const QString inProgram = InProgram(QStringLiteral("PlayInfo.DAT"));
+  struct Row { const char* name; bool programWritable; int inProgram, inData; PlayInfo expected; } rows[] = {
+      {"WritableDataFarther", true, 12, 40, {false, true, 40, 1, 1, 1}},
+      {"WritableProgramFarther", true, 40, 12, {false, true, 40, 1, 1, 1}},
+      {"ReadOnlyProgramFarther", false, 40, 12, {true, false, 40, 2, 1, 1}},
+  };
+  for (const Row& r : rows) {
+    WriteBytes(inProgram, Encoded(PlayInfo{false, true, r.inProgram, 1, 1, 1}));
+    WriteBytes(inData, Encoded(PlayInfo{true, false, r.inData, 2, 1, 1}));
+    PlayInfoFile file(program, messages, [&](const QString&) { return r.programWritable; });
+    EXPECT_EQ(file.Load(PlayInfo{}), r.expected) << r.name;
+  }
+  // A damaged copy in the other place is passed over without a word.
+  WriteBytes(inData, "damaged");
+  EXPECT_EQ(PlayInfoFile(program, messages).Load(PlayInfo{}).stageReached, 40);
+  EXPECT_TRUE(messages.asked.empty());
+
+  // After a reset the other copy goes, so that the old progress does not come back.
+  WriteBytes(inData, Encoded(PlayInfo{true, true, 50, 0, 1, 1}));
+  PlayInfoFile file(program, messages);
+  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}));
+  EXPECT_TRUE(file.RemoveOtherCopy());
+  EXPECT_FALSE(QFile::exists(inData));
+  EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 1);
+}
+
+TEST_F(PlayInfoFileTest, StaleTemporaryFilesOfKilledSavesAreRemoved) {
+  ASSERT_TRUE(QDir().mkpath(DataFolder()));
+  const QDateTime now = QDateTime::currentDateTime();
+  struct Row { QString folder, name; int ageSeconds; bool removed; } rows[] = {
+      {program, "PlayInfo.DAT.aB3xQz", 3600, true},
+      {DataFolder(), "playinfo.dat.Q1w2E3", 120, true},
+      {program, "PlayInfo.DAT.fresh1", 5, false},  // a save of another copy may be under way
+      {program, "PlayInfo.DAT.toolong7", 3600, false},
+      {program, "PlayInfo.DAT", 3600, false},
+      {program, "Other.DAT.aB3xQz", 3600, false},
+  };
+  for (const Row& r : rows) {
+    const QString path = QDir(r.folder).filePath(r.name);
+    WriteBytes(path, "x");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(now.addSecs(-r.ageSeconds), QFileDevice::FileModificationTime));
+  }
+  EXPECT_EQ(PlayInfoFile(program, messages).RemoveStaleTemporaries(now), 2);
+  for (const Row& r : rows) EXPECT_EQ(QFile::exists(QDir(r.folder).filePath(r.name)), !r.removed) << r.name.toStdString();
 }
 
 TEST_F(PlayInfoFileTest, FailedWriteLeavesTheOldFileWhole) {

@@ -110,17 +110,6 @@ TEST(StageReader, TestPlayReadsBlockZeroAndUnitPlayTheFirstLine) {
   EXPECT_TRUE(std::holds_alternative<LoadedStage>(ReadStage(std::string_view(odd.Text()), {0, true, false})));
 }
 
-TEST(StageReader, LaterListsOverwriteEarlierOnesOnTheSameCell) {
-  BlockText b;
-  b.hero = "*";
-  b.stones = "00";     // takes the corner the hero defaulted to
-  b.yellow = "11";
-  b.px = "11";
-  const Board bd = Loaded(ReadStage(std::string_view(b.Text()), {1})).board;
-  EXPECT_EQ(bd.C(0, 0), MakeChara(CharaKind::Stone, 0));
-  EXPECT_EQ(bd.C(1, 1), MakeChara(CharaKind::PX, 0));
-}
-
 TEST(StageReader, LineEndingsMayBeBareLineFeeds) {
   std::string text = Numbered(3).Text();
   std::erase(text, '\r');
@@ -157,6 +146,17 @@ TEST(StageReader, MalformedBlocksAreRefusedWithLineAndReason) {
       {"TooManyStones", [](BlockText& b) { b.stones = std::string(62, '1'); }, 14, "最大30個"},
       {"TooManyYellow", [](BlockText& b) { b.yellow = std::string(32, '2'); }, 15, "最大15個"},
       {"ObjectOnHero", [](BlockText& b) { b.px = "55"; }, 17, "主人公と同じマス"},
+      // The hero line "*" puts the hero in the corner: an object there would vanish under it.
+      {"ObjectOnDefaultHero", [](BlockText& b) { b.hero = "*"; b.stones = "00"; }, 14, "主人公と同じマス（00）"},
+      {"HeroLineNotAPosition", [](BlockText& b) { b.hero = "5x"; }, 13, "主人公の位置は2桁の数字1つ"},
+      // A flower or PX piece hidden under a later list would still count towards the clear.
+      {"FlowerUnderPX", [](BlockText& b) { b.yellow = "12"; b.px = "3412"; }, 17, "15行目の黄色の花"},
+      {"StoneUnderRedFlower", [](BlockText& b) { b.stones = "12"; b.red = "12"; }, 16, "14行目の石"},
+      {"SameFlowerTwice", [](BlockText& b) { b.yellow = "1212"; }, 15, "2度"},
+      // The editor lists every hole of the terrain as an empty hole: a character there is named
+      // on its own line, in the editor's terms.
+      {"HeroOnHole", [](BlockText& b) { b.rows[5] = "20202020201320202020"; b.holes = "55"; }, 13, "主人公が穴のマス（55）"},
+      {"FlowerOnHole", [](BlockText& b) { b.red = "12"; b.holes = "12"; }, 16, "赤い花が穴のマス（12）"},
       {"FirstFlowerTwo", [](BlockText& b) { b.first = "2"; }, 19, "花の色"},
       {"MusicNotNumber", [](BlockText& b) { b.music = "x"; }, 20, "音楽"},
   };
@@ -170,6 +170,46 @@ TEST(StageReader, MalformedBlocksAreRefusedWithLineAndReason) {
     EXPECT_EQ(e.line, r.line) << r.name;
     EXPECT_NE(e.reason.find(r.reasonHas), std::string::npos) << r.name << ": " << e.reason;
   }
+}
+
+TEST(StageReader, TextThatIsNotPlainLinesSaysWhatItIs) {
+  const std::string good = Numbered(1).Text();
+  std::string crOnly = good;
+  std::erase(crOnly, '\n');
+  std::string utf16 = "\xFF\xFE";
+  for (char c : good) utf16 += std::string{c, '\0'};
+  struct Row { const char* name; std::string file; std::string reasonHas; } rows[] = {
+      {"CrOnly", crOnly, "CRだけ"},
+      {"Utf16", utf16, "UTF-16"},
+      {"Utf16WithoutMark", utf16.substr(2), "UTF-16"},
+  };
+  for (const Row& r : rows)
+    for (const StageRequest req : {StageRequest{1}, StageRequest{0, true, false}}) {
+      const StageResult res = ReadStage(std::string_view(r.file), req);
+      ASSERT_TRUE(std::holds_alternative<StageError>(res)) << r.name;
+      EXPECT_EQ(std::get<StageError>(res).kind, StageError::Kind::Malformed) << r.name;
+      EXPECT_NE(std::get<StageError>(res).reason.find(r.reasonHas), std::string::npos) << r.name;
+    }
+  // A UTF-8 byte-order mark before plain ASCII is no fault: the block is found after it.
+  const std::string marked = "\xEF\xBB\xBF" + good;
+  EXPECT_EQ(Loaded(ReadStage(std::string_view(marked), {1})).board.heroX, 1);
+  EXPECT_EQ(Loaded(ReadStage(std::string_view(marked), {0, true, false})).board.heroX, 1);
+}
+
+TEST(StageReader, ReadsNoLineBeyondTheMusicLineOfItsBlock) {
+  const std::string file = "comment\r\n" + Numbered(1).Text() + Numbered(2).Text() + Numbered(3).Text();
+  std::size_t pos = 0;
+  int taken = 0;
+  const NextLine counting = [&](std::string& line) {
+    if (pos >= file.size()) return false;
+    const std::size_t end = file.find('\n', pos);
+    line = file.substr(pos, end - pos);
+    pos = end + 1;
+    ++taken;
+    return true;
+  };
+  EXPECT_EQ(Loaded(ReadStage(counting, {2})).board.heroX, 2);
+  EXPECT_EQ(taken, 1 + 21 + 20);
 }
 
 TEST(StageReader, BlockCutShortIsRefused) {

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "tools/cli/FileText.h"
@@ -69,6 +73,31 @@ TEST(Cli, BadInputExitsWithTwo) {
   EXPECT_EQ(Cli("play " + kFixture + " RQ").status, 2);
   EXPECT_EQ(Cli("play /no/such/file R").status, 2);
   EXPECT_EQ(Cli("jump").status, 2);
+}
+
+TEST(Cli, FilesThatAreNoStageFilesSayWhatTheyAre) {
+  // None of these may block or read without end: a pipe, a device, a folder, a huge file.
+  const std::string dir = testing::TempDir() + "/cli-files";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir + "/zero");
+  { std::ofstream(dir + "/huge"); }
+  std::filesystem::resize_file(dir + "/huge", 200u << 20);
+  struct Row { std::string file, says; } rows[] = {
+      {dir, "is a directory"},
+      {dir + "/pipe", "is not a regular file"},
+      {dir + "/zero", "is not a regular file"},
+      {dir + "/huge", "is too large (209715200 bytes"},
+      {dir + "/none", "not found"},
+  };
+  for (const Row& r : rows)
+    for (const std::string& command : {"play " + r.file + " R", "solve " + r.file}) {
+      const CliRun run = Cli(command);
+      EXPECT_EQ(run.status, 2) << command;
+      EXPECT_EQ(run.out.rfind("morvik-cli: " + r.file + ": " + r.says, 0), 0u) << command << "\n" << run.out;
+    }
+  std::filesystem::remove_all(dir);
 }
 
 const std::string kData = std::string(MORVIK_TEST_DATA) + "/";

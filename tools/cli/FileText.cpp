@@ -1,17 +1,20 @@
 #include "tools/cli/FileText.h"
 
 #include <fstream>
-#include <sstream>
+
+#include "platform/RegularFile.h"
 
 namespace morvik {
 
-bool ReadFileText(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  out = ss.str();
-  return !in.bad();
+bool ReadFileText(const std::string& path, std::string& out, std::string* why) {
+  FileOpenError error;
+  auto bytes = ReadRegularFile(path, StageFileMaxBytes, &error);
+  if (!bytes) {
+    if (why) *why = FileErrorTextEnglish(error);
+    return false;
+  }
+  out = std::move(*bytes);
+  return true;
 }
 
 bool WriteFileText(const std::string& path, const std::string& text) {

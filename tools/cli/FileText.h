@@ -4,7 +4,9 @@
 
 namespace morvik {
 
-bool ReadFileText(const std::string& path, std::string& out);
+// A stage, map or answer file: a regular file within the stage readers' cap; why (English)
+// says what is wrong when it cannot be read.
+bool ReadFileText(const std::string& path, std::string& out, std::string* why = nullptr);
 bool WriteFileText(const std::string& path, const std::string& text);
 
 }  // namespace morvik

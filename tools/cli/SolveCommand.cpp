@@ -157,8 +157,8 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     fromMoves = std::move(*moves);
   }
   std::string text, error;
-  if (!ReadFileText(a.file, text)) {
-    err << "morvik-cli: cannot read " << a.file << "\n";
+  if (std::string why; !ReadFileText(a.file, text, &why)) {
+    err << "morvik-cli: " << a.file << ": " << why << "\n";
     return 2;
   }
   Board start;
@@ -207,8 +207,8 @@ int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 2;
   }
   std::string text;
-  if (!ReadFileText(a.file, text)) {
-    err << "morvik-cli: cannot read " << a.file << "\n";
+  if (std::string why; !ReadFileText(a.file, text, &why)) {
+    err << "morvik-cli: " << a.file << ": " << why << "\n";
     return 2;
   }
   const std::vector<std::string> lines = SplitLines(text);

@@ -56,8 +56,8 @@ int Play(int argc, char** argv) {
     }
   }
   std::string text;
-  if (!ReadFileText(file, text)) {
-    std::cerr << "morvik-cli: cannot read " << file << "\n";
+  if (std::string why; !ReadFileText(file, text, &why)) {
+    std::cerr << "morvik-cli: " << file << ": " << why << "\n";
     return 2;
   }
   const StageResult result = ReadStage(std::string_view(text), request);

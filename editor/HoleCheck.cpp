@@ -1,0 +1,28 @@
+#include "editor/HoleCheck.h"
+
+#include "stagedata/StageReader.h"
+
+namespace morvik {
+
+namespace {
+const char* PieceName(Piece p) {
+  switch (p) {
+    case Piece::Hero: return "主人公";
+    case Piece::Yellow: return "黄色の花";
+    case Piece::Red: return "赤い花";
+    case Piece::Stone: return "石";
+    case Piece::PX: return "PX";
+    default: return nullptr;
+  }
+}
+}  // namespace
+
+std::string CharaOnHoleMessage(const StageSheet& stage) {
+  for (int cell = 0; cell < CellCount; ++cell) {
+    const char* name = PieceName(stage.pieces[cell]);
+    if (name && IsHole(stage.terrain[cell])) return CharaOnHoleText(name, cell / 10, cell % 10);
+  }
+  return {};
+}
+
+}  // namespace morvik
