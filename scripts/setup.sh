@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libsdl2-mixer-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
   fonts-ipafont-gothic libchm-dev fp-utils
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
