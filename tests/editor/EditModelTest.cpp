@@ -434,6 +434,26 @@ TEST(EditStageReader, RefusesWhatTheEditorCannotShow) {
   }
 }
 
+TEST(EditStageReader, TextThatIsNotPlainLinesIsNamedAndAByteOrderMarkPassedOver) {
+  Block b;
+  std::string crOnly = b.Text();
+  std::erase(crOnly, '\n');
+  std::string utf16;
+  for (char c : b.Text()) utf16 += std::string{c, '\0'};
+  struct Row { const char* what; std::string file; std::string says; } rows[] = {
+      {"CR line ends", crOnly, "CRだけ"}, {"UTF-16", utf16, "UTF-16"}};
+  for (const Row& r : rows) {
+    const EditLoadResult res = ReadEditStage(r.file, 0);
+    const auto* e = std::get_if<EditLoadError>(&res);
+    ASSERT_NE(e, nullptr) << r.what;
+    EXPECT_EQ(e->kind, EditLoadError::Kind::Malformed) << r.what;
+    EXPECT_EQ(e->line, 1) << r.what;
+    EXPECT_NE(e->reason.find(r.says), std::string::npos) << r.what;
+  }
+  b.music = "5";
+  EXPECT_EQ(Read("\xEF\xBB\xBF" + b.Text()).music, 5);
+}
+
 TEST(EditStageReader, AcceptsTheEdgesOfTheRanges) {
   Block b;
   b.yellow.clear();

@@ -174,14 +174,17 @@ TEST(Solver, SearchesOnSeveralThreadsAtOnceGiveTheSameAnswers) {
 }
 
 TEST(Solver, ABoardItCannotPackIsUnknownNotAGuess) {
-  // No hero line: the hero defaults to the top left corner, where the stone line puts a
-  // stone. The hero then "stands" on the stone, a board no play reaches.
+  // The hero "stands" on a stone in the top left corner, a board no play reaches (the stage
+  // reader refuses such a file, so the board is made by hand).
   std::string text = "@00\r\n";
   for (int y = 0; y < 10; ++y) text += "20202020202020202020\r\n";
-  text += "V2.00 beta\r\n*\r\n00\r\n55\r\n*\r\n*\r\n*\r\n0\r\n1\r\nEND@00\r\n";
+  text += "V2.00 beta\r\n*\r\n*\r\n55\r\n*\r\n*\r\n*\r\n0\r\n1\r\nEND@00\r\n";
   const StageResult loaded = ReadStage(std::string_view(text), {0, true, false});
   ASSERT_TRUE(std::holds_alternative<LoadedStage>(loaded));
-  const SolveResult r = Solve(std::get<LoadedStage>(loaded).board);
+  Board board = std::get<LoadedStage>(loaded).board;
+  board.C(0, 0) = MakeChara(CharaKind::Stone, 0);
+  board.stoneCount = 1;
+  const SolveResult r = Solve(board);
   EXPECT_EQ(r.verdict, Verdict::Unknown);
   EXPECT_NE(r.reason.find("outside the state layout"), std::string::npos) << r.reason;
 }
