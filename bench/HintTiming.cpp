@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
   while (std::getline(solutions, line)) {
     std::istringstream in(line);
     std::string stageText, movesText;
-    if (!(in >> stageText >> movesText) || stageText[0] == '#' || stageText.back() == 'w') continue;
+    if (!(in >> stageText >> movesText) || stageText.find_first_not_of("0123456789") != std::string::npos) continue;  // comments, 16w, 28v
     const int stage = std::stoi(stageText);
     const StageResult r = ReadStage(std::string_view(mapText), {stage, false, false});
     if (!std::holds_alternative<LoadedStage>(r)) continue;
@@ -84,7 +84,10 @@ int main(int argc, char** argv) {
     largest = std::max(largest, r.memoryBytes);
     if (r.verdict == Verdict::Unknown) ++cut;
     if (r.verdict == Verdict::Unsolvable) ++unsolvable;
-    if (r.verdict == Verdict::Solved && static_cast<int>(r.presses.size()) > p.remaining) ++wrong;
+    if (r.verdict == Verdict::Solved && static_cast<int>(r.presses.size()) > p.remaining) {
+      ++wrong;
+      std::printf("stage %d after %d presses: %zu presses found, the solution has %d left\n", p.stage, p.step, r.presses.size(), p.remaining);
+    }
   }
   std::sort(times.begin(), times.end());
   auto at = [&](double q) { return times.empty() ? 0.0 : times[std::min(times.size() - 1, static_cast<std::size_t>(q * times.size()))]; };
