@@ -10,19 +10,16 @@
 #include <vector>
 
 #include "stagedata/StageReader.h"
+#include "tests/stages/MapFileText.h"
 
 namespace morvik {
 namespace {
 
-const std::string kMap = std::string(MORVIK_STAGES_DIR) + "/mapdata.dat";
-const std::string kAdvice = std::string(MORVIK_ADVICE_DIR) + "/Advice.txt";
+using stagetest::BlockNumbers;
+using stagetest::kMap;
+using stagetest::ReadAll;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+const std::string kAdvice = std::string(MORVIK_ADVICE_DIR) + "/Advice.txt";
 
 // Stage number to the advice text of its first block.
 std::map<int, std::string> AdviceBlocks(const std::string& text) {
@@ -46,17 +43,6 @@ std::map<int, std::string> AdviceBlocks(const std::string& text) {
     }
   }
   return out;
-}
-
-std::vector<int> BlockNumbers(const std::string& text) {
-  std::vector<int> numbers;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() == 3 && line[0] == '@') numbers.push_back(std::stoi(line.substr(1)));
-  }
-  return numbers;
 }
 
 // "三" or "3" to 3.

@@ -13,17 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "tests/stages/MapFileText.h"
+
 namespace morvik {
 namespace {
 
-const std::string kDir = std::string(MORVIK_STAGES_DIR);
+using stagetest::BlockNumbers;
+using stagetest::kMap;
+using stagetest::ReadAll;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+const std::string kDir = std::string(MORVIK_STAGES_DIR);
 
 struct ListRow {
   int stage = 0;

@@ -11,29 +11,15 @@
 #include <vector>
 
 #include "stagedata/StageReader.h"
+#include "tests/stages/MapFileText.h"
 
 namespace morvik {
 namespace {
 
-const std::string kMap = std::string(MORVIK_STAGES_DIR) + "/mapdata.dat";
+using stagetest::BlockNumbers;
+using stagetest::kMap;
+using stagetest::ReadAll;
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-std::vector<int> BlockNumbers(const std::string& text) {
-  std::vector<int> numbers;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() == 3 && line[0] == '@') numbers.push_back(std::stoi(line.substr(1)));
-  }
-  return numbers;
-}
 
 // What a cell shows, terrain and object together: 0 for plain open ground without an object.
 // Bare ground, grass, sand, snow and floor boards (and holes already filled, which look the

@@ -13,31 +13,16 @@
 #include <vector>
 
 #include "stagedata/StageReader.h"
+#include "tests/stages/MapFileText.h"
 
 namespace morvik {
 namespace {
 
-const std::string kMap = std::string(MORVIK_STAGES_DIR) + "/mapdata.dat";
+using stagetest::BlockNumbers;
+using stagetest::kMap;
+using stagetest::ReadAll;
+
 const std::string kSolutions = std::string(MORVIK_STAGES_DIR) + "/solutions.txt";
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-// Stage numbers of the blocks, in file order.
-std::vector<int> BlockNumbers(const std::string& text) {
-  std::vector<int> numbers;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() == 3 && line[0] == '@') numbers.push_back(std::stoi(line.substr(1)));
-  }
-  return numbers;
-}
 
 // "16 RRUJ3" lines; a key with a letter after the number ("16w") names another route.
 std::map<std::string, std::string> Solutions() {
