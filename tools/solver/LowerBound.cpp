@@ -1,5 +1,7 @@
 #include "tools/solver/LowerBound.h"
 
+#include "tools/solver/FieldMask.h"
+
 #include <algorithm>
 #include <bit>
 #include <vector>
@@ -8,26 +10,17 @@ namespace morvik {
 
 namespace {
 
-using Mask = unsigned __int128;
+using fieldmask::Bit;
+using fieldmask::ColumnMask;
+using fieldmask::kField;
+using fieldmask::kNotFirstColumn;
+using fieldmask::kNotLastColumn;
+using fieldmask::LowestCell;
+using fieldmask::Mask;
+using fieldmask::RowMask;
 constexpr int kCells = FieldSize * FieldSize;
 constexpr int kDx[4] = {-1, 0, 1, 0};
 constexpr int kDy[4] = {0, -1, 0, 1};
-
-constexpr Mask Bit(int i) { return Mask{1} << i; }
-constexpr Mask kField = (Mask{1} << kCells) - 1;
-constexpr Mask ColumnMask(int x) {
-  Mask m = 0;
-  for (int y = 0; y < FieldSize; ++y) m |= Bit(y * FieldSize + x);
-  return m;
-}
-constexpr Mask RowMask(int y) { return ((Mask{1} << FieldSize) - 1) << (y * FieldSize); }
-constexpr Mask kNotFirstColumn = kField & ~ColumnMask(0);
-constexpr Mask kNotLastColumn = kField & ~ColumnMask(FieldSize - 1);
-
-int LowestCell(Mask m) {
-  const auto lo = static_cast<std::uint64_t>(m);
-  return lo ? std::countr_zero(lo) : 64 + std::countr_zero(static_cast<std::uint64_t>(m >> 64));
-}
 
 // A cell the hero may stand on now or later: floor, but a hazard only while a flower on it
 // may still be taken (a step onto a bare one misses), a hole still open (it may be filled),
