@@ -228,7 +228,6 @@ void FormMain::SetNextPicture(int picture) {
 bool FormMain::InitialTreat() {
   player_.Cancel();
   StopHint();
-  labelHint_->clear();
   ResetMeter();
   StopGuide();
   scene_.guide.visible = false;
@@ -438,6 +437,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     case KeyCommand::None: return;
   }
   pressChanged_ = !(b == before);
+  if (pressChanged_) StopHint();  // at once, not when the walk has been shown
   RunScript(s);
 }
 
@@ -499,6 +499,7 @@ void FormMain::ReleaseJump() {
     return;
   }
   pressChanged_ = true;
+  StopHint();
   keyPreview_ = false;
   player_.Play(s, [this] {
     ResetMeter();

@@ -147,9 +147,11 @@ void FormMain::ShowHint(const SolveResult& r) {
   }
 }
 
-// The hint ends with the next press, an undo, or the end of the stage.
+// A hint belongs to the position it was asked in: the next press that changes the board, an
+// undo or redo and the end of the attempt take its text, its mark and a search still running.
 void FormMain::StopHint() {
   hintWorker_.Cancel();
+  labelHint_->clear();
   if (!hintMark_) return;
   hintMark_ = false;
   if (guide_.Running()) PutGuide();

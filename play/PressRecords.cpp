@@ -28,6 +28,25 @@ int PressRecords::Best(const QString& stageFile, int stageNo) const {
   return best > 0 ? best : 0;
 }
 
+std::map<int, int> PressRecords::BestsOf(const QString& stageFile) const {
+  const QString prefix = KeyOf(stageFile, 0).chopped(1);  // the file's part of the key, '@' kept
+  std::map<int, int> bests;
+  auto take = [&](const QString& key, int best) {
+    if (!key.startsWith(prefix) || best <= 0) return;
+    bool ok = false;
+    const int stage = key.mid(prefix.size()).toInt(&ok);
+    if (ok && stage >= 0) bests[stage] = best;
+  };
+  if (path_.isEmpty()) {
+    for (auto it = memory_.begin(); it != memory_.end(); ++it) take(it.key(), it.value());
+    return bests;
+  }
+  QSettings s(path_, QSettings::IniFormat);
+  s.beginGroup(QStringLiteral("best"));
+  for (const QString& key : s.childKeys()) take(key, s.value(key).toInt());
+  return bests;
+}
+
 bool PressRecords::Offer(const QString& stageFile, int stageNo, int presses) {
   if (presses <= 0) return false;
   const int best = Best(stageFile, stageNo);

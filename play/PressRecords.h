@@ -4,6 +4,7 @@
 // Every new best is written at once, so records survive a crash or a closed window.
 #include <QHash>
 #include <QString>
+#include <map>
 
 namespace morvik {
 
@@ -17,6 +18,8 @@ class PressRecords {
   int Best(const QString& stageFile, int stageNo) const;
   // A clear in `presses`: true when it is a new best (and was kept).
   bool Offer(const QString& stageFile, int stageNo, int presses);
+  // Every record of one stage file, by stage number (one read of the file).
+  std::map<int, int> BestsOf(const QString& stageFile) const;
 
   // The key a stage's record is kept under: the file's absolute path and the stage number.
   static QString KeyOf(const QString& stageFile, int stageNo);

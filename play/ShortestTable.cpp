@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include "play/PressRecords.h"
+
 
 namespace morvik {
 
@@ -23,6 +25,13 @@ void ShortestTable::Load(const QString& programDir) {
 int ShortestTable::Of(int stageNo) const {
   const auto it = table_.find(stageNo);
   return it == table_.end() ? 0 : it->second;
+}
+
+std::set<int> StagesClearedInShortest(const PressRecords& records, const ShortestTable& table, const QString& stageFile) {
+  std::set<int> stages;
+  for (const auto& [stage, best] : records.BestsOf(stageFile))
+    if (const int fewest = table.Of(stage); fewest > 0 && best <= fewest) stages.insert(stage);
+  return stages;
 }
 
 }  // namespace morvik

@@ -3,6 +3,7 @@
 // time ("shortest.txt": one "stage presses" line per stage) from the stages' solution list.
 #include <QString>
 #include <map>
+#include <set>
 
 namespace morvik {
 
@@ -17,5 +18,10 @@ class ShortestTable {
  private:
   std::map<int, int> table_;
 };
+
+class PressRecords;
+
+// The stages of a stage file whose kept best is no more than the table's fewest presses.
+std::set<int> StagesClearedInShortest(const PressRecords& records, const ShortestTable& table, const QString& stageFile);
 
 }  // namespace morvik

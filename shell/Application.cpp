@@ -130,6 +130,11 @@ void Application::Main() {
   title.help = [this](int topic) { ShowHelp(topic); };
   title.version = [this] { ShowVersion(); };
   title.homePage = [this] { OpenHomePage(); };
+  title.shortestClears = [this] {
+    if (!shortestLoaded_) shortest_.Load(programDir_);
+    shortestLoaded_ = true;
+    return StagesClearedInShortest(formMain_->Records(), shortest_, MapFile());
+  };
 
   Centre(*formMain_);
   Centre(*formTitle_);

@@ -9,6 +9,7 @@
 
 #include "core/ModMain.h"
 #include "platform/FileDialogs.h"
+#include "play/ShortestTable.h"
 #include "platform/Platform.h"
 #include "shell/PlayInfoFile.h"
 
@@ -76,6 +77,8 @@ class Application {
   std::unique_ptr<FormTitle> formTitle_;
   std::unique_ptr<FormEnding> formEnding_;  // made when the ending starts
   std::unique_ptr<HelpWindow> help_;
+  ShortestTable shortest_;  // the shipped stages' fewest presses, for the title's stars
+  bool shortestLoaded_ = false;
 };
 
 }  // namespace morvik

@@ -81,8 +81,10 @@ int RoundHalfEven(double v) {
 
 int StageOfItem(const QString& item, int storyNo) {
   // The list's numbers are read as decimal numbers; letters and anything else name no stage.
+  const QString star = QString::fromUtf16(ShortestStar);
+  const QString number = item.endsWith(star) ? item.chopped(star.size()) : item;
   int value = 0;
-  for (QChar c : item) {
+  for (QChar c : number) {
     if (!c.isDigit() || value > 100000) return 0;
     value = value * 10 + c.digitValue();
   }
@@ -309,9 +311,15 @@ void FormTitle::FillStageList() {
 void FormTitle::FillStages() {
   // Each story offers its own stages, numbered within the story, up to its farthest reached.
   comboStg_->clear();
+  shortestClears_ = hooks.shortestClears ? hooks.shortestClears() : std::set<int>{};
   const int offered = StagesOffered(game_, game_.storyNo);
-  for (int i = 1; i <= offered; ++i) comboStg_->addItem(QString::number(i));
+  for (int i = 1; i <= offered; ++i) comboStg_->addItem(StageItemText(i));
   comboStg_->setCurrentIndex(comboStg_->count() - 1);
+}
+
+QString FormTitle::StageItemText(int item) const {
+  const QString number = QString::number(item);
+  return shortestClears_.count(item + 30 * game_.storyNo) ? number + QString::fromUtf16(ShortestStar) : number;
 }
 
 bool FormTitle::StoryListShown() const { return !comboStory_->isHidden(); }
@@ -354,7 +362,7 @@ void FormTitle::PicMorvikTitle_MouseDown(Qt::MouseButton button, Qt::KeyboardMod
   unlockClicks_ = 0;
   // The main story's stages grow to 30; the selection stays where the player left it.
   if (game_.storyNo == 0)
-    for (int i = std::max(game_.stageReached, 1) + 1; i <= 30; ++i) comboStg_->addItem(QString::number(i));
+    for (int i = std::max(game_.stageReached, 1) + 1; i <= 30; ++i) comboStg_->addItem(StageItemText(i));
   game_.stageReached = 30;
   if (hooks.unlocked) hooks.unlocked();
 }

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <set>
 
 #include "core/ModMain.h"
 #include "platform/Platform.h"
@@ -41,6 +42,9 @@ class FormTitle final : public QMainWindow {
     std::function<void(int topic)> help;               // the help file at this topic
     std::function<void()> version;                     // the version message
     std::function<void()> homePage;                    // the author's home page
+    // The stages (numbered as game.stageNo) the player has cleared in the fewest presses
+    // possible: the stage list marks them with a star.
+    std::function<std::set<int>()> shortestClears;
   };
   Hooks hooks;
 
@@ -88,6 +92,7 @@ class FormTitle final : public QMainWindow {
   void BuildMenus();
   void BuildControls();
   void FillStages();
+  QString StageItemText(int item) const;
   void ComCont_Click();
   void mnuOpenMVK_Click();
   void PicMorvikTitle_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -112,13 +117,17 @@ class FormTitle final : public QMainWindow {
   int eyeState_ = 0;
   int unlockClicks_ = 0;
   int blinkInterval_ = 4000;
+  std::set<int> shortestClears_;  // as asked when the list was last filled
   Scheduler::Id blinkTimer_ = 0;
 };
 
 // Which stage a stage list item starts in the given story: its number plus 30 × story, or 0
 // when the item names no stage of that story (a letter, a number beyond the story's length).
+// The star of a stage cleared in the fewest presses is no part of its number.
 int StageOfItem(const QString& item, int storyNo);
 // Rounds to the nearest integer, ties to the even one.
 int RoundHalfEven(double v);
+// The mark after the number of a stage cleared in the fewest presses.
+inline constexpr char16_t ShortestStar[] = u" ★";
 
 }  // namespace morvik

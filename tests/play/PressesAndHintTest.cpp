@@ -24,10 +24,16 @@ std::string Map() {
   return t;
 }
 
+void Press(PlayFixture& p, char k) {
+  if (k == '<') p.Key(Qt::Key_Z, Qt::ControlModifier);
+  else if (k == '>') p.Key(Qt::Key_Y, Qt::ControlModifier);
+  else if (k == '!') p.Key(Qt::Key_Delete);
+  else p.Key(k == 'D' ? Qt::Key_Down : k == 'R' ? Qt::Key_Right : k == 'L' ? Qt::Key_Left : Qt::Key_Up);
+}
+
 void Keys(PlayFixture& p, const std::string& keys) {
   for (char k : keys) {
-    if (k == '<') p.Key(Qt::Key_Z, Qt::ControlModifier);
-    else p.Key(k == 'D' ? Qt::Key_Down : k == 'R' ? Qt::Key_Right : k == 'L' ? Qt::Key_Left : Qt::Key_Up);
+    Press(p, k);
     p.Advance(400);
   }
 }
@@ -125,6 +131,41 @@ TEST(Hint, AnUnclearablePositionIsSaidToBeSo) {
   p.form->HintSearch().WaitForResult();
   EXPECT_EQ(p.form->HintText(), "この状態からはクリアできません。一手戻すか、Deleteでやり直しましょう。");
   EXPECT_FALSE(p.form->HintShown());
+}
+
+TEST(Hint, TheAnswerGoesTheMomentTheBoardChanges) {
+  // Keys before the hint, what the hint says, the key that changes the board ('!' Delete).
+  struct Row { int stage; const char* before; const char* says; char key; } rows[] = {
+      {1, "", "あと最短 5 手", 'D'},             // the next press, while its walk still runs
+      {1, "R", "あと最短 6 手", '<'},            // an undo
+      {1, "DR<", "あと最短 4 手", '>'},          // a redo
+      {1, "D", "あと最短 4 手", '!'},            // giving up, and the start that follows
+      {2, "", "この状態からはクリアできません", 'R'},  // no clear from here: a push
+  };
+  for (const Row& r : rows) {
+    PlayFixture p(Map());
+    p.Start(r.stage);
+    Keys(p, r.before);
+    p.Key(Qt::Key_H);
+    p.form->HintSearch().WaitForResult();
+    ASSERT_TRUE(p.form->HintText().contains(QString::fromUtf8(r.says))) << p.form->HintText().toStdString();
+    Press(p, r.key);
+    EXPECT_EQ(p.form->HintText(), "") << r.before << r.key;
+    EXPECT_FALSE(p.form->HintShown()) << r.before << r.key;
+    p.Advance(3000);
+    EXPECT_EQ(p.form->HintText(), "") << r.before << r.key;
+  }
+}
+
+TEST(Hint, ASearchStillRunningIsDroppedByTheNextPress) {
+  PlayFixture p(Map());
+  p.Start(1);
+  p.Key(Qt::Key_H);
+  p.Key(Qt::Key_Down);
+  p.form->HintSearch().WaitForResult();
+  p.Advance(400);
+  EXPECT_EQ(p.form->HintText(), "");
+  EXPECT_FALSE(p.form->HintShown()) << "no mark for a position already left";
 }
 
 TEST(Hint, ASecondHTakesTheRequestBack) {

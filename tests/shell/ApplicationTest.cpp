@@ -24,13 +24,14 @@ using test::AnsweringMessages;
 using test::StageBlock;
 
 struct Game {
-  explicit Game(const std::string& playInfo = "", const std::string& extraStages = "") {
+  explicit Game(const std::string& playInfo = "", const std::string& extraStages = "", const std::string& shortest = "") {
     const std::string map = StageBlock(1, {}, "00", "*", "10", "*", "*", "*", 0, 1) + StageBlock(2, {}, "00", "*", "10") +
                             StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4) +
                             extraStages;
     Write("mapdata.dat", map);
     Write("unit.mvk", StageBlock(7, {}, "00", "*", "10"));
     if (!playInfo.empty()) Write("PlayInfo.DAT", playInfo);
+    if (!shortest.empty()) Write("shortest.txt", shortest);
     pictures.LoadFrom(dir.filePath("pictures"));
     app = std::make_unique<Application>(dir.path(), Application::Services{scheduler, sound, messages, files, pictures});
     app->onEnd = [this] { ++ended; };
@@ -50,11 +51,14 @@ struct Game {
     QKeyEvent press(QEvent::KeyPress, key, mods);
     QApplication::sendEvent(&w, &press);
   }
-  // Plays the shown stage: the flower right of the hero is taken, the stage cleared.
-  void ClearStage() {
+  // Plays the shown stage: the flower right of the hero is taken, the stage cleared; `before`
+  // are arrow keys pressed first ('D', 'U').
+  void ClearStage(const std::string& before = "") {
     scheduler.Advance(1800);
-    Key(app->Play(), Qt::Key_Right);
-    scheduler.Advance(500);
+    for (char k : before + "R") {
+      Key(app->Play(), k == 'D' ? Qt::Key_Down : k == 'U' ? Qt::Key_Up : Qt::Key_Right);
+      scheduler.Advance(500);
+    }
     sound.EndJingle();
     scheduler.Advance(4000);
   }
@@ -116,6 +120,32 @@ TEST(Application, StoryPlayFromTheTitleAndBack) {
   EXPECT_TRUE(g.Saved().contains("PI11>BFHLP")) << g.Saved().toStdString();
   EXPECT_EQ(g.app->Title().StageItems(), (QStringList{"1", "2"}));
   EXPECT_EQ(g.sound.music.back(), 12);
+}
+
+TEST(Application, TheTitleStarsTheStagesClearedInTheFewestPresses) {
+  // The shipped fewest presses, the presses before the clearing one, the title's list after.
+  struct Row { const char* shortest; const char* before; QStringList items; } rows[] = {
+      {"1 1\n2 1\n", "", {"1 ★", "2"}},
+      {"1 1\n", "DU", {"1", "2"}},  // cleared in 3 presses
+      {"", "", {"1", "2"}},          // the fewest are not known
+      {"2 1\n", "", {"1", "2"}},
+  };
+  for (const Row& r : rows) {
+    Game g("", "", r.shortest);
+    g.Key(g.app->Title(), Qt::Key_Return);
+    g.ClearStage(r.before);
+    g.app->Play().mnuToTitle_Click();
+    EXPECT_EQ(g.app->Title().StageItems(), r.items) << r.shortest << r.before;
+  }
+  // The starred item starts its stage.
+  Game g("", "", "1 1\n");
+  g.Key(g.app->Title(), Qt::Key_Return);
+  g.ClearStage();
+  g.app->Play().mnuToTitle_Click();
+  g.SelectStage("1 ★");
+  g.Key(g.app->Title(), Qt::Key_Return);
+  EXPECT_EQ(g.Showing(), "play");
+  EXPECT_EQ(g.app->Game().stageNo, 1);
 }
 
 // A story stage cleared counts, however the player leaves while "CLEAR !" is announced.

@@ -173,6 +173,22 @@ TEST(FormTitle, OpenStoriesAreChosenInsideTheWindowEachWithItsOwnStages) {
   }
 }
 
+TEST(FormTitle, StagesClearedInTheFewestPressesCarryAStarInTheirStory) {
+  // Stages 2 and 33 (the user story's third) were cleared in the fewest presses.
+  struct Row { int story; QStringList items; } rows[] = {
+      {0, {"1", "2 ★", "3"}},
+      {1, {"1", "2", "3 ★"}},
+      {2, {"1", "2", "3"}},
+  };
+  for (const Row& r : rows) {
+    TitleFixture t(30, r.story, 3, 3);
+    t.game.stageReached = 3;
+    t.form->hooks.shortestClears = [] { return std::set<int>{2, 33}; };
+    t.form->FillStageList();
+    EXPECT_EQ(t.form->StageItems(), r.items) << r.story;
+  }
+}
+
 TEST(FormTitle, StageListOffersTheStagesReached) {
   struct Row { int reached; QStringList items; QString selected; int reachedAfter; } rows[] = {
       {0, {"1"}, "1", 1},
@@ -245,6 +261,7 @@ TEST(FormTitle, StageOfItem) {
   struct Row { const char* item; int story, stage; } rows[] = {
       {"1", 0, 1},  {"30", 0, 30}, {"31", 0, 0}, {"13", 1, 43}, {"14", 1, 0}, {"7", 2, 67}, {"21", 2, 81},
       {"22", 2, 0}, {"A", 0, 0},   {"C", 1, 0},  {"", 1, 0},    {"?", 0, 0},  {"0", 0, 0},  {"3x", 0, 0},
+      {"5 ★", 0, 5}, {"13 ★", 1, 43}, {"14 ★", 1, 0}, {"★", 0, 0}, {"5★", 0, 0}, {"5 ★ ★", 0, 0},
   };
   for (const Row& r : rows) EXPECT_EQ(StageOfItem(QString::fromUtf8(r.item), r.story), r.stage) << r.item;
 }
