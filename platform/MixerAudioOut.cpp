@@ -19,9 +19,19 @@ MixerAudioOut::~MixerAudioOut() {
 const MixerAudioOut::Loaded& MixerAudioOut::Load(const QString& path) {
   auto it = loaded_.find(path);
   if (it != loaded_.end()) return *it;
-  Loaded l;
   QString why;
-  if (const std::optional<WavSound> sound = ReadWav(path, &why)) {
+  const std::optional<WavSound> sound = ReadWav(path, &why);
+  return Keep(path, sound, why);
+}
+
+void MixerAudioOut::Adopt(const QString& path, const std::optional<WavSound>& sound, const QString& why) {
+  if (!loaded_.contains(path)) Keep(path, sound, why);
+}
+
+const MixerAudioOut::Loaded& MixerAudioOut::Keep(const QString& path, const std::optional<WavSound>& sound,
+                                                  const QString& why) {
+  Loaded l;
+  if (sound) {
     l.usable = true;
     l.lengthMs = sound->LengthMs();
     l.handle = mixer_.Ready() ? mixer_.Load(*sound) : -1;

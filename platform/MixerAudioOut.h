@@ -8,10 +8,12 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <optional>
 
 #include "platform/AudioOut.h"
 #include "platform/Mixer.h"
 #include "platform/Scheduler.h"
+#include "platform/WavReader.h"
 
 namespace morvik {
 
@@ -25,6 +27,10 @@ class MixerAudioOut final : public AudioOut {
   void Once(const QString& path) override;
   void PlayThenNotify(const QString& path, std::function<void()> done) override;
 
+  // Takes a file already read and checked elsewhere (nullopt: it was refused for `why`), so
+  // that playing it reads nothing more.
+  void Adopt(const QString& path, const std::optional<WavSound>& sound, const QString& why);
+
   // How long past its length a wait lasts when the device never reports the end.
   static constexpr int kEndSlackMs = 1000;
 
@@ -35,6 +41,7 @@ class MixerAudioOut final : public AudioOut {
     int lengthMs = 0;
   };
   const Loaded& Load(const QString& path);
+  const Loaded& Keep(const QString& path, const std::optional<WavSound>& sound, const QString& why);
   void ChannelFinished(int channel);  // any thread
   void EndWait();                     // stops the waiting player; its done follows on the scheduler
   void FinishWait(unsigned serial);

@@ -12,7 +12,7 @@
 #include "platform/GameSound.h"
 #include "platform/Gamepads.h"
 #include "platform/MessageBoxes.h"
-#include "platform/MixerAudioOut.h"
+#include "platform/LateAudioOut.h"
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
 #include "platform/QtTranslations.h"
@@ -56,14 +56,16 @@ int main(int argc, char** argv) {
   morvik::InstallCaptionFace();
   const QString programDir = QCoreApplication::applicationDirPath();
   QtScheduler scheduler;
-  SdlMixer mixer;
-  MixerAudioOut audio(scheduler, mixer);
+  // The title shows while the audio device opens and its music is read; the game controllers
+  // follow the device, so that the two never start SDL's parts at once.
+  std::unique_ptr<Gamepads> gamepads;  // presses reach whichever window is active, as the keyboard's do
+  LateAudioOut audio(scheduler, [] { return std::make_unique<SdlMixer>(); });
+  audio.opened = [&gamepads] { gamepads = std::make_unique<Gamepads>(); };
   GameSound sound(FindNoCase(programDir, QStringLiteral("sound")), audio);
   QtMessageBoxes messages;
   QtFileDialogs files;
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures});
-  Gamepads gamepads;  // presses reach whichever window is active, as the keyboard's do
   game.Main();
   pictures.TellMissing(messages);
   return app.exec();

@@ -8,6 +8,7 @@
 #include <QThread>
 #include <thread>
 
+#include "RecordingMixer.h"
 #include "WavFixtures.h"
 #include "platform/MixerAudioOut.h"
 #include "platform/VirtualScheduler.h"
@@ -18,28 +19,7 @@ namespace {
 
 using testing::WavBytes;
 using testing::WriteFile;
-
-class RecordingMixer final : public Mixer {
- public:
-  bool Ready() const override { return ready; }
-  int Load(const WavSound& s) override {
-    loads.push_back(s.LengthMs());
-    return static_cast<int>(loads.size()) - 1;
-  }
-  void Play(int channel, int handle, bool loop) override {
-    log << QStringLiteral("play %1 #%2%3").arg(channel).arg(handle).arg(loop ? " loop" : "");
-  }
-  void Halt(int channel) override {
-    log << QStringLiteral("halt %1").arg(channel);
-    if (receiver) receiver(channel);  // as the real mixer does, on the caller's thread
-  }
-  void OnFinished(std::function<void(int)> r) override { receiver = std::move(r); }
-
-  bool ready = true;
-  std::vector<int> loads;
-  QStringList log;
-  std::function<void(int)> receiver;
-};
+using testing::RecordingMixer;
 
 struct Fixture {
   Fixture() {
