@@ -26,7 +26,11 @@ constexpr int kFieldTop = 8, kFieldLeft = 8;
 constexpr int kFieldPixels = FieldSize * CellPixels;
 constexpr int kOpenTickMs = 200;
 constexpr int kMeterWidth = 140, kMeterHeight = 16;
-constexpr int kAidsHeight = 58;  // the presses row and the hint's answer under the buttons
+// Under the Next / Jump row: the back and answer buttons (stage files and test plays only),
+// then the presses with the hint button, then the hint's answer in up to two lines.
+constexpr int kRowTop = kFieldTop + kFieldPixels + 10;  // Next, Jump and the advice picture
+constexpr int kButtonsTop = kRowTop + CellPixels + 4;
+constexpr int kButtonsHeight = 30, kPressesHeight = 24, kHintHeight = 36;
 
 struct OutcomeLook {
   const char* caption;
@@ -80,10 +84,7 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
       player_(platform.scheduler, [this](const Effect& e, Script& x) { Perform(e, x); }) {
   setWindowTitle(QStringLiteral("モルビク -Morvik-"));
   BuildMenus();
-  BuildControls();
-  // The window is as large as the field and its controls, as the title's is.
-  adjustSize();
-  setFixedSize(sizeHint());
+  BuildControls();  // the window is as large as the field and its controls, as the title's is
 }
 
 FormMain::~FormMain() {
@@ -159,10 +160,9 @@ bool FormMain::SoundChecked() const { return mnuSound_->isChecked(); }
 
 void FormMain::BuildControls() {
   auto* central = new QWidget(this);
-  central->setFixedSize(kFieldLeft * 2 + kFieldPixels, kFieldTop + kFieldPixels * 5 / 4 + kAidsHeight);
   field_ = new FieldWidget(image_, scene_, platform_.pictures, central);
   field_->move(kFieldLeft, kFieldTop);
-  const int row = kFieldTop + kFieldPixels + 10;
+  const int row = kRowTop;
 
   auto* nextCaption = new QLabel(QStringLiteral("Next"), central);
   nextCaption->move(kFieldLeft, row + 8);
@@ -174,6 +174,7 @@ void FormMain::BuildControls() {
   auto* jumpCaption = new QLabel(QStringLiteral("Jump"), central);
   jumpCaption->move(kFieldLeft + 80, row + 8);
   picMeter_ = new QLabel(central);
+  picMeter_->setObjectName(QStringLiteral("PicMeter"));
   picMeter_->setFixedSize(kMeterWidth + 2, kMeterHeight + 2);
   picMeter_->setFrameStyle(QFrame::Box | QFrame::Plain);
   picMeter_->move(kFieldLeft + 114, row + 7);
@@ -182,11 +183,11 @@ void FormMain::BuildControls() {
   picMeter_->setPixmap(meter);
 
   comTestEnd_ = new QPushButton(QStringLiteral("戻る"), central);
-  comTestEnd_->setGeometry(kFieldLeft + 176, row + 36, 70, 26);
+  comTestEnd_->setObjectName(QStringLiteral("ComTestEnd"));
   comTestEnd_->setFocusPolicy(Qt::NoFocus);
   connect(comTestEnd_, &QPushButton::clicked, this, [this] { ComTestEnd_Click(); });
   comAns_ = new QPushButton(QStringLiteral("アンサー"), central);
-  comAns_->setGeometry(kFieldLeft + 250, row + 36, 70, 26);
+  comAns_->setObjectName(QStringLiteral("ComAns"));
   comAns_->setFocusPolicy(Qt::NoFocus);
   connect(comAns_, &QPushButton::clicked, this, [this] { ComAns_Click(); });
   picAdvice_ = new QLabel(central);
@@ -201,20 +202,37 @@ void FormMain::BuildControls() {
   comAns_->hide();
 
   // The presses, the hint button under the advice picture and the hint's answer.
-  const int aids = kFieldTop + kFieldPixels * 5 / 4;
   labelPresses_ = new QLabel(central);
-  labelPresses_->setGeometry(kFieldLeft, aids, 240, 22);
+  labelPresses_->setObjectName(QStringLiteral("LabelPresses"));
   comHint_ = new QPushButton(QStringLiteral("ヒント"), central);
-  comHint_->setGeometry(kFieldLeft + 250, aids - 2, 70, 24);
+  comHint_->setObjectName(QStringLiteral("ComHint"));
   comHint_->setFocusPolicy(Qt::NoFocus);
   comHint_->setToolTip(QStringLiteral("次の一手を教えます（H）"));
   connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
   labelHint_ = new QLabel(central);
-  labelHint_->setGeometry(kFieldLeft, aids + 22, kFieldPixels, 34);
+  labelHint_->setObjectName(QStringLiteral("LabelHint"));
   labelHint_->setWordWrap(true);
   labelHint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setCentralWidget(central);
+  LayOutAids(false);
   setFocusPolicy(Qt::StrongFocus);
+}
+
+// The rows under the field follow one another without a gap: the back and answer buttons
+// take a row only where they are shown, and the window is as tall as its rows.
+void FormMain::LayOutAids(bool withButtons) {
+  aidsWithButtons_ = withButtons;
+  comTestEnd_->setGeometry(kFieldLeft + 176, kButtonsTop, 70, 26);
+  comAns_->setGeometry(kFieldLeft + 250, kButtonsTop, 70, 26);
+  const int presses = withButtons ? kButtonsTop + kButtonsHeight : kButtonsTop;
+  labelPresses_->setGeometry(kFieldLeft, presses, 240, 22);
+  comHint_->setGeometry(kFieldLeft + 250, presses - 1, 70, 24);
+  labelHint_->setGeometry(kFieldLeft, presses + kPressesHeight, kFieldPixels, kHintHeight - 2);
+  centralWidget()->setFixedSize(kFieldLeft * 2 + kFieldPixels, presses + kPressesHeight + kHintHeight);
+  setMinimumSize(0, 0);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  adjustSize();
+  setFixedSize(sizeHint());
 }
 
 QImage FormMain::GrabField() const { return field_->Grab(); }
@@ -265,6 +283,7 @@ bool FormMain::InitialTreat() {
 
   mnuToTitle_->setText(QStringLiteral("タイトル画面に戻る(&B)"));
   const bool single = game_.unitPlay || game_.testPlay;
+  if (single != aidsWithButtons_) LayOutAids(single);
   comTestEnd_->setVisible(single);
   comAns_->setVisible(game_.unitPlay);
   picAdvice_->setVisible(!single);

@@ -125,6 +125,7 @@ class FormMain final : public QMainWindow {
  private:
   void BuildMenus();
   void BuildControls();
+  void LayOutAids(bool withButtons);
   void PlaceCharas();
   void HideCharas();
   void ShowCharas();
@@ -210,6 +211,7 @@ class FormMain final : public QMainWindow {
   QLabel* labelPresses_ = nullptr;
   QLabel* labelHint_ = nullptr;
   QPushButton* comHint_ = nullptr;
+  bool aidsWithButtons_ = false;  // the rows under the field leave room for back and answer
   bool hintMark_ = false;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
   bool clearPending_ = false;   // a story stage was cleared and its announcement still runs

@@ -186,6 +186,35 @@ TEST(FormMain, ClearingStageThirtyStartsTheEnding) {
   EXPECT_EQ(p.endings, 1);
 }
 
+TEST(FormMain, TheRowsUnderTheFieldFollowOneAnotherWithoutAGap) {
+  // Story play, a stage file, and a story again after it: each row under the field starts
+  // right under the one above it, and the window ends under the hint's answer.
+  struct Row { bool unit; QStringList rows; } rows[] = {
+      {false, {"PicMeter", "LabelPresses", "LabelHint"}},
+      {true, {"PicMeter", "ComTestEnd", "LabelPresses", "LabelHint"}},
+      {false, {"PicMeter", "LabelPresses", "LabelHint"}},
+  };
+  PlayFixture p(Map());
+  for (const Row& r : rows) {
+    p.game.unitPlay = r.unit;
+    p.Start(1);
+    int above = -1;
+    for (const QString& name : r.rows) {
+      const QWidget* w = p.form->findChild<QWidget*>(name);
+      ASSERT_NE(w, nullptr) << name.toStdString();
+      EXPECT_TRUE(w->isVisibleTo(p.form.get())) << name.toStdString();
+      const QRect g = w->geometry();
+      if (above >= 0) {
+        EXPECT_GE(g.top(), above) << name.toStdString() << " overlaps the row above";
+        EXPECT_LE(g.top() - above, 12) << name.toStdString() << " leaves a gap, unit " << r.unit;
+      }
+      above = g.bottom() + 1;
+    }
+    EXPECT_LE(p.form->centralWidget()->height() - above, 4) << "unit " << r.unit;
+    EXPECT_EQ(p.form->minimumSize(), p.form->maximumSize());
+  }
+}
+
 TEST(FormMain, TheWindowKeepsItsSize) {
   PlayFixture p(Map());
   p.Start(1);
