@@ -19,6 +19,7 @@ using fieldmask::LowestCell;
 using fieldmask::Mask;
 using fieldmask::RowMask;
 constexpr int kCells = FieldSize * FieldSize;
+constexpr int kFar = 255;
 constexpr int kDx[4] = {-1, 0, 1, 0};
 constexpr int kDy[4] = {0, -1, 0, 1};
 
@@ -44,6 +45,30 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
       padLine_[i] = RowMask(i / FieldSize) | ColumnMask(i % FieldSize);
       onPadLine_ |= padLine_[i];
     }
+
+  // Distances on the start's field, by the moves HeroReach floods with.
+  Mask open = 0;
+  for (int i = 0; i < kCells; ++i)
+    if (OpenCell(start, i)) open |= Bit(i);
+  for (int from = 0; from < kCells; ++from) {
+    auto& row = distance_[from];
+    row.fill(kFar);
+    Mask reach = Bit(from), rayed = 0;
+    row[from] = 0;
+    for (int d = 1;; ++d) {
+      Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) |
+                   ((reach << FieldSize) & kField) | (reach >> FieldSize);
+      for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
+        const int i = LowestCell(p);
+        grown |= padLine_[i];
+        rayed |= Bit(i);
+      }
+      const Mask fresh = grown & open & ~reach;
+      if (fresh == 0) break;
+      for (Mask m = fresh; m; m &= m - 1) row[LowestCell(m)] = static_cast<std::uint8_t>(std::min(d, kFar - 1));
+      reach |= fresh;
+    }
+  }
 
   // Pushes of a PX piece into a hole, backwards from the holes over the moves the stage
   // analysis allows (the hero behind the piece on a cell that may be floor).
@@ -136,6 +161,49 @@ int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
   }
 }
 
+int LowerBound::FlowerWalk(const Board& b, Mask flowers) const {
+  // Like colours may follow each other while a flower on a pad's line is left to be taken
+  // between them. A flower under the hero is one it could not take: of the colour not due.
+  const bool strict = (flowers & onPadLine_) == 0;
+  const int hero = b.heroY * FieldSize + b.heroX;
+  const bool recorded = b.onFlower || b.landedFlower || b.underState[0] || b.underState[1];
+  const int due = b.firstFlower == 0 ? 0 : 1;
+  int cell[FieldSize * FieldSize], colour[FieldSize * FieldSize], n = 0;
+  for (Mask m = flowers & ~onPadLine_; m; m &= m - 1) {
+    const int i = LowestCell(m);
+    cell[n] = i;
+    colour[n] = i == hero && recorded ? 1 - due : b.chara[i].kind == CharaKind::Yellow ? 0 : 1;
+    ++n;
+  }
+  if (n == 0) return 0;
+  // The first flower taken, of the colour due.
+  int first = kFar;
+  for (int j = 0; j < n; ++j)
+    if (!strict || colour[j] == due) first = std::min(first, static_cast<int>(distance_[hero][cell[j]]));
+  if (first >= kFar) return Never;
+  // Prim's tree over the flowers.
+  int best[FieldSize * FieldSize];
+  bool inTree[FieldSize * FieldSize] = {};
+  auto edge = [&](int a, int c) {
+    if (strict && colour[a] == colour[c]) return kFar;
+    return static_cast<int>(std::min(distance_[cell[a]][cell[c]], distance_[cell[c]][cell[a]]));
+  };
+  inTree[0] = true;
+  for (int j = 1; j < n; ++j) best[j] = edge(0, j);
+  int tree = 0;
+  for (int added = 1; added < n; ++added) {
+    int next = -1;
+    for (int j = 1; j < n; ++j)
+      if (!inTree[j] && (next < 0 || best[j] < best[next])) next = j;
+    if (best[next] >= kFar) return Never;
+    tree += best[next];
+    inTree[next] = true;
+    for (int j = 1; j < n; ++j)
+      if (!inTree[j]) best[j] = std::min(best[j], edge(next, j));
+  }
+  return first + tree;
+}
+
 int LowerBound::Of(const Board& b, const Summary& s) const {
   // Each PX piece's pushes count in full: a PX piece standing where no push brings it to a
   // hole makes the sum reach Never.
@@ -148,7 +216,9 @@ int LowerBound::Of(const Board& b, const Summary& s) const {
   const int walkOnly = CellCount(flowers & ~onPadLine_);
   const int onLines = (flowers & onPadLine_) != 0;
   const int digs = std::max(0, s.px - s.openHoles);
-  return std::max(heroReach, s.pushes + digs + walkOnly + onLines);
+  const int walk = FlowerWalk(b, flowers);
+  if (walk == Never) return Never;
+  return std::max({heroReach, walk + digs, s.pushes + digs + walkOnly + onLines});
 }
 
 }  // namespace morvik

@@ -8,11 +8,18 @@
 // - every PX piece needs at least as many pushes as its shortest way into a hole, each of
 //   them a press of its own, and a hole dug for each PX piece beyond the open holes;
 // - a flower off every pad's row and column can only be taken by a step, one per press,
-//   and pushes and digs never take a flower.
+//   and pushes and digs never take a flower;
+// - the flowers off the pads' lines are taken one by one, each where a step ends, in
+//   alternating colours: the hero's way from one to the next is at least their distance on
+//   the start's field, so the walk is at least the distance to the nearest flower it may
+//   take first plus a spanning tree of those flowers whose edges join unlike colours (like
+//   ones too while a flower on a pad's line, taken between them, is left), and digs come on
+//   top, the hero standing still.
 // The field only ever loses open cells, and one press moves the hero one edge of that field,
 // pushes one object one cell, digs one hole or takes one such flower, so the bound falls by
-// at most one a press: the search may expand states in order of presses made plus bound and
-// still stop at a shortest clear.
+// at most one a press (the tree only loses the flower just taken, whose edge to the next
+// one bounds the rest): the search may expand states in order of presses made plus bound
+// and still stop at a shortest clear.
 #include <array>
 #include <cstdint>
 
@@ -49,9 +56,13 @@ class LowerBound {
  private:
   // Steps and jumps from the hero to the farthest cell of `targets`, or Never.
   int HeroReach(const Board& b, Mask open, Mask targets) const;
+  // The walk through the flowers off the pads' lines (see above), or Never.
+  int FlowerWalk(const Board& b, Mask flowers) const;
   void Add(Summary& s, const Board& b, int cell, int sign) const;
 
   std::array<std::uint16_t, FieldSize * FieldSize> pxPushes_{};
+  // Presses from one cell to another on the start's field (255: never).
+  std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> distance_{};
   std::array<Mask, FieldSize * FieldSize> padLine_{};  // per pad: its row and column
   Mask pads_ = 0;
   Mask onPadLine_ = 0;  // cells of every pad's row and column
