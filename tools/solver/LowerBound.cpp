@@ -38,13 +38,18 @@ int CellCount(Mask m) {
 
 }  // namespace
 
-LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
+LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1u << 14) {
   for (int i = 0; i < kCells; ++i)
     if (start.terrain[i] == cell::JumpPad) {
       pads_ |= Bit(i);
       padLine_[i] = RowMask(i / FieldSize) | ColumnMask(i % FieldSize);
       onPadLine_ |= padLine_[i];
     }
+
+  auto holeTarget0 = [&](int i) {
+    return (IsHole(start.terrain[i]) && start.chara[i].kind == CharaKind::EmptyHole) || a.diggable[i];
+  };
+  auto pxMayStand0 = [&](int i) { return a.mayBeFloor[i] && start.terrain[i] != cell::CrackedIce; };
 
   // Distances on the start's field, by the moves HeroReach floods with.
   Mask open = 0;
@@ -67,6 +72,34 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
       if (fresh == 0) break;
       for (Mask m = fresh; m; m &= m - 1) row[LowestCell(m)] = static_cast<std::uint8_t>(std::min(d, kFar - 1));
       reach |= fresh;
+    }
+  }
+
+  // Pushes of a stone into each hole, backwards from it (a stone pushed onto cracked ice sinks).
+  for (int h = 0; h < kCells; ++h) {
+    auto& row = stonePushes_[h];
+    row.fill(kFar);
+    const int x = h % FieldSize, y = h / FieldSize;
+    for (int d = 0; d < 4; ++d)
+      if (OnField(x + kDx[d], y + kDy[d]) && a.mayBeFloor[CellIndex(x + kDx[d], y + kDy[d])])
+        beside_[h] |= Bit(CellIndex(x + kDx[d], y + kDy[d]));
+    if (!holeTarget0(h)) continue;
+    std::vector<int> at{h}, following;
+    for (int k = 0; !at.empty(); ++k) {
+      following.clear();
+      for (const int m : at) {
+        if (m != h && !pxMayStand0(m)) continue;
+        const int mx = m % FieldSize, my = m / FieldSize;
+        for (int d = 0; d < 4; ++d) {
+          const int sx = mx - kDx[d], sy = my - kDy[d], hx = sx - kDx[d], hy = sy - kDy[d];
+          if (!OnField(hx, hy) || !OnField(sx, sy)) continue;
+          const int i = CellIndex(sx, sy);
+          if (row[i] != kFar || i == h || !a.mayBeFloor[i] || !a.mayBeFloor[CellIndex(hx, hy)]) continue;
+          row[i] = static_cast<std::uint8_t>(std::min(k + 1, kFar - 1));
+          following.push_back(i);
+        }
+      }
+      at.swap(following);
     }
   }
 
@@ -115,12 +148,19 @@ void LowerBound::Add(Summary& s, const Board& b, int i, int sign) const {
   if (OpenCell(b, i)) s.open ^= Bit(i);
   switch (b.chara[i].kind) {
     case CharaKind::Yellow:
+      s.flowers ^= Bit(i);
+      s.yellow ^= Bit(i);
+      break;
     case CharaKind::Red: s.flowers ^= Bit(i); break;
     case CharaKind::PX:
       s.pushes += sign * pxPushes_[i];
       s.px += sign;
       break;
-    case CharaKind::EmptyHole: s.openHoles += sign; break;
+    case CharaKind::EmptyHole:
+      s.openHoles += sign;
+      s.holes ^= Bit(i);
+      break;
+    case CharaKind::Stone: s.stones ^= Bit(i); break;
     default: break;
   }
 }
@@ -161,7 +201,114 @@ int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
   }
 }
 
-int LowerBound::FlowerWalk(const Board& b, Mask flowers) const {
+LowerBound::Mask LowerBound::Reach(int hero, Mask open) const {
+  Mask reach = Bit(hero), rayed = 0;
+  for (;;) {
+    Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) | ((reach << FieldSize) & kField) |
+                 (reach >> FieldSize);
+    for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
+      const int i = LowestCell(p);
+      grown |= padLine_[i];
+      rayed |= Bit(i);
+    }
+    grown = reach | (grown & open);
+    if (grown == reach) return reach;
+    reach = grown;
+  }
+}
+
+int LowerBound::FillPushes(const Summary& s, const int* holes, int nHoles, int hero, int& approach) const {
+  // Each hole its own stone: the cheapest assignment, holes taken in order, stones as a set.
+  constexpr int kMaxStones = 10;
+  constexpr int kNone = kFar * kMaxHoles;
+  int stones[kMaxStones], nStones = 0;
+  bool more = false;
+  for (Mask t = s.stones; t; t &= t - 1) {
+    const int c = LowestCell(t);
+    for (int j = 0; j < nHoles; ++j)
+      if (stonePushes_[holes[j]][c] < kFar) {
+        if (nStones == kMaxStones) more = true;
+        else stones[nStones++] = c;
+        break;
+      }
+  }
+  approach = 0;
+  // Too many stones to weigh: no bound from them.
+  if (more) return 0;
+  if (nStones < nHoles) return Never;
+  // best[used]: the least pushes filling the first popcount(used) holes with the stones in used.
+  std::array<int, 1 << kMaxStones> best;
+  const unsigned sets = 1u << nStones;
+  std::fill(best.begin(), best.begin() + sets, kNone);
+  best[0] = 0;
+  int pushes = kNone;
+  for (unsigned used = 0; used < sets; ++used) {
+    if (best[used] >= kNone) continue;
+    const int j = std::popcount(used);
+    if (j == nHoles) {
+      pushes = std::min(pushes, best[used]);
+      continue;
+    }
+    for (int k = 0; k < nStones; ++k) {
+      if (used & (1u << k)) continue;
+      const int p = stonePushes_[holes[j]][stones[k]];
+      if (p < kFar) best[used | (1u << k)] = std::min(best[used | (1u << k)], best[used] + p);
+    }
+  }
+  if (pushes >= kNone) return Never;
+  // Before the first push the hero walks up to one of the stones; the push enters its cell.
+  approach = kFar;
+  for (int k = 0; k < nStones; ++k) approach = std::min(approach, static_cast<int>(distance_[hero][stones[k]]));
+  if (approach >= kFar) return Never;
+  approach = std::max(0, approach - 1);
+  return pushes;
+}
+
+LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Mask flowers) const {
+  if (s.holes == 0 || flowers == 0) return {};
+  const int hero = b.heroY * FieldSize + b.heroX;
+  // Many states share the field and differ in the objects: the cut is looked up first.
+  const auto place = static_cast<std::uint16_t>(hero << 1 | b.firstFlower);
+  const std::uint64_t h = static_cast<std::uint64_t>(s.open) * 0x9E3779B97F4A7C15ull ^
+                          static_cast<std::uint64_t>(s.open >> 64) * 0xC2B2AE3D27D4EB4Full ^
+                          static_cast<std::uint64_t>(s.holes ^ (s.holes >> 64)) * 0x165667B19E3779F9ull ^
+                          static_cast<std::uint64_t>(flowers ^ (flowers >> 57)) * 0xD6E8FEB86659FD93ull ^ place;
+  CutEntry& e = cutCache_[(h ^ (h >> 29)) & (cutCache_.size() - 1)];
+  if (e.used && e.place == place && e.open == s.open && e.holes == s.holes && e.flowers == flowers) return e.cut;
+  e.used = true;
+  e.place = place;
+  e.open = s.open;
+  e.holes = s.holes;
+  e.flowers = flowers;
+  HoleCut& cut = e.cut;
+  cut = {};
+  const Mask reach = Reach(hero, s.open) & flowers;
+  if ((Reach(hero, s.open & ~s.holes) & flowers) == reach) return cut;
+  // The first flower taken is of the colour due (the one under the hero is not).
+  const Mask due = (b.firstFlower == 0 ? s.yellow : s.flowers & ~s.yellow) & ~Bit(hero);
+  for (Mask m = s.holes; m; m &= m - 1) {
+    const int h = LowestCell(m);
+    const Mask without = Reach(hero, s.open & ~Bit(h)) & flowers;
+    if (without == reach) continue;
+    if ((without & due) == 0 && (reach & due) != 0 && cut.nAll < kMaxHoles) {
+      cut.all[cut.nAll++] = h;
+      cut.beside |= beside_[h];
+    }
+    if (cut.nSome < kMaxHoles) cut.some[cut.nSome++] = h;
+  }
+  return cut;
+}
+
+int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& s, Mask flowers) const {
+  if (cut.nAll == 0) return 0;
+  int approach = 0;
+  const int pushes = FillPushes(s, cut.all, cut.nAll, b.heroY * FieldSize + b.heroX, approach);
+  if (pushes == Never) return Never;
+  const int walk = FlowerWalk(b, flowers, cut.beside);
+  return walk == Never ? Never : approach + pushes + walk;
+}
+
+int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
   // Like colours may follow each other while a flower on a pad's line is left to be taken
   // between them. A flower under the hero is one it could not take: of the colour not due.
   const bool strict = (flowers & onPadLine_) == 0;
@@ -178,8 +325,11 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers) const {
   if (n == 0) return 0;
   // The first flower taken, of the colour due.
   int first = kFar;
-  for (int j = 0; j < n; ++j)
-    if (!strict || colour[j] == due) first = std::min(first, static_cast<int>(distance_[hero][cell[j]]));
+  for (Mask f = from; f; f &= f - 1) {
+    const int start = LowestCell(f);
+    for (int j = 0; j < n; ++j)
+      if (!strict || colour[j] == due) first = std::min(first, static_cast<int>(distance_[start][cell[j]]));
+  }
   if (first >= kFar) return Never;
   // Prim's tree over the flowers.
   int best[FieldSize * FieldSize];
@@ -216,9 +366,16 @@ int LowerBound::Of(const Board& b, const Summary& s) const {
   const int walkOnly = CellCount(flowers & ~onPadLine_);
   const int onLines = (flowers & onPadLine_) != 0;
   const int digs = std::max(0, s.px - s.openHoles);
-  const int walk = FlowerWalk(b, flowers);
+  const int walk = FlowerWalk(b, flowers, Bit(b.heroY * FieldSize + b.heroX));
   if (walk == Never) return Never;
-  return std::max({heroReach, walk + digs, s.pushes + digs + walkOnly + onLines});
+  const HoleCut cut = HolesToFill(b, s, flowers);
+  const int fill = FillThenWalk(b, cut, s, flowers);
+  if (fill == Never) return Never;
+  // Stone pushes never take a flower: they come on top of the presses that do.
+  int approach = 0;
+  const int stonePushes = cut.nSome ? FillPushes(s, cut.some, cut.nSome, b.heroY * FieldSize + b.heroX, approach) : 0;
+  if (stonePushes == Never) return Never;
+  return std::max({heroReach, std::max(walk, fill) + digs, s.pushes + stonePushes + digs + walkOnly + onLines});
 }
 
 }  // namespace morvik

@@ -14,7 +14,16 @@
 //   the start's field, so the walk is at least the distance to the nearest flower it may
 //   take first plus a spanning tree of those flowers whose edges join unlike colours (like
 //   ones too while a flower on a pad's line, taken between them, is left), and digs come on
-//   top, the hero standing still.
+//   top, the hero standing still;
+// - when every flower of the colour due lies beyond open holes that the hero cannot get
+//   round, each such
+//   hole must first be filled by a stone of its own (a PX piece leaves a whirl): at least
+//   the pushes of the stones into them (one stone a hole), the walk up to the first stone,
+//   and then the walk through the flowers from beside one of them, where the last push
+//   leaves the hero;
+// - a hole that cuts some flower off must be filled by a stone all the same, and those
+//   pushes never take a flower: they add to the presses counted above for PX pieces, digs
+//   and flowers.
 // The field only ever loses open cells, and one press moves the hero one edge of that field,
 // pushes one object one cell, digs one hole or takes one such flower, so the bound falls by
 // at most one a press (the tree only loses the flower just taken, whose edge to the next
@@ -22,6 +31,7 @@
 // and still stop at a shortest clear.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "core/Board.h"
 #include "tools/solver/StageAnalysis.h"
@@ -37,6 +47,8 @@ class LowerBound {
   struct Summary {
     Mask open = 0;     // cells the hero may stand on now or later
     Mask flowers = 0;  // flowers on the field (not one under the hero)
+    Mask yellow = 0;   // the yellow ones among them
+    Mask stones = 0, holes = 0;  // holes: marked or dug, still open
     int pushes = 0, px = 0, openHoles = 0;  // pushes reach Never with a PX piece that is stuck
   };
 
@@ -56,11 +68,41 @@ class LowerBound {
  private:
   // Steps and jumps from the hero to the farthest cell of `targets`, or Never.
   int HeroReach(const Board& b, Mask open, Mask targets) const;
-  // The walk through the flowers off the pads' lines (see above), or Never.
-  int FlowerWalk(const Board& b, Mask flowers) const;
+  // Cells the hero may reach over `open`.
+  Mask Reach(int hero, Mask open) const;
+  // The walk through the flowers off the pads' lines (see above) starting from any of the
+  // cells `from`, or Never.
+  int FlowerWalk(const Board& b, Mask flowers, Mask from) const;
+  // Open holes that a stone must fill before the hero may reach some flower, and those before
+  // it may reach any of the colour due (the first one taken).
+  static constexpr int kMaxHoles = 6;
+  struct HoleCut {
+    int some[kMaxHoles], all[kMaxHoles];
+    int nSome = 0, nAll = 0;
+    Mask beside = 0;  // the cells beside the holes in `all`
+  };
+  HoleCut HolesToFill(const Board& b, const Summary& s, Mask flowers) const;
+  // The least pushes filling each hole with a stone of its own, or Never; `approach`: the
+  // presses before the first of them.
+  int FillPushes(const Summary& s, const int* holes, int nHoles, int hero, int& approach) const;
+  // The pushes that fill the holes every flower lies beyond, the walk up to the first stone,
+  // and the walk through the flowers from beside a filled hole; 0 when no such hole is open.
+  int FillThenWalk(const Board& b, const HoleCut& cut, const Summary& s, Mask flowers) const;
   void Add(Summary& s, const Board& b, int cell, int sign) const;
 
+  struct CutEntry {
+    Mask open = 0, holes = 0, flowers = 0;
+    std::uint16_t place = 0;  // the hero's cell and the colour due
+    bool used = false;
+    HoleCut cut;
+  };
+  // The cuts last found, by field (one search's own: Of is not to be called from two threads).
+  mutable std::vector<CutEntry> cutCache_;
   std::array<std::uint16_t, FieldSize * FieldSize> pxPushes_{};
+  // Pushes of a stone on a cell into the hole on another (255: never), for the cells that
+  // may hold a hole.
+  std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> stonePushes_{};
+  std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   // Presses from one cell to another on the start's field (255: never).
   std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> distance_{};
   std::array<Mask, FieldSize * FieldSize> padLine_{};  // per pad: its row and column
