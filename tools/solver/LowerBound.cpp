@@ -46,6 +46,8 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1
       onPadLine_ |= padLine_[i];
     }
 
+  for (int i = 0; i < kCells; ++i)
+    if (start.terrain[i] == cell::GateClosed) gates_ |= Bit(i);
   auto holeTarget0 = [&](int i) {
     return (IsHole(start.terrain[i]) && start.chara[i].kind == CharaKind::EmptyHole) || a.diggable[i];
   };
@@ -83,6 +85,7 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1
     for (int d = 0; d < 4; ++d)
       if (OnField(x + kDx[d], y + kDy[d]) && a.mayBeFloor[CellIndex(x + kDx[d], y + kDy[d])])
         beside_[h] |= Bit(CellIndex(x + kDx[d], y + kDy[d]));
+    if (a.diggable[h]) besideDiggable_ |= beside_[h];
     if (!holeTarget0(h)) continue;
     std::vector<int> at{h}, following;
     for (int k = 0; !at.empty(); ++k) {
@@ -153,6 +156,7 @@ void LowerBound::Add(Summary& s, const Board& b, int i, int sign) const {
       break;
     case CharaKind::Red: s.flowers ^= Bit(i); break;
     case CharaKind::PX:
+      s.pxPieces ^= Bit(i);
       s.pushes += sign * pxPushes_[i];
       s.px += sign;
       break;
@@ -265,7 +269,8 @@ int LowerBound::FillPushes(const Summary& s, const int* holes, int nHoles, int h
 }
 
 LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Mask flowers) const {
-  if (s.holes == 0 || flowers == 0) return {};
+  const bool gatesClosed = gates_ != 0 && b.pxCount > b.pxTaken;
+  if ((s.holes == 0 && !gatesClosed) || flowers == 0) return {};
   const int hero = b.heroY * FieldSize + b.heroX;
   // Many states share the field and differ in the objects: the cut is looked up first.
   const auto place = static_cast<std::uint16_t>(hero << 1 | b.firstFlower);
@@ -283,9 +288,10 @@ LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Ma
   HoleCut& cut = e.cut;
   cut = {};
   const Mask reach = Reach(hero, s.open) & flowers;
-  if ((Reach(hero, s.open & ~s.holes) & flowers) == reach) return cut;
   // The first flower taken is of the colour due (the one under the hero is not).
   const Mask due = (b.firstFlower == 0 ? s.yellow : s.flowers & ~s.yellow) & ~Bit(hero);
+  if (gatesClosed) cut.gates = (reach & due) != 0 && (Reach(hero, s.open & ~gates_) & due) == 0;
+  if (s.holes == 0 || (Reach(hero, s.open & ~s.holes) & flowers) == reach) return cut;
   for (Mask m = s.holes; m; m &= m - 1) {
     const int h = LowestCell(m);
     const Mask without = Reach(hero, s.open & ~Bit(h)) & flowers;
@@ -300,11 +306,26 @@ LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Ma
 }
 
 int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& s, Mask flowers) const {
-  if (cut.nAll == 0) return 0;
-  int approach = 0;
-  const int pushes = FillPushes(s, cut.all, cut.nAll, b.heroY * FieldSize + b.heroX, approach);
-  if (pushes == Never) return Never;
-  const int walk = FlowerWalk(b, flowers, cut.beside);
+  if (cut.nAll == 0 && !cut.gates) return 0;
+  const int hero = b.heroY * FieldSize + b.heroX;
+  int approach = kFar, pushes = 0;
+  Mask from = cut.beside;
+  if (cut.nAll) {
+    pushes = FillPushes(s, cut.all, cut.nAll, hero, approach);
+    if (pushes == Never) return Never;
+  }
+  if (cut.gates) {
+    // Every PX piece first, each into a hole open now or dug later, the last push leaving
+    // the hero beside it.
+    if (s.pushes >= Never) return Never;
+    pushes += s.pushes;
+    for (Mask p = s.pxPieces; p; p &= p - 1)
+      approach = std::min(approach, std::max(0, static_cast<int>(distance_[hero][LowestCell(p)]) - 1));
+    from |= besideDiggable_;
+    for (Mask h = s.holes; h; h &= h - 1) from |= beside_[LowestCell(h)];
+  }
+  if (approach >= kFar - 1) return Never;
+  const int walk = FlowerWalk(b, flowers, from);
   return walk == Never ? Never : approach + pushes + walk;
 }
 

@@ -20,7 +20,8 @@
 //   hole must first be filled by a stone of its own (a PX piece leaves a whirl): at least
 //   the pushes of the stones into them (one stone a hole), the walk up to the first stone,
 //   and then the walk through the flowers from beside one of them, where the last push
-//   leaves the hero;
+//   leaves the hero; the same with every PX piece when the flowers due lie beyond closed
+//   gates, which the last of them opens;
 // - a hole that cuts some flower off must be filled by a stone all the same, and those
 //   pushes never take a flower: they add to the presses counted above for PX pieces, digs
 //   and flowers.
@@ -48,7 +49,7 @@ class LowerBound {
     Mask open = 0;     // cells the hero may stand on now or later
     Mask flowers = 0;  // flowers on the field (not one under the hero)
     Mask yellow = 0;   // the yellow ones among them
-    Mask stones = 0, holes = 0;  // holes: marked or dug, still open
+    Mask stones = 0, pxPieces = 0, holes = 0;  // holes: marked or dug, still open
     int pushes = 0, px = 0, openHoles = 0;  // pushes reach Never with a PX piece that is stuck
   };
 
@@ -79,6 +80,7 @@ class LowerBound {
   struct HoleCut {
     int some[kMaxHoles], all[kMaxHoles];
     int nSome = 0, nAll = 0;
+    bool gates = false;  // every flower due lies beyond closed gates
     Mask beside = 0;  // the cells beside the holes in `all`
   };
   HoleCut HolesToFill(const Board& b, const Summary& s, Mask flowers) const;
@@ -103,6 +105,8 @@ class LowerBound {
   // may hold a hole.
   std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> stonePushes_{};
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
+  Mask besideDiggable_ = 0;  // cells beside light ground and grass
+  Mask gates_ = 0;           // the closed gates at the start
   // Presses from one cell to another on the start's field (255: never).
   std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> distance_{};
   std::array<Mask, FieldSize * FieldSize> padLine_{};  // per pad: its row and column
