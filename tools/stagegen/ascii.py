@@ -6,7 +6,7 @@
   ascii.py legend                   print the characters and what they stand for
 
 A picture is ten rows of ten cells, each cell two characters: the ground, then what stands on
-it (" " for nothing); anything after the 20th character of a row is ignored. Optional lines
+it (" " for nothing); after the tenth cell only a " | n" row label may follow. Optional lines
 after the rows: "first red" (yellow is first otherwise), "music N". Lines beginning with "//"
 are comments. `show` prints exactly this form, so its output turns back into the same block. Holes are listed as empty holes by
 themselves, and objects of a kind are numbered in reading order. A character on a hole is
@@ -90,6 +90,9 @@ def block(text, number):
         if ln.startswith("music "):
             music = ln.split()[1]
             continue
+        tail = ln[20:].strip()
+        if tail and not tail.startswith("|"):
+            errors.append(f"row {len(rows)}: more than ten cells ({tail!r} after the tenth)")
         ln = ln[:20].ljust(20)
         if len(rows) >= 10:
             errors.append(f"more than ten rows: {ln!r}")
