@@ -17,6 +17,7 @@
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
 #include "play/StageLoader.h"
+#include "platform/Fonts.h"
 
 namespace morvik {
 
@@ -204,6 +205,8 @@ void FormMain::BuildControls() {
   // The presses, the hint button under the advice picture and the hint's answer.
   labelPresses_ = new QLabel(central);
   labelPresses_->setObjectName(QStringLiteral("LabelPresses"));
+  // One Japanese face for the whole line: a fallback chosen per run drew some digits smaller.
+  labelPresses_->setFont(CaptionFontOf(9));
   comHint_ = new QPushButton(QStringLiteral("ヒント"), central);
   comHint_->setObjectName(QStringLiteral("ComHint"));
   comHint_->setFocusPolicy(Qt::NoFocus);
@@ -211,6 +214,7 @@ void FormMain::BuildControls() {
   connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
   labelHint_ = new QLabel(central);
   labelHint_->setObjectName(QStringLiteral("LabelHint"));
+  labelHint_->setFont(CaptionFontOf(9));
   labelHint_->setWordWrap(true);
   labelHint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setCentralWidget(central);
