@@ -53,28 +53,46 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1
   };
   auto pxMayStand0 = [&](int i) { return a.mayBeFloor[i] && start.terrain[i] != cell::CrackedIce; };
 
-  // Distances on the start's field, by the moves HeroReach floods with.
+  // Distances on the start's field over (cell, facing): a press turns the hero in place to
+  // any facing (T, or a direction key the cell ahead refuses), steps it onto an open
+  // neighbour facing that way, or, on a pad, jumps it to any open cell ahead.
   Mask open = 0;
   for (int i = 0; i < kCells; ++i)
     if (OpenCell(start, i)) open |= Bit(i);
-  for (int from = 0; from < kCells; ++from) {
-    auto& row = distance_[from];
-    row.fill(kFar);
-    Mask reach = Bit(from), rayed = 0;
-    row[from] = 0;
-    for (int d = 1;; ++d) {
-      Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) |
-                   ((reach << FieldSize) & kField) | (reach >> FieldSize);
-      for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
-        const int i = LowestCell(p);
-        grown |= padLine_[i];
-        rayed |= Bit(i);
+  std::vector<int> queue(kCells * 4);
+  std::array<std::uint8_t, kCells * 4> seen;
+  auto flood = [&](int from, int facing, std::uint8_t* out) {
+    seen.fill(kFar);
+    int head = 0, tail = 0;
+    for (int f = 0; f < 4; ++f)
+      if (facing < 0 || f == facing) {
+        seen[from * 4 + f] = 0;
+        queue[tail++] = from * 4 + f;
       }
-      const Mask fresh = grown & open & ~reach;
-      if (fresh == 0) break;
-      for (Mask m = fresh; m; m &= m - 1) row[LowestCell(m)] = static_cast<std::uint8_t>(std::min(d, kFar - 1));
-      reach |= fresh;
+    while (head < tail) {
+      const int st = queue[head++], c = st / 4, f = st % 4;
+      const int next = std::min(seen[st] + 1, kFar - 1);
+      auto visit = [&](int to) {
+        if (seen[to] == kFar) {
+          seen[to] = static_cast<std::uint8_t>(next);
+          queue[tail++] = to;
+        }
+      };
+      for (int d = 0; d < 4; ++d) {
+        visit(c * 4 + d);
+        const int x = c % FieldSize + kDx[d], y = c / FieldSize + kDy[d];
+        if (OnField(x, y) && (open & Bit(CellIndex(x, y)))) visit(CellIndex(x, y) * 4 + d);
+      }
+      if (pads_ & Bit(c))
+        for (int x = c % FieldSize + kDx[f], y = c / FieldSize + kDy[f]; OnField(x, y); x += kDx[f], y += kDy[f])
+          if (open & Bit(CellIndex(x, y))) visit(CellIndex(x, y) * 4 + f);
     }
+    for (int i = 0; i < kCells; ++i)
+      out[i] = std::min(std::min(seen[i * 4], seen[i * 4 + 1]), std::min(seen[i * 4 + 2], seen[i * 4 + 3]));
+  };
+  for (int from = 0; from < kCells; ++from) {
+    flood(from, -1, distance_[from].data());
+    for (int f = 0; f < 4; ++f) flood(from, f, facedDistance_[from * 4 + f].data());
   }
 
   // Pushes of a stone into each hole, backwards from it (a stone pushed onto cracked ice sinks).
@@ -330,6 +348,9 @@ int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& 
 }
 
 int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
+  // From the hero alone its facing counts.
+  const bool fromHero = from == Bit(b.heroY * FieldSize + b.heroX);
+  const std::uint8_t* heroRow = facedDistance_[(b.heroY * FieldSize + b.heroX) * 4 + (b.heroDir - 1) % 4].data();
   // Like colours may follow each other while a flower on a pad's line is left to be taken
   // between them. A flower under the hero is one it could not take: of the colour not due.
   const bool strict = (flowers & onPadLine_) == 0;
@@ -349,7 +370,8 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
   for (Mask f = from; f; f &= f - 1) {
     const int start = LowestCell(f);
     for (int j = 0; j < n; ++j)
-      if (!strict || colour[j] == due) first = std::min(first, static_cast<int>(distance_[start][cell[j]]));
+      if (!strict || colour[j] == due)
+        first = std::min(first, static_cast<int>(fromHero ? heroRow[cell[j]] : distance_[start][cell[j]]));
   }
   if (first >= kFar) return Never;
   // Prim's tree over the flowers.

@@ -11,7 +11,7 @@
 //   and pushes and digs never take a flower;
 // - the flowers off the pads' lines are taken one by one, each where a step ends, in
 //   alternating colours: the hero's way from one to the next is at least their distance on
-//   the start's field, so the walk is at least the distance to the nearest flower it may
+//   the start's field (a jump goes the way the hero faces, a turn costs a press), so the walk is at least the distance to the nearest flower it may
 //   take first plus a spanning tree of those flowers whose edges join unlike colours (like
 //   ones too while a flower on a pad's line, taken between them, is left), and digs come on
 //   top, the hero standing still;
@@ -107,8 +107,10 @@ class LowerBound {
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   Mask besideDiggable_ = 0;  // cells beside light ground and grass
   Mask gates_ = 0;           // the closed gates at the start
-  // Presses from one cell to another on the start's field (255: never).
+  // Presses from one cell to another on the start's field (255: never), from any facing
+  // and from [cell * 4 + facing - 1].
   std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> distance_{};
+  std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize * 4> facedDistance_{};
   std::array<Mask, FieldSize * FieldSize> padLine_{};  // per pad: its row and column
   Mask pads_ = 0;
   Mask onPadLine_ = 0;  // cells of every pad's row and column
