@@ -256,7 +256,8 @@ std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool&
 
 TEST(SolverPruning, FixturesAgreeWithExhaustiveSearch) {
   for (const char* f : {"solve_flowers.mvk", "solve_dig.mvk", "solve_bounce_slide.mvk", "solve_unsolvable.mvk",
-                        "solve_ice_cutoff.mvk", "solve_parity.mvk", "solve_two_px.mvk", "solve_px_corner.mvk"}) {
+                        "solve_ice_cutoff.mvk", "solve_parity.mvk", "solve_two_px.mvk", "solve_px_corner.mvk",
+                        "solve_fill_first.mvk", "solve_gate_first.mvk"}) {
     bool compared = false;
     EXPECT_EQ(CompareWithExhaustive(LoadFixture(f), 2000000, compared), "") << f;
     EXPECT_TRUE(compared) << f;
@@ -376,6 +377,25 @@ TEST(LowerBound, FallsByAtMostOneAPressOnRandomPlay) {
   }
   EXPECT_GT(checked, 10000);
   EXPECT_GT(positive, checked / 2);
+}
+
+TEST(LowerBound, CountsWhatMustComeBeforeTheFirstFlower) {
+  // Hand-counted: the presses up to the object, its pushes, then the walk to the flower from
+  // beside the hole it fills. The flower is near the hero, so the walk alone promises little.
+  struct Case {
+    const char* file;
+    int atLeast;  // the shortest solution being no less (checked against the plain search above)
+  } cases[] = {
+      // A sand hole between the hero and the flower: the stone two cells off is pushed up
+      // twice and right three times (2 + 5 + 1).
+      {"solve_fill_first.mvk", 8},
+      // A closed gate before the flower: the PX piece goes into the hole first (2 + 1 + 5).
+      {"solve_gate_first.mvk", 8},
+  };
+  for (const Case& c : cases) {
+    const Board start = LoadFixture(c.file);
+    EXPECT_GE(LowerBound(start, AnalyseStage(start)).Of(start), c.atLeast) << c.file;
+  }
 }
 
 TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
