@@ -38,7 +38,7 @@ int CellCount(Mask m) {
 
 }  // namespace
 
-LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1u << 14) {
+LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
   for (int i = 0; i < kCells; ++i)
     if (start.terrain[i] == cell::JumpPad) {
       pads_ |= Bit(i);
@@ -56,44 +56,8 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) : cutCache_(1
   // Distances on the start's field over (cell, facing): a press turns the hero in place to
   // any facing (T, or a direction key the cell ahead refuses), steps it onto an open
   // neighbour facing that way, or, on a pad, jumps it to any open cell ahead.
-  Mask open = 0;
   for (int i = 0; i < kCells; ++i)
-    if (OpenCell(start, i)) open |= Bit(i);
-  std::vector<int> queue(kCells * 4);
-  std::array<std::uint8_t, kCells * 4> seen;
-  auto flood = [&](int from, int facing, std::uint8_t* out) {
-    seen.fill(kFar);
-    int head = 0, tail = 0;
-    for (int f = 0; f < 4; ++f)
-      if (facing < 0 || f == facing) {
-        seen[from * 4 + f] = 0;
-        queue[tail++] = from * 4 + f;
-      }
-    while (head < tail) {
-      const int st = queue[head++], c = st / 4, f = st % 4;
-      const int next = std::min(seen[st] + 1, kFar - 1);
-      auto visit = [&](int to) {
-        if (seen[to] == kFar) {
-          seen[to] = static_cast<std::uint8_t>(next);
-          queue[tail++] = to;
-        }
-      };
-      for (int d = 0; d < 4; ++d) {
-        visit(c * 4 + d);
-        const int x = c % FieldSize + kDx[d], y = c / FieldSize + kDy[d];
-        if (OnField(x, y) && (open & Bit(CellIndex(x, y)))) visit(CellIndex(x, y) * 4 + d);
-      }
-      if (pads_ & Bit(c))
-        for (int x = c % FieldSize + kDx[f], y = c / FieldSize + kDy[f]; OnField(x, y); x += kDx[f], y += kDy[f])
-          if (open & Bit(CellIndex(x, y))) visit(CellIndex(x, y) * 4 + f);
-    }
-    for (int i = 0; i < kCells; ++i)
-      out[i] = std::min(std::min(seen[i * 4], seen[i * 4 + 1]), std::min(seen[i * 4 + 2], seen[i * 4 + 3]));
-  };
-  for (int from = 0; from < kCells; ++from) {
-    flood(from, -1, distance_[from].data());
-    for (int f = 0; f < 4; ++f) flood(from, f, facedDistance_[from * 4 + f].data());
-  }
+    if (OpenCell(start, i)) open_ |= Bit(i);
 
   // Pushes of a stone into each hole, backwards from it (a stone pushed onto cracked ice sinks).
   for (int h = 0; h < kCells; ++h) {
@@ -223,6 +187,43 @@ int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
   }
 }
 
+const std::uint8_t* LowerBound::Distances(int from, int facing) const {
+  const int row = facing < 0 ? from : kCells + from * 4 + facing;
+  if (haveRow_[row]) return rows_[row].data();
+  std::array<int, kCells * 4> queue;
+  std::array<std::uint8_t, kCells * 4> seen;
+  seen.fill(kFar);
+  int head = 0, tail = 0;
+  for (int f = 0; f < 4; ++f)
+    if (facing < 0 || f == facing) {
+      seen[from * 4 + f] = 0;
+      queue[tail++] = from * 4 + f;
+    }
+  while (head < tail) {
+    const int st = queue[head++], c = st / 4, f = st % 4;
+    const int next = std::min(seen[st] + 1, kFar - 1);
+    auto visit = [&](int to) {
+      if (seen[to] == kFar) {
+        seen[to] = static_cast<std::uint8_t>(next);
+        queue[tail++] = to;
+      }
+    };
+    for (int d = 0; d < 4; ++d) {
+      visit(c * 4 + d);
+      const int x = c % FieldSize + kDx[d], y = c / FieldSize + kDy[d];
+      if (OnField(x, y) && (open_ & Bit(CellIndex(x, y)))) visit(CellIndex(x, y) * 4 + d);
+    }
+    if (pads_ & Bit(c))
+      for (int x = c % FieldSize + kDx[f], y = c / FieldSize + kDy[f]; OnField(x, y); x += kDx[f], y += kDy[f])
+        if (open_ & Bit(CellIndex(x, y))) visit(CellIndex(x, y) * 4 + f);
+  }
+  auto& out = rows_[row];
+  for (int i = 0; i < kCells; ++i)
+    out[i] = std::min(std::min(seen[i * 4], seen[i * 4 + 1]), std::min(seen[i * 4 + 2], seen[i * 4 + 3]));
+  haveRow_[row] = true;
+  return out.data();
+}
+
 LowerBound::Mask LowerBound::Reach(int hero, Mask open) const {
   Mask reach = Bit(hero), rayed = 0;
   for (;;) {
@@ -280,7 +281,7 @@ int LowerBound::FillPushes(const Summary& s, const int* holes, int nHoles, int h
   if (pushes >= kNone) return Never;
   // Before the first push the hero walks up to one of the stones; the push enters its cell.
   approach = kFar;
-  for (int k = 0; k < nStones; ++k) approach = std::min(approach, static_cast<int>(distance_[hero][stones[k]]));
+  for (int k = 0; k < nStones; ++k) approach = std::min(approach, static_cast<int>(Distances(hero)[stones[k]]));
   if (approach >= kFar) return Never;
   approach = std::max(0, approach - 1);
   return pushes;
@@ -296,6 +297,7 @@ LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Ma
                           static_cast<std::uint64_t>(s.open >> 64) * 0xC2B2AE3D27D4EB4Full ^
                           static_cast<std::uint64_t>(s.holes ^ (s.holes >> 64)) * 0x165667B19E3779F9ull ^
                           static_cast<std::uint64_t>(flowers ^ (flowers >> 57)) * 0xD6E8FEB86659FD93ull ^ place;
+  if (cutCache_.empty()) cutCache_.resize(1u << 14);
   CutEntry& e = cutCache_[(h ^ (h >> 29)) & (cutCache_.size() - 1)];
   if (e.used && e.place == place && e.open == s.open && e.holes == s.holes && e.flowers == flowers) return e.cut;
   e.used = true;
@@ -338,7 +340,7 @@ int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& 
     if (s.pushes >= Never) return Never;
     pushes += s.pushes;
     for (Mask p = s.pxPieces; p; p &= p - 1)
-      approach = std::min(approach, std::max(0, static_cast<int>(distance_[hero][LowestCell(p)]) - 1));
+      approach = std::min(approach, std::max(0, static_cast<int>(Distances(hero)[LowestCell(p)]) - 1));
     from |= besideDiggable_;
     for (Mask h = s.holes; h; h &= h - 1) from |= beside_[LowestCell(h)];
   }
@@ -350,7 +352,7 @@ int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& 
 int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
   // From the hero alone its facing counts.
   const bool fromHero = from == Bit(b.heroY * FieldSize + b.heroX);
-  const std::uint8_t* heroRow = facedDistance_[(b.heroY * FieldSize + b.heroX) * 4 + (b.heroDir - 1) % 4].data();
+  const std::uint8_t* heroRow = Distances(b.heroY * FieldSize + b.heroX, (b.heroDir + 3) % 4);
   // Like colours may follow each other while a flower on a pad's line is left to be taken
   // between them. A flower under the hero is one it could not take: of the colour not due.
   const bool strict = (flowers & onPadLine_) == 0;
@@ -371,7 +373,7 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
     const int start = LowestCell(f);
     for (int j = 0; j < n; ++j)
       if (!strict || colour[j] == due)
-        first = std::min(first, static_cast<int>(fromHero ? heroRow[cell[j]] : distance_[start][cell[j]]));
+        first = std::min(first, static_cast<int>(fromHero ? heroRow[cell[j]] : Distances(start)[cell[j]]));
   }
   if (first >= kFar) return Never;
   // Prim's tree over the flowers.
@@ -379,7 +381,7 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
   bool inTree[FieldSize * FieldSize] = {};
   auto edge = [&](int a, int c) {
     if (strict && colour[a] == colour[c]) return kFar;
-    return static_cast<int>(std::min(distance_[cell[a]][cell[c]], distance_[cell[c]][cell[a]]));
+    return static_cast<int>(std::min(Distances(cell[a])[cell[c]], Distances(cell[c])[cell[a]]));
   };
   inTree[0] = true;
   for (int j = 1; j < n; ++j) best[j] = edge(0, j);

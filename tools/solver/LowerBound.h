@@ -107,10 +107,12 @@ class LowerBound {
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   Mask besideDiggable_ = 0;  // cells beside light ground and grass
   Mask gates_ = 0;           // the closed gates at the start
-  // Presses from one cell to another on the start's field (255: never), from any facing
-  // and from [cell * 4 + facing - 1].
-  std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize> distance_{};
-  std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize * 4> facedDistance_{};
+  // Presses from a cell to every cell on the start's field (255: never), from any facing
+  // (facing < 0) or from the facing 0 left, 1 up, 2 right, 3 down; worked out when first asked.
+  const std::uint8_t* Distances(int from, int facing = -1) const;
+  Mask open_ = 0;  // open cells at the start
+  mutable std::array<std::array<std::uint8_t, FieldSize * FieldSize>, FieldSize * FieldSize * 5> rows_;
+  mutable std::array<bool, FieldSize * FieldSize * 5> haveRow_{};
   std::array<Mask, FieldSize * FieldSize> padLine_{};  // per pad: its row and column
   Mask pads_ = 0;
   Mask onPadLine_ = 0;  // cells of every pad's row and column
