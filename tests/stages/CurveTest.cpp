@@ -1,5 +1,5 @@
 // The stage list beside the map file (written by `morvik-cli table`) names every stage of
-// the map file with the length of its kept solution and at most one decoy, and the user and super stories are
+// the map file with the length of its kept solution and at most one decoy, and every story is
 // ordered by the difficulty the list reports: the mean over five stages rises through the
 // story, and a stage easier than the one before it (a breather) comes at most once in five.
 #include <gtest/gtest.h>
@@ -88,25 +88,36 @@ TEST(StageList, EveryObjectMattersButOneNamedDecoy) {
   }
 }
 
+// The running mean over five stages never falls (a stage is at least as hard as the one five
+// before it), and at most one of any five stages in a row is easier than the one before it.
+void ExpectRisingCurve(const std::vector<ListRow>& rows, int first, int last) {
+  std::vector<double> d;
+  for (const ListRow& r : rows)
+    if (r.stage >= first && r.stage <= last) d.push_back(Difficulty(r));
+  ASSERT_EQ(static_cast<int>(d.size()), last - first + 1);
+  for (std::size_t i = 0; i + 5 < d.size(); ++i) {
+    double a = 0, b = 0;
+    for (int k = 0; k < 5; ++k) a += d[i + k], b += d[i + 1 + k];
+    EXPECT_GE(b, a) << "the mean over five falls after stage " << first + static_cast<int>(i);
+  }
+  for (std::size_t i = 0; i + 5 <= d.size(); ++i) {
+    int drops = 0;
+    for (std::size_t k = i + 1; k < i + 5; ++k) drops += d[k] < d[k - 1];
+    EXPECT_LE(drops, 1) << "more than one breather in the five stages from " << first + static_cast<int>(i);
+  }
+}
+
 TEST(StageList, UserAndSuperStoriesGrowHarder) {
   const std::vector<ListRow> rows = StageList();
   for (const auto& [first, last] : {std::pair{31, 43}, std::pair{61, 81}}) {
-    std::vector<double> d;
-    for (const ListRow& r : rows)
-      if (r.stage >= first && r.stage <= last) d.push_back(Difficulty(r));
-    ASSERT_EQ(static_cast<int>(d.size()), last - first + 1);
-    for (std::size_t i = 0; i + 5 < d.size(); ++i) {
-      double a = 0, b = 0;
-      for (int k = 0; k < 5; ++k) a += d[i + k], b += d[i + 1 + k];
-      EXPECT_GE(b, a) << "the mean over five falls after stage " << first + static_cast<int>(i);
-    }
-    for (std::size_t i = 0; i + 5 <= d.size(); ++i) {
-      int drops = 0;
-      for (std::size_t k = i + 1; k < i + 5; ++k) drops += d[k] < d[k - 1];
-      EXPECT_LE(drops, 1) << "more than one breather in the five stages from " << first + static_cast<int>(i);
-    }
+    SCOPED_TRACE("stages " + std::to_string(first) + " to " + std::to_string(last));
+    ExpectRisingCurve(rows, first, last);
   }
 }
+
+// The main story is held to the same curve, tutorial included: a stage that teaches a rule
+// is no easier than the stage five before it.
+TEST(StageList, MainStoryGrowsHarder) { ExpectRisingCurve(StageList(), 1, 30); }
 
 }  // namespace
 }  // namespace morvik
