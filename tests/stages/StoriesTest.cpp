@@ -109,6 +109,8 @@ TEST(Stories, EveryStageReadsWithMusicAndItemsToTake) {
     const int due = b.firstFlower == 0 ? b.yFlowerCount : b.rFlowerCount;
     const int other = b.firstFlower == 0 ? b.rFlowerCount : b.yFlowerCount;
     EXPECT_TRUE(due == other || due == other + 1) << b.yFlowerCount << " yellow, " << b.rFlowerCount << " red";
+    // The hero starts on ground it could walk onto, never on water, a hole or a mountain.
+    EXPECT_TRUE(IsFloor(b.T(b.heroX, b.heroY))) << "hero starts on cell code " << static_cast<int>(b.T(b.heroX, b.heroY));
     // Every hole waits for a stone or a PX piece.
     for (int y = 0; y < FieldSize; ++y)
       for (int x = 0; x < FieldSize; ++x)
