@@ -169,19 +169,24 @@ void LowerBound::Update(Summary& s, const Board& from, const Board& to, const st
   }
 }
 
+// One press: a step in any direction onto an open cell, or a jump along the lines of a pad
+// already reached (each pad's lines are added once; `rayed` remembers which).
+LowerBound::Mask LowerBound::GrowOnePress(Mask reach, Mask open, Mask& rayed) const {
+  Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) | ((reach << FieldSize) & kField) |
+               (reach >> FieldSize);
+  for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
+    const int i = LowestCell(p);
+    grown |= padLine_[i];
+    rayed |= Bit(i);
+  }
+  return reach | (grown & open);
+}
+
 int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
   Mask reach = Bit(b.heroY * FieldSize + b.heroX), rayed = 0;
   for (int d = 0;; ++d) {
     if ((targets & ~reach) == 0) return d;
-    // One press: a step in any direction onto an open cell, or a jump along a pad's lines.
-    Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) | ((reach << FieldSize) & kField) |
-                 (reach >> FieldSize);
-    for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
-      const int i = LowestCell(p);
-      grown |= padLine_[i];
-      rayed |= Bit(i);
-    }
-    grown = reach | (grown & open);
+    const Mask grown = GrowOnePress(reach, open, rayed);
     if (grown == reach) return Never;
     reach = grown;
   }
@@ -227,14 +232,7 @@ const std::uint8_t* LowerBound::Distances(int from, int facing) const {
 LowerBound::Mask LowerBound::Reach(int hero, Mask open) const {
   Mask reach = Bit(hero), rayed = 0;
   for (;;) {
-    Mask grown = ((reach << 1) & kNotFirstColumn) | ((reach >> 1) & kNotLastColumn) | ((reach << FieldSize) & kField) |
-                 (reach >> FieldSize);
-    for (Mask p = reach & pads_ & ~rayed; p; p &= p - 1) {
-      const int i = LowestCell(p);
-      grown |= padLine_[i];
-      rayed |= Bit(i);
-    }
-    grown = reach | (grown & open);
+    const Mask grown = GrowOnePress(reach, open, rayed);
     if (grown == reach) return reach;
     reach = grown;
   }

@@ -71,6 +71,7 @@ class LowerBound {
   int HeroReach(const Board& b, Mask open, Mask targets) const;
   // Cells the hero may reach over `open`.
   Mask Reach(int hero, Mask open) const;
+  Mask GrowOnePress(Mask reach, Mask open, Mask& rayed) const;
   // The walk through the flowers off the pads' lines (see above) starting from any of the
   // cells `from`, or Never.
   int FlowerWalk(const Board& b, Mask flowers, Mask from) const;
