@@ -32,6 +32,16 @@ bool OpenCell(const Board& b, int i) {
          (IsHole(t) && b.chara[i].kind == CharaKind::EmptyHole) || (t == cell::GateClosed && b.pxCount > b.pxTaken);
 }
 
+// A slot of a cache of 2^bits entries for two masks and a few more bits. Every bit of the
+// masks must move the slot: fields often differ only in a cell or two.
+std::size_t CacheSlot(Mask a, Mask b, std::uint64_t extra, int bits) {
+  const std::uint64_t h = (static_cast<std::uint64_t>(a) * 0x9E3779B97F4A7C15ull) ^
+                          (static_cast<std::uint64_t>(a >> 64) * 0xC2B2AE3D27D4EB4Full) ^
+                          (static_cast<std::uint64_t>(b) * 0x165667B19E3779F9ull) ^
+                          (static_cast<std::uint64_t>(b >> 64) * 0xD6E8FEB86659FD93ull) ^ (extra * 0xFF51AFD7ED558CCDull);
+  return static_cast<std::size_t>((h ^ (h >> 32)) * 0x94D049BB133111EBull >> (64 - bits));
+}
+
 int CellCount(Mask m) {
   return std::popcount(static_cast<std::uint64_t>(m)) + std::popcount(static_cast<std::uint64_t>(m >> 64));
 }
@@ -183,13 +193,40 @@ LowerBound::Mask LowerBound::GrowOnePress(Mask reach, Mask open, Mask& rayed) co
 }
 
 int LowerBound::HeroReach(const Board& b, Mask open, Mask targets) const {
-  Mask reach = Bit(b.heroY * FieldSize + b.heroX), rayed = 0;
-  for (int d = 0;; ++d) {
-    if ((targets & ~reach) == 0) return d;
-    const Mask grown = GrowOnePress(reach, open, rayed);
-    if (grown == reach) return Never;
-    reach = grown;
+  const int far = FarthestFromEveryCell(open, targets).far[b.heroY * FieldSize + b.heroX];
+  return far == kFar ? Never : far;
+}
+
+const LowerBound::FarEntry& LowerBound::FarthestFromEveryCell(Mask open, Mask targets) const {
+  constexpr int kBits = 12;
+  if (farCache_.empty()) farCache_.resize(std::size_t{1} << kBits);
+  FarEntry& e = farCache_[CacheSlot(open, targets, 0, kBits)];
+  if (e.used && e.open == open && e.targets == targets) return e;
+  e.used = true;
+  e.open = open;
+  e.targets = targets;
+  e.far.fill(0);
+  // From each target backwards: the cells one press before a set are its open cells'
+  // neighbours and the pads whose lines meet them. The hero's own cell need not be open.
+  for (Mask t = targets; t; t &= t - 1) {
+    Mask near = Bit(LowestCell(t));
+    std::array<std::uint8_t, FieldSize * FieldSize> dist;
+    dist.fill(kFar);
+    dist[LowestCell(t)] = 0;
+    for (int d = 1;; ++d) {
+      const Mask via = near & open;
+      Mask before = ((via << 1) & kNotFirstColumn) | ((via >> 1) & kNotLastColumn) | ((via << FieldSize) & kField) |
+                    (via >> FieldSize);
+      for (Mask p = pads_; p; p &= p - 1)
+        if (padLine_[LowestCell(p)] & via) before |= Bit(LowestCell(p));
+      const Mask added = before & ~near;
+      if (added == 0) break;
+      for (Mask a = added; a; a &= a - 1) dist[LowestCell(a)] = static_cast<std::uint8_t>(std::min(d, kFar - 1));
+      near |= added;
+    }
+    for (int i = 0; i < kCells; ++i) e.far[i] = std::max(e.far[i], dist[i]);
   }
+  return e;
 }
 
 const std::uint8_t* LowerBound::Distances(int from, int facing) const {
@@ -291,12 +328,9 @@ LowerBound::HoleCut LowerBound::HolesToFill(const Board& b, const Summary& s, Ma
   const int hero = b.heroY * FieldSize + b.heroX;
   // Many states share the field and differ in the objects: the cut is looked up first.
   const auto place = static_cast<std::uint16_t>(hero << 1 | b.firstFlower);
-  const std::uint64_t h = static_cast<std::uint64_t>(s.open) * 0x9E3779B97F4A7C15ull ^
-                          static_cast<std::uint64_t>(s.open >> 64) * 0xC2B2AE3D27D4EB4Full ^
-                          static_cast<std::uint64_t>(s.holes ^ (s.holes >> 64)) * 0x165667B19E3779F9ull ^
-                          static_cast<std::uint64_t>(flowers ^ (flowers >> 57)) * 0xD6E8FEB86659FD93ull ^ place;
-  if (cutCache_.empty()) cutCache_.resize(1u << 14);
-  CutEntry& e = cutCache_[(h ^ (h >> 29)) & (cutCache_.size() - 1)];
+  constexpr int kBits = 14;
+  if (cutCache_.empty()) cutCache_.resize(std::size_t{1} << kBits);
+  CutEntry& e = cutCache_[CacheSlot(s.open, s.holes, (flowers ^ (flowers >> 64)) * 0x2545F4914F6CDD1Dull ^ place, kBits)];
   if (e.used && e.place == place && e.open == s.open && e.holes == s.holes && e.flowers == flowers) return e.cut;
   e.used = true;
   e.place = place;

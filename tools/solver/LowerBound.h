@@ -69,6 +69,16 @@ class LowerBound {
  private:
   // Steps and jumps from the hero to the farthest cell of `targets`, or Never.
   int HeroReach(const Board& b, Mask open, Mask targets) const;
+  // The same from every cell at once (255: some target never), worked out backwards from the
+  // targets. Most states share their field and flowers with many others and differ in where
+  // the hero stands, so the answers are kept by field and targets.
+  struct FarEntry {
+    Mask open = 0, targets = 0;
+    bool used = false;
+    std::array<std::uint8_t, FieldSize * FieldSize> far;
+  };
+  const FarEntry& FarthestFromEveryCell(Mask open, Mask targets) const;
+  mutable std::vector<FarEntry> farCache_;
   // Cells the hero may reach over `open`.
   Mask Reach(int hero, Mask open) const;
   Mask GrowOnePress(Mask reach, Mask open, Mask& rayed) const;
