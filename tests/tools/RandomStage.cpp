@@ -20,6 +20,8 @@ const Weighted kPlain[] = {{"20", 30}, {"22", 12}, {"21", 20}, {"53", 6}, {"58",
 const Weighted kRich[] = {{"20", 26}, {"22", 10}, {"21", 14}, {"53", 8}, {"58", 6}, {"32", 5}, {"33", 2},
                           {"28", 7},  {"13", 3},  {"14", 2},  {"38", 2}, {"39", 1}, {"25", 2}, {"29", 2},
                           {"37", 3},  {"27", 1},  {"30", 5},  {"52", 4}, {"23", 2}};
+const Weighted kUndiggable[] = {{"21", 34}, {"52", 22}, {"50", 12}, {"53", 8}, {"58", 5}, {"32", 3}, {"33", 1},
+                                {"38", 3},  {"39", 2},  {"29", 1},  {"57", 1}, {"37", 2}, {"30", 5}};
 const Weighted kDigging[] = {{"20", 45}, {"22", 20}, {"21", 12}, {"30", 10}, {"32", 4}, {"28", 4}, {"53", 5}};
 
 template <std::size_t N>
@@ -42,9 +44,10 @@ std::string RandomStageText(std::mt19937& rng, const RandomStageShape& shape) {
   std::string holes;
   for (int y = 0; y < shape.height; ++y)
     for (int x = 0; x < shape.width; ++x) {
-      const std::string c = shape.mix == RandomStageShape::Mix::Rich    ? Pick(rng, kRich)
-                            : shape.mix == RandomStageShape::Mix::Plain ? Pick(rng, kPlain)
-                                                                        : Pick(rng, kDigging);
+      const std::string c = shape.mix == RandomStageShape::Mix::Rich         ? Pick(rng, kRich)
+                            : shape.mix == RandomStageShape::Mix::Plain      ? Pick(rng, kPlain)
+                            : shape.mix == RandomStageShape::Mix::Undiggable ? Pick(rng, kUndiggable)
+                                                                             : Pick(rng, kDigging);
       code[y * 10 + x] = c;
       if (c[0] == '2' || c[0] == '5') floorCells.push_back(y * 10 + x);
       if (c == "13" || c == "14" || c == "38" || c == "39") holes += std::to_string(x) + std::to_string(y);

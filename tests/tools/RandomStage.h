@@ -13,8 +13,10 @@ struct RandomStageShape {
   int width = 10, height = 10;  // the open window, placed at the top left
   int maxStones = 3, maxPX = 2, maxFlowers = 4;
   // Plain: ground, ice, water, pads and holes; Rich: also whirls, spikes, gates, snow and
-  // broken ice; Digging: mostly light ground and grass, where holes must be dug.
-  enum class Mix { Plain, Rich, Digging } mix = Mix::Rich;
+  // broken ice; Digging: mostly light ground and grass, where holes must be dug; Undiggable:
+  // no pads and no light ground or grass (sand, snow, floor boards, ice, water, holes,
+  // spikes, whirls and gates), where the hero's facing never matters.
+  enum class Mix { Plain, Rich, Digging, Undiggable } mix = Mix::Rich;
   int minPX = 0;
 };
 

@@ -222,7 +222,7 @@ TEST(Solver, ADirectionKeyDoesNotDependOnTheFacingBeforeIt) {
 // back to a clear.
 std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool& compared) {
   SolverOptions none;
-  none.pruneDigs = none.pruneDeadStates = false;
+  none.pruneDigs = none.pruneDeadStates = none.mergeIdleFacing = false;
   none.bestFirst = false;
   none.maxStates = limit;
   const SolveResult ref = Solve(start, none);
@@ -231,14 +231,15 @@ std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool&
   if (ref.verdict == Verdict::Solved && PlayedOutcome(start, ref.presses) != "clear") return "exhaustive solution fails";
   struct Mode {
     const char* name;
-    bool digs, dead, bestFirst;
-  } modes[] = {{"dig pruning", true, false, false},       {"dead-state pruning", false, true, false},
-               {"all pruning", true, true, false},        {"best-first", false, false, true},
-               {"best-first, all pruning", true, true, true}};
+    bool digs, dead, facing, bestFirst;
+  } modes[] = {{"dig pruning", true, false, false, false},    {"dead-state pruning", false, true, false, false},
+               {"idle facing merged", false, false, true, false}, {"all pruning", true, true, true, false},
+               {"best-first", false, false, false, true},     {"best-first, all pruning", true, true, true, true}};
   for (const Mode& m : modes) {
     SolverOptions o;
     o.pruneDigs = m.digs;
     o.pruneDeadStates = m.dead;
+    o.mergeIdleFacing = m.facing;
     o.bestFirst = m.bestFirst;
     const SolveResult r = Solve(start, o);
     if (r.verdict != ref.verdict) return std::string(m.name) + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
@@ -266,8 +267,8 @@ TEST(SolverPruning, FixturesAgreeWithExhaustiveSearch) {
 
 TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
   std::mt19937 rng(61);
-  int compared = 0, solved = 0, unsolvable = 0, dug = 0, jumped = 0;
-  for (int k = 0; k < 300; ++k) {
+  int compared = 0, solved = 0, unsolvable = 0, dug = 0, jumped = 0, undiggable = 0, undiggableSolved = 0;
+  for (int k = 0; k < 400; ++k) {
     test::RandomStageShape shape;
     shape.width = std::uniform_int_distribution<int>(3, 5)(rng);
     shape.height = std::uniform_int_distribution<int>(2, 4)(rng);
@@ -286,6 +287,8 @@ TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
       shape.maxPX = 1;
       shape.maxFlowers = 0;
     }
+    // The last hundred where the facing never matters, so that its states merge.
+    if (k >= 300) shape.mix = test::RandomStageShape::Mix::Undiggable;
     const std::string text = test::RandomStageText(rng, shape);
     const StageResult loaded = ReadStage(std::string_view(text), {0, true, false});
     ASSERT_TRUE(std::holds_alternative<LoadedStage>(loaded));
@@ -294,20 +297,25 @@ TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
     ASSERT_EQ(CompareWithExhaustive(start, 30000, done), "") << text;
     if (!done) continue;
     ++compared;
+    undiggable += k >= 300;
     const SolveResult r = Solve(start);
     solved += r.verdict == Verdict::Solved;
+    undiggableSolved += k >= 300 && r.verdict == Verdict::Solved;
     unsolvable += r.verdict == Verdict::Unsolvable;
     const std::string moves = PressesText(r.presses);
     dug += moves.find('Z') != std::string::npos;
     jumped += moves.find('J') != std::string::npos;
   }
-  std::printf("compared %d, solved %d (%d dig, %d jump), unsolvable %d\n", compared, solved, dug, jumped, unsolvable);
+  std::printf("compared %d (%d without pads or diggable ground, %d of them solved), solved %d (%d dig, %d jump), unsolvable %d\n", compared,
+              undiggable, undiggableSolved, solved, dug, jumped, unsolvable);
   // Enough of both kinds of verdict were checked for the agreement to mean something.
   EXPECT_GT(compared, 200);
   EXPECT_GT(solved, 60);
   EXPECT_GT(dug, 30);
   EXPECT_GT(jumped, 8);
   EXPECT_GT(unsolvable, 60);
+  EXPECT_GT(undiggable, 60);
+  EXPECT_GT(undiggableSolved, 10);
 }
 
 TEST(SolverPruning, RandomMidAttemptPositionsAgreeWithExhaustiveSearch) {
@@ -399,13 +407,17 @@ TEST(LowerBound, CountsWhatMustComeBeforeTheFirstFlower) {
 }
 
 TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
-  auto states = [](const char* file, bool digs, bool dead) {
+  auto states = [](const char* file, bool digs, bool dead, bool facing = false) {
     SolverOptions o;
     o.bestFirst = false;
     o.pruneDigs = digs;
     o.pruneDeadStates = dead;
+    o.mergeIdleFacing = facing;
     return Solve(LoadFixture(file), o).states;
   };
+  // Facing: on sand without pads the hero's four facings on a cell are one state.
+  EXPECT_LT(states("solve_fill_first.mvk", false, false, true), states("solve_fill_first.mvk", false, false) / 2);
+  EXPECT_EQ(states("solve_flowers.mvk", false, false, true), states("solve_flowers.mvk", false, false));
   // Digs: the grass beside the start may be dug anywhere, but only one hole at a time can
   // ever be filled.
   EXPECT_LT(states("solve_unsolvable.mvk", true, false), states("solve_unsolvable.mvk", false, false) / 2);

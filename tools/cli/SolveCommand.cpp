@@ -68,7 +68,7 @@ std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptio
     } else if (s == "--breadth-first") {
       a.options.bestFirst = false;
     } else if (s == "--no-pruning") {
-      a.options.pruneDigs = a.options.pruneDeadStates = false;
+      a.options.pruneDigs = a.options.pruneDeadStates = a.options.mergeIdleFacing = false;
     } else if (allowStageOptions && s == "--stage" && hasValue) {
       const std::string& n = args[++i];
       if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos)

@@ -149,7 +149,7 @@ void StateCodec::CopyBoard(Board& to, const Board& from) {
 namespace {
 }  // namespace
 
-StateCodec::StateCodec(const Board& start) {
+StateCodec::StateCodec(const Board& start, bool keepFacing) : keepFacing_(keepFacing) {
   template_ = start;
   template_.ResetAttempt();
   bool stones = false, px = false;
@@ -242,7 +242,7 @@ std::uint64_t StateCodec::Header(const Board& b) const {
       b.yFlowerTaken > 15 || b.rFlowerTaken > 15 || b.pxTaken > 31 || b.firstFlower > 1 || !OnField(b.heroX, b.heroY))
     Refuse("a board between presses or after the attempt ended");
   std::uint64_t h = static_cast<std::uint64_t>(b.heroY * FieldSize + b.heroX) << kHeroCell;
-  h |= static_cast<std::uint64_t>(b.heroDir - 1) << kDir;
+  h |= static_cast<std::uint64_t>((keepFacing_ ? b.heroDir : static_cast<int>(DirDown)) - 1) << kDir;
   h |= static_cast<std::uint64_t>(b.firstFlower) << kFirst;
   h |= static_cast<std::uint64_t>(b.yFlowerTaken) << kYTaken;
   h |= static_cast<std::uint64_t>(b.rFlowerTaken) << kRTaken;

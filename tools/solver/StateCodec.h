@@ -21,7 +21,9 @@ class StateCodec {
   static constexpr int MaxWords = 8;
   using Key = std::array<std::uint64_t, MaxWords>;
 
-  explicit StateCodec(const Board& start);
+  // Without `keepFacing` the hero's facing is left out of the key (decoded boards face down):
+  // for a field where it never changes what a press does.
+  explicit StateCodec(const Board& start, bool keepFacing = true);
 
   int Words() const { return words_; }
   int KeyBits() const { return keyBits_; }
@@ -71,6 +73,7 @@ class StateCodec {
   std::array<CellLayout, FieldSize * FieldSize> cells_{};
   std::array<std::array<std::uint8_t, 64>, MaxWords> bitCell_{};
   int words_ = 1, keyBits_ = 0, dynamicCells_ = 0;
+  bool keepFacing_ = true;
 };
 
 }  // namespace morvik
