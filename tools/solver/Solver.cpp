@@ -35,10 +35,11 @@
 // the facing alone (after T, or a step the hero could not take) has the parent's direction
 // key successors, all stored when the parent was expanded; they are not made again.
 //
-// Facing. A direction key sets the facing first; T changes nothing but the facing; Z reads it
-// but digs only light ground or grass, and X acts only on a jump pad. No rule makes light
-// ground, grass or a pad, so on a field without them no press ever reads the facing, and
-// boards that differ in it alone have the same clears: they are stored as one state.
+// Facing. A direction key sets the facing first, T changes nothing but the facing, and only a
+// dig (light ground or grass with nothing on it, in front) or a jump (from a pad underfoot)
+// reads it. Where the hero stands off a pad with no such ground beside it, presses made
+// before the next direction key change nothing but the facing, so boards that differ in the
+// facing alone have the same clears: they are stored as one state.
 //
 // Dead states. A PX piece must end in a hole for the clear; one standing where no push can
 // ever bring it to a hole (StageAnalysis::pxCanFinish) means the stage is lost. A flower the
@@ -129,14 +130,6 @@ struct Child {
   std::uint8_t press;  // with kFacingOnly
 };
 
-// Whether any press may ever read the hero's facing: a dig needs light ground or grass in
-// front (no rule makes more of it), a jump a pad underfoot (no rule makes one).
-bool FacingMayMatter(const Board& start, const StageAnalysis& an) {
-  for (int i = 0; i < FieldSize * FieldSize; ++i)
-    if (an.diggable[i] || start.terrain[i] == cell::JumpPad) return true;
-  return false;
-}
-
 // What both searches share: the packed states, the pruning rules and the limits.
 class SearchBase {
  public:
@@ -146,7 +139,7 @@ class SearchBase {
         an_(an),
         began_(began),
         r_(r),
-        codec_(start, !options.mergeIdleFacing || FacingMayMatter(start, an)),
+        codec_(start, !options.mergeIdleFacing),
         words_(codec_.Words()),
         store_(words_, options.maxMemoryBytes),
         prunableDig_(an.diggable & ~an.besidePad),

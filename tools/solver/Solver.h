@@ -44,9 +44,8 @@ struct SolverOptions {
   // reach a hole, a flower cut off by broken ice; and answer at once for a stage whose
   // flowers cannot alternate or that has nothing to take.
   bool pruneDeadStates = true;
-  // On a field without jump pads or diggable ground the hero's facing never changes what a
-  // press does (a direction key sets it first; only digs and jumps read it), so states that
-  // differ in the facing alone are stored as one.
+  // Store states that differ in the hero's facing alone as one where no press can read the
+  // facing (see Solver.cpp).
   bool mergeIdleFacing = true;
   // Expand states in order of presses made plus a lower bound on the presses still needed
   // (far fewer states); otherwise breadth-first, the plain search the other is checked against.

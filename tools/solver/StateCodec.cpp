@@ -149,7 +149,21 @@ void StateCodec::CopyBoard(Board& to, const Board& from) {
 namespace {
 }  // namespace
 
-StateCodec::StateCodec(const Board& start, bool keepFacing) : keepFacing_(keepFacing) {
+// A direction key sets the facing first and T changes nothing else; only a dig (of light
+// ground or grass with nothing on it, in front) and a jump (from a pad underfoot) read it.
+bool FacingMayBeRead(const Board& b) {
+  if (b.T(b.heroX, b.heroY) == cell::JumpPad) return true;
+  for (int d = DirLeft; d <= DirDown; ++d) {
+    const int x = b.heroX + (d == DirLeft ? -1 : d == DirRight ? 1 : 0);
+    const int y = b.heroY + (d == DirUp ? -1 : d == DirDown ? 1 : 0);
+    if (!OnField(x, y)) continue;
+    const CellCode t = b.T(x, y);
+    if ((t == cell::Light || t == cell::Grass) && b.C(x, y).IsNone()) return true;
+  }
+  return false;
+}
+
+StateCodec::StateCodec(const Board& start, bool idleFacing) : idleFacing_(idleFacing) {
   template_ = start;
   template_.ResetAttempt();
   bool stones = false, px = false;
@@ -242,7 +256,8 @@ std::uint64_t StateCodec::Header(const Board& b) const {
       b.yFlowerTaken > 15 || b.rFlowerTaken > 15 || b.pxTaken > 31 || b.firstFlower > 1 || !OnField(b.heroX, b.heroY))
     Refuse("a board between presses or after the attempt ended");
   std::uint64_t h = static_cast<std::uint64_t>(b.heroY * FieldSize + b.heroX) << kHeroCell;
-  h |= static_cast<std::uint64_t>((keepFacing_ ? b.heroDir : static_cast<int>(DirDown)) - 1) << kDir;
+  const bool facingRead = idleFacing_ || FacingMayBeRead(b);
+  h |= static_cast<std::uint64_t>((facingRead ? b.heroDir : static_cast<int>(DirDown)) - 1) << kDir;
   h |= static_cast<std::uint64_t>(b.firstFlower) << kFirst;
   h |= static_cast<std::uint64_t>(b.yFlowerTaken) << kYTaken;
   h |= static_cast<std::uint64_t>(b.rFlowerTaken) << kRTaken;

@@ -21,9 +21,10 @@ class StateCodec {
   static constexpr int MaxWords = 8;
   using Key = std::array<std::uint64_t, MaxWords>;
 
-  // Without `keepFacing` the hero's facing is left out of the key (decoded boards face down):
-  // for a field where it never changes what a press does.
-  explicit StateCodec(const Board& start, bool keepFacing = true);
+  // With `idleFacing` false the hero's facing is left out of the key (decoded boards face
+  // down) wherever no press can read it: off a jump pad and with no light ground or grass
+  // free to dig beside the hero.
+  explicit StateCodec(const Board& start, bool idleFacing = true);
 
   int Words() const { return words_; }
   int KeyBits() const { return keyBits_; }
@@ -73,7 +74,7 @@ class StateCodec {
   std::array<CellLayout, FieldSize * FieldSize> cells_{};
   std::array<std::array<std::uint8_t, 64>, MaxWords> bitCell_{};
   int words_ = 1, keyBits_ = 0, dynamicCells_ = 0;
-  bool keepFacing_ = true;
+  bool idleFacing_ = true;
 };
 
 }  // namespace morvik
