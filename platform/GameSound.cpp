@@ -13,6 +13,16 @@ constexpr int kEndingMusic = 13;
 QString GameSound::MusicFile(int n) const { return FindNoCase(folder_, QStringLiteral("bgm%1.wav").arg(n)); }
 QString GameSound::EffectFile(int n) const { return FindNoCase(folder_, QStringLiteral("Sound%1.wav").arg(n)); }
 
+void GameSound::ReadAllAhead() {
+  // The numbers a stage, a screen or the editor's music test may ask for.
+  constexpr int kLastNumber = 31;
+  QStringList paths;
+  for (int n = 0; n <= kLastNumber; ++n)
+    for (const QString& path : {MusicFile(n), EffectFile(n)})
+      if (!path.isEmpty()) paths << path;
+  out_.ReadAhead(paths);
+}
+
 void GameSound::PlayEffect(int n) {
   if (titleMinimised && titleMinimised()) return;
   if (!effectsOn) return;

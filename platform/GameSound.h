@@ -26,6 +26,10 @@ class GameSound final : public Sound {
   QString MusicFile(int n) const;
   QString EffectFile(int n) const;
 
+  // Has every music and effect file there is read ahead of its first play, so that a stage's
+  // music does not wait on the disk.
+  void ReadAllAhead();
+
  private:
   QString folder_;
   AudioOut& out_;

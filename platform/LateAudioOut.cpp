@@ -123,6 +123,17 @@ void LateAudioOut::PlayThenNotify(const QString& path, std::function<void()> don
   heldDone_ = std::move(done);
 }
 
+void LateAudioOut::ReadAhead(const QStringList& paths) {
+  for (const QString& path : paths)
+    Post([this, path] {
+      QString why;
+      auto sound = std::make_shared<std::optional<WavSound>>(ReadWav(path, &why));
+      // The device's result was queued before this one, so out_ is there by now.
+      QMetaObject::invokeMethod(&gui_, [this, path, sound, why] { if (out_) out_->Adopt(path, *sound, why); },
+                                Qt::QueuedConnection);
+    });
+}
+
 // A held wait that is replaced or stopped still ends, as a cut-short jingle does.
 void LateAudioOut::EndHeldWait() {
   if (auto done = std::move(heldDone_)) {

@@ -31,6 +31,9 @@ class LateAudioOut final : public AudioOut {
   void StopLoop() override;
   void Once(const QString& path) override;
   void PlayThenNotify(const QString& path, std::function<void()> done) override;
+  // Reads the files on the worker after whatever it has to do first; each is handed to the
+  // mixer on the GUI thread unless it was played (and so read) meanwhile.
+  void ReadAhead(const QStringList& paths) override;
 
   bool Ready() const { return out_ && readsPending_ == 0; }
   std::function<void()> opened;

@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures});
   game.Main();
+  sound.ReadAllAhead();  // after the title's music, which the worker reads first
   pictures.TellMissing(messages);
   return app.exec();
 }

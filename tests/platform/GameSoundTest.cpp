@@ -22,6 +22,9 @@ class RecordingAudio final : public AudioOut {
     log << "wait " + QFileInfo(path).fileName();
     done();
   }
+  void ReadAhead(const QStringList& paths) override {
+    for (const QString& p : paths) log << "ahead " + QFileInfo(p).fileName();
+  }
   QStringList log;
 };
 
@@ -34,6 +37,15 @@ struct SoundFolder {
   }
   QTemporaryDir dir;
 };
+
+TEST(GameSound, EveryFileThereIsIsReadAheadWhateverItsCase) {
+  SoundFolder folder;
+  RecordingAudio audio;
+  GameSound(folder.dir.path(), audio).ReadAllAhead();
+  audio.log.sort();
+  EXPECT_EQ(audio.log, QStringList({"ahead BGM10.WAV", "ahead Sound20.wav", "ahead bgm0.wav", "ahead bgm11.wav",
+                                    "ahead bgm12.wav", "ahead bgm13.wav", "ahead sound3.wav"}));
+}
 
 TEST(GameSound, MusicFollowsTheSettings) {
   struct Row { bool music, effects, test; int n; const char* heard; } rows[] = {

@@ -93,6 +93,20 @@ TEST(LateAudioOut, OnceOpenRequestsGoStraightThroughAndTheHeldMusicWasReadAlread
   EXPECT_EQ(o.mixer->loads, (std::vector<int>{2000, 100}));
 }
 
+TEST(LateAudioOut, FilesReadAheadAreNotReadAgainWhenPlayed) {
+  Opening o;
+  o.out->Loop(o.File("bgm12.wav"));
+  o.out->ReadAhead({o.File("bgm1.wav"), o.File("Sound0.wav"), o.File("bgm12.wav")});
+  o.Open();
+  // The title's music first, then what was read ahead; the title's music only once.
+  EXPECT_EQ(o.mixer->loads, (std::vector<int>{2000, 1500, 100}));
+  o.mixer->log.clear();
+  o.out->Loop(o.File("bgm1.wav"));
+  o.out->Once(o.File("Sound0.wav"));
+  EXPECT_EQ(o.mixer->log, QStringList({"halt 0", "play 0 #1 loop", "play -1 #2"}));
+  EXPECT_EQ(o.mixer->loads.size(), 3u) << "nothing read on the GUI thread";
+}
+
 TEST(LateAudioOut, WithoutADeviceTheGameGoesOnSilentAndJinglesStillEnd) {
   Opening o;
   o.deviceThere = false;
