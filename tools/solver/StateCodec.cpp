@@ -147,7 +147,6 @@ void StateCodec::CopyBoard(Board& to, const Board& from) {
 }
 
 namespace {
-}  // namespace
 
 // A direction key sets the facing first and T changes nothing else; only a dig (of light
 // ground or grass with nothing on it, in front) and a jump (from a pad underfoot) read it.
@@ -162,6 +161,8 @@ bool FacingMayBeRead(const Board& b) {
   }
   return false;
 }
+
+}  // namespace
 
 StateCodec::StateCodec(const Board& start, bool idleFacing) : idleFacing_(idleFacing) {
   template_ = start;

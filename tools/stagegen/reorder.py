@@ -78,7 +78,7 @@ def renumber_numbered_lines(text, mapping, pattern):
 
 def renumber_advice(text, mapping):
     lines = lines_keep_ends(text)
-    blocks, order, i, first = {}, [], 0, None
+    blocks, order, i = {}, [], 0
     while i < len(lines):
         m = re.match(r"@(\d\d)\r?\n?$", lines[i])
         if m and int(m.group(1)) in mapping:
@@ -96,10 +96,10 @@ def renumber_advice(text, mapping):
     start, end = order[0][0], order[-1][1]
     if sum(e - s for s, e in order) != end - start:
         sys.exit("reorder: the advice blocks of the story are not contiguous")
+    inverse = {new: old for old, new in mapping.items()}
     out = []
-    for new in sorted(mapping.values()):
-        old = next(o for o, n in mapping.items() if n == new)
-        block = list(blocks[old])
+    for new in sorted(inverse):
+        block = list(blocks[inverse[new]])
         block[0] = re.sub(r"@\d\d", "@%02d" % new, block[0], count=1)
         out += block
     lines[start:end] = out
