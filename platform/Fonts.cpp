@@ -2,7 +2,7 @@
 
 namespace morvik {
 
-QString CaptionFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }
+QString CaptionFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }  // untranslated: a font name
 
 QFont CaptionFontOf(qreal pointSize, bool bold) {
   QFont f(CaptionFace());
@@ -12,7 +12,7 @@ QFont CaptionFontOf(qreal pointSize, bool bold) {
 }
 
 void InstallCaptionFace() {
-  QFont::insertSubstitutions(CaptionFace(), QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+  QFont::insertSubstitutions(CaptionFace(), QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});  // untranslated: font names
 }
 
 }  // namespace morvik

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
@@ -53,10 +54,11 @@ void ApplyBeforeStart(int scale) {
 int Current() { return current; }
 
 void AddMenu(QMainWindow& window, std::function<void(int)> chosen) {
-  auto* menu = new QMenu(QStringLiteral("表示(&V)"), &window);
+  auto* menu = new QMenu(QCoreApplication::translate("ViewScale", "表示(&V)"), &window);
+  menu->setObjectName(QStringLiteral("viewMenu"));
   auto* group = new QActionGroup(menu);
   for (int scale = 1; scale <= Largest; ++scale) {
-    QAction* a = menu->addAction(QStringLiteral("%1倍(&%1)").arg(scale));
+    QAction* a = menu->addAction(QCoreApplication::translate("ViewScale", "%1倍(&%1)").arg(scale));
     a->setCheckable(true);
     a->setChecked(scale == current);
     a->setData(scale);

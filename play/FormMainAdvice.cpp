@@ -11,6 +11,7 @@
 #include "play/FormMain.h"
 #include "play/StageLoader.h"
 #include "platform/FindNoCase.h"
+#include "platform/Language.h"
 #include "platform/TextCodec.h"
 
 namespace morvik {
@@ -25,7 +26,7 @@ constexpr int kHiddenClearModifiers = ModShift | ModCtrl;
 
 void FormMain::AdviceCheck() {
   adviceText_.clear();
-  const QString path = FindNoCase(QString::fromStdString(game_.appDir), QStringLiteral("Advice.dat"));
+  const QString path = FindNoCase(QString::fromStdString(game_.appDir), Language::AdviceFileName());
   // A missing or unreadable advice file only means there is no advice.
   const auto bytes = path.isEmpty() ? std::nullopt : ReadWholeFile(path, AdviceFileMaxBytes);
   if (!bytes) return;

@@ -12,6 +12,7 @@
 #include "core/Stories.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "platform/Language.h"
 #include "platform/ViewScale.h"
 #include "platform/WindowPlacement.h"
 #include "platform/FindNoCase.h"
@@ -80,6 +81,21 @@ void Application::Main() {
   ViewScale::AddMenu(*formTitle_, viewChosen);
   ViewScale::AddMenu(*formMain_, viewChosen);
   ViewScale::AddMenu(*formEdit_, viewChosen);
+  // The language: kept in the user's settings, spoken from the next start on.
+  auto languageChosen = [this](const QString& language) {
+    QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+    Language::Store(settings, language);
+    if (language != Language::Current()) {
+      // Said in the language chosen, which is the one the player reads.
+      const bool english = language == Language::English;
+      messages_.Show(english ? QStringLiteral("Morvik will speak English from the next time you start it.")
+                             : QStringLiteral("次にモルビクを起動したときから、日本語で表示します。"),  // untranslated: in its own language
+                     QStringLiteral("Language / 言語"), MsgIcon::Information, MsgButtons::Ok);  // untranslated: both languages
+    }
+  };
+  Language::AddMenu(*formTitle_, languageChosen);
+  Language::AddMenu(*formMain_, languageChosen);
+  Language::AddMenu(*formEdit_, languageChosen);
 
   FormMain::Hooks& play = formMain_->hooks;
   play.endProgram = [this] { EndProgram(); };

@@ -7,8 +7,10 @@
 
 namespace morvik {
 
-// The SHA-256 of the help file built with the program, in lower-case hex.
+// The SHA-256 of the help files built with the program, in lower-case hex: the Japanese one
+// and the English one.
 extern const char BuiltHelpSha256[];
+extern const char BuiltHelpEnSha256[];
 
 // True when the file at path is a regular file whose SHA-256 is expectedSha256.
 bool HelpFileMatches(const QString& path, std::string_view expectedSha256 = BuiltHelpSha256);

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/FindNoCase.h"
+#include "platform/Language.h"
 #include "shell/HelpIntegrity.h"
 
 namespace morvik {
@@ -141,7 +142,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
 
 bool HelpWindow::Load() {
   if (file_.IsOpen()) return true;
-  const QString name = QString::fromLatin1(FileName);
+  const QString name = Language::HelpFileName();
   const QString found = FindNoCase(programDir_, name);
   if (found.isEmpty()) {
     messages_.Show(QStringLiteral("ヘルプファイル（%1）が見つかりません。\n%2").arg(name, QDir(programDir_).filePath(name)),
@@ -149,7 +150,7 @@ bool HelpWindow::Load() {
     return false;
   }
   // Only the help file built with the program reaches the help library (see HelpIntegrity.h).
-  if (HelpFileMatches(found) && file_.Open(QFile::encodeName(found).toStdString())) {
+  if (HelpFileMatches(found, Language::IsEnglish() ? BuiltHelpEnSha256 : BuiltHelpSha256) && file_.Open(QFile::encodeName(found).toStdString())) {
     system_ = ParseSystem(file_.Read("/#SYSTEM").value_or(std::string()));
     if (system_.defaultPage.empty()) system_.defaultPage = "/index.html";
     topics_ = ParseTopicMap(file_.Read(HelpTopicMapEntry).value_or(std::string()));

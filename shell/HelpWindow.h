@@ -1,5 +1,6 @@
 #pragma once
-// The help viewer: the compiled help file of the program folder ("morvik20.chm") in a window of
+// The help viewer: the compiled help file of the program folder in the game's language
+// ("morvik20.chm", or "morvik20.en.chm" in English) in a window of
 // its own, with the contents and the keyword index beside the page, links and pictures read
 // from the file, and back and forward through the pages seen.
 #include <QMainWindow>
@@ -36,8 +37,6 @@ class HelpBrowser final : public QTextBrowser {
 
 class HelpWindow final : public QMainWindow {
  public:
-  static constexpr const char* FileName = "morvik20.chm";
-
   HelpWindow(QString programDir, MessageBoxes& messages, QWidget* parent = nullptr);
 
   // Shows the page of a topic (a topic the file does not know shows its first page). When the

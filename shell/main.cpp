@@ -1,5 +1,6 @@
 // The program's start: Qt's Japanese texts, the face of the Japanese captions and the application.
 #include <QApplication>
+#include <QDir>
 #include <QTranslator>
 #include <cstdio>
 #include <QGuiApplication>
@@ -11,6 +12,7 @@
 #include "platform/Fonts.h"
 #include "platform/GameSound.h"
 #include "platform/Gamepads.h"
+#include "platform/Language.h"
 #include "platform/MessageBoxes.h"
 #include "platform/LateAudioOut.h"
 #include "platform/PictureStore.h"
@@ -47,10 +49,20 @@ int main(int argc, char** argv) {
   ChooseViewSize(argc, argv);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
-  // The message boxes and file dialogs speak Japanese, as the help describes them.
+  // The language: Japanese unless English was chosen, in the menu or with --lang (kept for later starts).
+  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  QString problem;
+  const QString asked = Language::FromArguments(QCoreApplication::arguments(), &problem);
+  if (!problem.isEmpty()) std::fprintf(stderr, "morvik: %s\n", problem.toLocal8Bit().constData());
+  if (!asked.isEmpty()) Language::Store(settings, asked);
+  QTranslator gameTexts;
+  if (!Language::Install(Language::Stored(settings), gameTexts,
+                         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations")), &problem))
+    std::fprintf(stderr, "morvik: %s\n", problem.toLocal8Bit().constData());
+  // In Japanese the message boxes and file dialogs speak Japanese, as the help describes them.
   QTranslator qtJapanese;
   QString missing;
-  if (!InstallQtJapanese(qtJapanese, QtTranslationsFolder(), &missing))
+  if (!Language::IsEnglish() && !InstallQtJapanese(qtJapanese, QtTranslationsFolder(), &missing))
     std::fprintf(stderr, "morvik: %s\n", missing.toLocal8Bit().constData());
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
   morvik::InstallCaptionFace();
