@@ -8,6 +8,12 @@
 #include <string>
 #include <string_view>
 
+// Marks a text for the translation files where it is written down; it is translated where it is
+// used (Qt defines the same macro, to the same effect).
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace morvik {
 
 using Translator = std::string (*)(const char* context, const char* text);

@@ -1,5 +1,7 @@
 #include "editor/EditModel.h"
 
+#include "core/Translate.h"
+
 namespace morvik {
 
 std::vector<PaletteSlot> TerrainPalette() {
@@ -133,9 +135,9 @@ void EditModel::SetMusic(int music) {
 }
 
 std::string EditModel::Caption(std::string_view path) const {
-  std::string caption = "モルビクステージエディタ ";
+  std::string caption = translate("EditModel", "モルビクステージエディタ ");
   if (!path.empty()) caption += "[" + std::string(path) + "]";
-  if (modified_) caption += " (更新あり)";
+  if (modified_) caption += translate("EditModel", " (更新あり)");
   return caption;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/Translate.h"
 #include "editor/EditModel.h"
 #include "stagedata/TextLines.h"
 
@@ -20,12 +21,13 @@ class BlockReader {
     for (int y = 0; y < 10; ++y) {
       const std::string_view row = Line(2 + y);
       if (row.size() != 20)
-        return Fail(2 + y, "地形の" + std::to_string(y) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
+        return Fail(2 + y, Format(translate("StageReader", "地形の%1行目が20文字ではありません（%2文字）。"),
+                                  {std::to_string(y), std::to_string(row.size())}));
       for (int x = 0; x < 10; ++x) {
         const int code = ParseCellCode(row.substr(2 * x, 2));
         if (!IsTerrainCode(code))
-          return Fail(2 + y, "地形の" + std::to_string(y) + "行目の" + std::to_string(x) + "列目に知らないマスのコード「" +
-                                 std::string(row.substr(2 * x, 2)) + "」があります。");
+          return Fail(2 + y, Format(translate("StageReader", "地形の%1行目の%2列目に知らないマスのコード「%3」があります。"),
+                                    {std::to_string(y), std::to_string(x), row.substr(2 * x, 2)}));
         s.terrain[10 * x + y] = static_cast<CellCode>(code);
       }
     }
@@ -33,7 +35,7 @@ class BlockReader {
     if (Line(13) != "*") {
       const std::string_view hero = Line(13);
       if (hero.size() != 2 || !IsDigit(hero[0]) || !IsDigit(hero[1]))
-        return Fail(13, "主人公の位置は2桁の数字1つか「*」でなければなりません。");
+        return Fail(13, translate("StageReader", "主人公の位置は2桁の数字1つか「*」でなければなりません。"));
       s.pieces[Cell(hero, 0)] = Piece::Hero;
     }
     struct List {
@@ -41,30 +43,33 @@ class BlockReader {
       Piece piece;
       const char* name;
     };
-    for (const List& l : {List{14, Piece::Stone, "石"}, List{15, Piece::Yellow, "黄色の花"},
-                          List{16, Piece::Red, "赤い花"}, List{17, Piece::PX, "PX"}}) {
+    for (const List& l : {List{14, Piece::Stone, QT_TRANSLATE_NOOP("StageReader", "石")},
+                          List{15, Piece::Yellow, QT_TRANSLATE_NOOP("StageReader", "黄色の花")},
+                          List{16, Piece::Red, QT_TRANSLATE_NOOP("StageReader", "赤い花")},
+                          List{17, Piece::PX, QT_TRANSLATE_NOOP("StageReader", "PX")}}) {
       const std::string_view t = Line(l.line);
+      const std::string name = translate("StageReader", l.name);
       if (t == "*") continue;
-      if (t.empty() || t.size() % 2 != 0) return Fail(l.line, std::string(l.name) + "の位置の並びが2桁ずつになっていません。");
+      if (t.empty() || t.size() % 2 != 0) return Fail(l.line, Format(translate("StageReader", "%1の位置の並びが2桁ずつになっていません。"), {name}));
       const int count = static_cast<int>(t.size() / 2);
       if (count > PieceLimit(l.piece))
-        return Fail(l.line, std::string(l.name) + "が多すぎます（" + std::to_string(count) + "個。最大" +
-                                std::to_string(PieceLimit(l.piece)) + "個まで）。");
+        return Fail(l.line, Format(translate("StageReader", "%1が多すぎます（%2個。最大%3個まで）。"),
+                                   {name, std::to_string(count), std::to_string(PieceLimit(l.piece))}));
       for (int k = 0; k < count; ++k) {
-        if (!IsDigit(t[2 * k]) || !IsDigit(t[2 * k + 1])) return Fail(l.line, std::string(l.name) + "の位置に数字でない文字があります。");
+        if (!IsDigit(t[2 * k]) || !IsDigit(t[2 * k + 1])) return Fail(l.line, Format(translate("StageReader", "%1の位置に数字でない文字があります。"), {name}));
         const int cell = Cell(t, 2 * k);
         // A cell of the editor holds one character: a later list must not hide an earlier one.
         if (s.pieces[cell] != Piece::None)
-          return Fail(l.line, std::string(l.name) + "の位置 " + PosCode(cell) + " には、ほかのキャラクタが置かれています。");
+          return Fail(l.line, Format(translate("EditStageReader", "%1の位置 %2 には、ほかのキャラクタが置かれています。"), {name, PosCode(cell)}));
         s.pieces[cell] = l.piece;
       }
     }
     // Line 18, the empty holes, is not read: the writer derives it from the terrain.
     const std::string_view first = Line(19);
-    if (first != "0" && first != "1") return Fail(19, "最初にとる花の色は「0」（黄色）か「1」（赤）でなければなりません。");
+    if (first != "0" && first != "1") return Fail(19, translate("EditStageReader", "最初にとる花の色は「0」（黄色）か「1」（赤）でなければなりません。"));
     s.firstFlower = first[0] - '0';
     const std::string_view music = Line(20);
-    if (music.size() != 1 || music[0] < '0' || music[0] > '6') return Fail(20, "BGMの番号は0から6まででなければなりません。");
+    if (music.size() != 1 || music[0] < '0' || music[0] > '6') return Fail(20, translate("EditStageReader", "BGMの番号は0から6まででなければなりません。"));
     s.music = music[0] - '0';
     return s;
   }
@@ -106,9 +111,11 @@ EditLoadResult ReadEditStage(const NextLine& next, int stageNo) {
 EditLoadResult ReadEditStage(std::string_view fileText, int stageNo) { return ReadEditStage(LinesOf(fileText), stageNo); }
 
 EditLoadMessage LoadFailureMessage(const EditLoadError& e, std::string_view fileName) {
-  if (e.kind == EditLoadError::Kind::EndOfFile) return {"データのロードに失敗しました。\n強制終了します。", "致命的なエラー"};
-  return {"データのロードに失敗しました。\nファイル: " + std::string(fileName) + "\n" + std::to_string(e.line) + "行目: " + e.reason,
-          "エラー"};
+  if (e.kind == EditLoadError::Kind::EndOfFile)
+    return {translate("EditStageReader", "データのロードに失敗しました。\n強制終了します。"), translate("EditStageReader", "致命的なエラー")};
+  return {Format(translate("EditStageReader", "データのロードに失敗しました。\nファイル: %1\n%2行目: %3"),
+                 {fileName, std::to_string(e.line), e.reason}),
+          translate("EditStageReader", "エラー")};
 }
 
 }  // namespace morvik

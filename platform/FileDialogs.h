@@ -11,7 +11,8 @@ class QWidget;
 namespace morvik {
 
 // The filter of the open and save dialogs for stage-unit files.
-inline const char* const StageFileFilter = "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*";
+// Shown through QCoreApplication::translate("FileDialogs", StageFileFilter).
+inline const char* const StageFileFilter = QT_TRANSLATE_NOOP("FileDialogs", "モルビクステージデータ(*.mvk)|*.mvk|全てのファイル(*.*)|*.*");
 
 class FileDialogs {
  public:

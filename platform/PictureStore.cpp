@@ -1,5 +1,6 @@
 #include "platform/PictureStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 #include <cstdio>
@@ -67,11 +68,11 @@ bool PictureStore::TellMissing(MessageBoxes& messages) {
   constexpr int kListed = 12;
   QStringList names;
   for (const QString& base : missing_.mid(0, kListed)) names << base + QStringLiteral(".png");
-  if (missing_.size() > kListed) names << QStringLiteral("ほか%1個").arg(missing_.size() - kListed);
-  messages.Show(QStringLiteral("次の画像ファイルが見つからないか、読み込めません。代わりの印で表示します。\n"
-                               "フォルダ: %1\n%2")
-                    .arg(QDir::toNativeSeparators(folder_), names.join(QStringLiteral("、"))),
-                QStringLiteral("画像ファイル"), MsgIcon::Warning, MsgButtons::Ok);
+  if (missing_.size() > kListed) names << QCoreApplication::translate("PictureStore", "ほか%1個").arg(missing_.size() - kListed);
+  messages.Show(QCoreApplication::translate("PictureStore", "次の画像ファイルが見つからないか、読み込めません。代わりの印で表示します。\n"
+                                                            "フォルダ: %1\n%2")
+                    .arg(QDir::toNativeSeparators(folder_), names.join(QCoreApplication::translate("PictureStore", "、"))),
+                QCoreApplication::translate("PictureStore", "画像ファイル"), MsgIcon::Warning, MsgButtons::Ok);
   return true;
 }
 

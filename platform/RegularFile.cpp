@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "core/Translate.h"
+
 namespace morvik {
 
 namespace {
@@ -140,14 +142,17 @@ std::optional<std::string> ReadRegularFile(const std::string& path, std::uint64_
 
 std::string FileErrorText(const FileOpenError& e) {
   switch (e.kind) {
-    case FileOpenError::Kind::Missing: return "ファイルが見つかりません。";
-    case FileOpenError::Kind::Directory: return "フォルダです。ファイルを選んでください。";
-    case FileOpenError::Kind::NotRegular: return "ふつうのファイルではありません（名前付きパイプや装置のファイルなど）。";
+    case FileOpenError::Kind::Missing: return translate("RegularFile", "ファイルが見つかりません。");
+    case FileOpenError::Kind::Directory: return translate("RegularFile", "フォルダです。ファイルを選んでください。");
+    case FileOpenError::Kind::NotRegular:
+      return translate("RegularFile", "ふつうのファイルではありません（名前付きパイプや装置のファイルなど）。");
     case FileOpenError::Kind::TooLarge:
-      return "ファイルが大きすぎます（" + std::to_string(e.size) + "バイト。" + std::to_string(e.limit) + "バイトまでです）。";
+      return Format(translate("RegularFile", "ファイルが大きすぎます（%1バイト。%2バイトまでです）。"),
+                    {std::to_string(e.size), std::to_string(e.limit)});
     case FileOpenError::Kind::Unreadable: break;
   }
-  return std::string("ファイルを読めません（") + (e.error ? std::strerror(e.error) : "読み込みエラー") + "）。";
+  return Format(translate("RegularFile", "ファイルを読めません（%1）。"),
+                {e.error ? std::string(std::strerror(e.error)) : translate("RegularFile", "読み込みエラー")});
 }
 
 std::string FileErrorTextEnglish(const FileOpenError& e) {

@@ -1,5 +1,6 @@
 #include "play/FormAdvice.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -11,7 +12,7 @@
 namespace morvik {
 
 FormAdvice::FormAdvice(const PictureStore& pictures, QWidget* parent) : QDialog(parent), labelAdvice_(new QLabel(this)) {
-  setWindowTitle(QStringLiteral("睦さん -Mussan- からのアドヴァイス"));
+  setWindowTitle(QCoreApplication::translate("FormAdvice", "睦さん -Mussan- からのアドヴァイス"));
   auto* mussan = new QLabel(this);
   mussan->setPixmap(QPixmap::fromImage(pictures.Named(QStringLiteral("mussan"))));
   mussan->setAlignment(Qt::AlignTop);
@@ -25,7 +26,7 @@ FormAdvice::FormAdvice(const PictureStore& pictures, QWidget* parent) : QDialog(
   labelAdvice_->setMinimumSize(280, 96);
   labelAdvice_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   labelAdvice_->setWordWrap(true);
-  auto* ok = new QPushButton(QStringLiteral("了解"), this);
+  auto* ok = new QPushButton(QCoreApplication::translate("FormAdvice", "了解"), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   auto* row = new QHBoxLayout;

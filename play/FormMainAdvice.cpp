@@ -1,4 +1,5 @@
 // The play screen's advice for story stages and the visitor of stage 28.
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -103,7 +104,7 @@ void FormMain::TimerGan_Timer() {
 }
 
 void FormMain::GanMessage() {
-  platform_.messages.Show(QStringLiteral("合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。"), QStringLiteral("頑さんからのメッセージ"),
+  platform_.messages.Show(QCoreApplication::translate("FormMain", "合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。"), QCoreApplication::translate("FormMain", "頑さんからのメッセージ"),
                           MsgIcon::None, MsgButtons::Ok);
   platform_.sound.PlayEffect(12);
   StopVisitor();

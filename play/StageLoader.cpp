@@ -1,5 +1,6 @@
 #include "play/StageLoader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,7 +14,7 @@ std::optional<std::string> ReadWholeFile(const QString& path, std::uint64_t maxB
 }
 
 QString CannotOpenStageFile(const QString& path, const QString& why) {
-  return QStringLiteral("ステージデータのファイルを開けません。\nファイル: %1\n%2").arg(path, why);
+  return QCoreApplication::translate("StageLoader", "ステージデータのファイルを開けません。\nファイル: %1\n%2").arg(path, why);
 }
 
 bool MapHoldsStage(const ModMain& game, int stageNo) {

@@ -1,5 +1,6 @@
 #include "shell/FormEnding.h"
 
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -132,7 +133,7 @@ FormEnding::FormEnding(Platform& platform, std::function<double()> random, QWidg
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), platform_(platform), random_(std::move(random)) {
   if (!random_) random_ = [] { return QRandomGenerator::global()->generateDouble(); };
   setObjectName(QStringLiteral("FormEnding"));
-  setWindowTitle(QStringLiteral("モルビク -Morvik-"));
+  setWindowTitle(QCoreApplication::translate("FormEnding", "モルビク -Morvik-"));
   setFocusPolicy(Qt::StrongFocus);
   BuildControls();
 
@@ -187,7 +188,7 @@ void FormEnding::BuildControls() {
   }
 
   labelEsc_ = MakeLabel(picEnding_[1], "LabelEsc", CaptionFontOf(14.25, true), Qt::white, Qt::black);
-  SetCaption(labelEsc_, QStringLiteral("[ESC]:終了"));
+  SetCaption(labelEsc_, QCoreApplication::translate("FormEnding", "[ESC]:終了"));
 }
 
 const QString& FormEnding::CreditLine(int group, int idx) {
@@ -508,7 +509,7 @@ void FormEnding::keyPressEvent(QKeyEvent* e) {
 void FormEnding::Form_KeyDown(int keyCode) {
   if (keyCode != 27) return;
   if (endingStep_ <= 17 &&
-      platform_.messages.Show(QStringLiteral("終了しますか？"), QStringLiteral("モルビク -Morvik-"), MsgIcon::Question,
+      platform_.messages.Show(QCoreApplication::translate("FormEnding", "終了しますか？"), QCoreApplication::translate("FormEnding", "モルビク -Morvik-"), MsgIcon::Question,
                               MsgButtons::YesNo) != MsgResult::Yes)
     return;
   Stop();

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QDesktopServices>
 #include <QDir>
@@ -69,7 +70,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
       contents_(new QTreeWidget(this)),
       indexFilter_(new QLineEdit(this)),
       index_(new QListWidget(this)) {
-  setWindowTitle(QStringLiteral("モルビクのヘルプ"));
+  setWindowTitle(QCoreApplication::translate("HelpWindow", "モルビクのヘルプ"));
   resize(820, 580);
 
   browser_->setFont(CaptionFontOf(10));
@@ -81,22 +82,22 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   openExternal = [](const QUrl& link) { QDesktopServices::openUrl(link); };
   connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& page) { PageShown(page); });
 
-  QToolBar* bar = addToolBar(QStringLiteral("ヘルプ"));
+  QToolBar* bar = addToolBar(QCoreApplication::translate("HelpWindow", "ヘルプ"));
   bar->setMovable(false);
   bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("戻る"));
+  QAction* back = bar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QCoreApplication::translate("HelpWindow", "戻る"));
   back->setObjectName(QStringLiteral("helpBack"));
   back->setShortcut(QKeySequence::Back);
   back->setEnabled(false);
   connect(back, &QAction::triggered, browser_, &QTextBrowser::backward);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("進む"));
+  QAction* forward = bar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QCoreApplication::translate("HelpWindow", "進む"));
   forward->setObjectName(QStringLiteral("helpForward"));
   forward->setShortcut(QKeySequence::Forward);
   forward->setEnabled(false);
   connect(forward, &QAction::triggered, browser_, &QTextBrowser::forward);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("目次"));
+  QAction* home = bar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QCoreApplication::translate("HelpWindow", "目次"));
   home->setObjectName(QStringLiteral("helpHome"));
   connect(home, &QAction::triggered, this, [this] { Go(PageUrl(system_.defaultPage)); });
 
@@ -106,7 +107,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   connect(contents_, &QTreeWidget::itemActivated, this,
           [this](QTreeWidgetItem* item) { Go(item->data(0, kPageRole).toUrl()); });
 
-  indexFilter_->setPlaceholderText(QStringLiteral("キーワードを入力"));
+  indexFilter_->setPlaceholderText(QCoreApplication::translate("HelpWindow", "キーワードを入力"));
   indexFilter_->setClearButtonEnabled(true);
   connect(indexFilter_, &QLineEdit::textChanged, this, [this](const QString& text) { FilterIndex(text); });
   connect(indexFilter_, &QLineEdit::returnPressed, this, [this] {
@@ -123,8 +124,8 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   indexLayout->addWidget(index_);
 
   auto* tabs = new QTabWidget(this);
-  tabs->addTab(contents_, QStringLiteral("目次"));
-  tabs->addTab(indexPane, QStringLiteral("キーワード"));
+  tabs->addTab(contents_, QCoreApplication::translate("HelpWindow", "目次"));
+  tabs->addTab(indexPane, QCoreApplication::translate("HelpWindow", "キーワード"));
 
   auto* split = new QSplitter(this);
   split->addWidget(tabs);
@@ -145,8 +146,8 @@ bool HelpWindow::Load() {
   const QString name = Language::HelpFileName();
   const QString found = FindNoCase(programDir_, name);
   if (found.isEmpty()) {
-    messages_.Show(QStringLiteral("ヘルプファイル（%1）が見つかりません。\n%2").arg(name, QDir(programDir_).filePath(name)),
-                   QStringLiteral("モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
+    messages_.Show(QCoreApplication::translate("HelpWindow", "ヘルプファイル（%1）が見つかりません。\n%2").arg(name, QDir(programDir_).filePath(name)),
+                   QCoreApplication::translate("HelpWindow", "モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
     return false;
   }
   // Only the help file built with the program reaches the help library (see HelpIntegrity.h).
@@ -162,8 +163,8 @@ bool HelpWindow::Load() {
     }
     file_.Close();
   }
-  messages_.Show(QStringLiteral("ヘルプファイル（%1）を読み込めません。\n%2").arg(name, found),
-                 QStringLiteral("モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
+  messages_.Show(QCoreApplication::translate("HelpWindow", "ヘルプファイル（%1）を読み込めません。\n%2").arg(name, found),
+                 QCoreApplication::translate("HelpWindow", "モルビクのヘルプ"), MsgIcon::Warning, MsgButtons::Ok);
   return false;
 }
 
@@ -219,8 +220,8 @@ void HelpWindow::FollowLink(const QUrl& link) {
 
 void HelpWindow::PageShown(const QUrl& shown) {
   const QString title = PageTitle();
-  setWindowTitle(Utf8(system_.title.empty() ? std::string("モルビクのヘルプ") : system_.title) +
-                 (title.isEmpty() ? QString() : QStringLiteral(" － ") + title));
+  setWindowTitle((system_.title.empty() ? QCoreApplication::translate("HelpWindow", "モルビクのヘルプ") : Utf8(system_.title)) +
+                 (title.isEmpty() ? QString() : QCoreApplication::translate("HelpWindow", " － ") + title));
   // The contents follow the page shown: the item of the very place, else the first of the page.
   QTreeWidgetItem* pageItem = nullptr;
   for (QTreeWidgetItemIterator it(contents_); *it; ++it) {

@@ -2,6 +2,7 @@
 
 #include "platform/SaveFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -61,9 +62,9 @@ QString PlayInfoFile::Path() const {
 }
 
 PlayInfo PlayInfoFile::Fail(PlayInfo kept) {
-  messages_.Show(QStringLiteral("セーブデータが読めません。") + QLatin1Char('\n') +
-                     QStringLiteral("これまでセーブされたものは、すべて無効となります。"),
-                 QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
+  messages_.Show(QCoreApplication::translate("PlayInfoFile", "セーブデータが読めません。") + QLatin1Char('\n') +
+                     QCoreApplication::translate("PlayInfoFile", "これまでセーブされたものは、すべて無効となります。"),
+                 QCoreApplication::translate("PlayInfoFile", "エラー"), MsgIcon::Error, MsgButtons::Ok);
   return kept;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/Pictures.h"
+#include "core/Translate.h"
 #include "stagedata/TextLines.h"
 
 namespace morvik {
@@ -34,14 +35,15 @@ class BlockParser {
     const std::string_view hero = TrimRight(Line(13));
     if (hero != "*") {
       if (hero.size() != 2 || !IsDigit(hero[0]) || !IsDigit(hero[1]))
-        return Fail(13, "主人公の位置は2桁の数字1つか「*」でなければなりません。");
+        return Fail(13, translate("StageReader", "主人公の位置は2桁の数字1つか「*」でなければなりません。"));
       b.heroX = static_cast<std::int16_t>(hero[0] - '0');
       b.heroY = static_cast<std::int16_t>(hero[1] - '0');
     } else {
       b.heroX = b.heroY = 0;
     }
     b.C(b.heroX, b.heroY) = HeroChara;
-    const char* heroPlace = hero == "*" ? "（主人公の行が「*」なので主人公は左上の00のマスにいます）" : "";
+    const std::string heroPlace =
+        hero == "*" ? translate("StageReader", "（主人公の行が「*」なので主人公は左上の00のマスにいます）") : std::string();
 
     // The line that put the character on each cell, so that a second one is refused by name.
     std::array<int, FieldSize * FieldSize> placedBy{};
@@ -52,19 +54,20 @@ class BlockParser {
       CharaKind kind;
       const char* name;
       std::int16_t* count;
-    } lists[] = {{14, CharaKind::Stone, "石", &b.stoneCount},
-                 {15, CharaKind::Yellow, "黄色の花", &b.yFlowerCount},
-                 {16, CharaKind::Red, "赤い花", &b.rFlowerCount},
-                 {17, CharaKind::PX, "PX", &b.pxCount},
-                 {18, CharaKind::EmptyHole, "穴", nullptr}};
+    } lists[] = {{14, CharaKind::Stone, QT_TRANSLATE_NOOP("StageReader", "石"), &b.stoneCount},
+                 {15, CharaKind::Yellow, QT_TRANSLATE_NOOP("StageReader", "黄色の花"), &b.yFlowerCount},
+                 {16, CharaKind::Red, QT_TRANSLATE_NOOP("StageReader", "赤い花"), &b.rFlowerCount},
+                 {17, CharaKind::PX, QT_TRANSLATE_NOOP("StageReader", "PX"), &b.pxCount},
+                 {18, CharaKind::EmptyHole, QT_TRANSLATE_NOOP("StageReader", "穴"), nullptr}};
     for (const ListLine& l : lists) {
-      auto p = ParsePositions(l.line, l.name);
+      const std::string name = translate("StageReader", l.name);
+      auto p = ParsePositions(l.line, name);
       if (!p) return error_;
       if (l.count) {
         const int limit = PoolSize(PoolOf(l.kind));
         if (static_cast<int>(p->size()) > limit)
-          return Fail(l.line, std::string(l.name) + "が多すぎます（" + std::to_string(p->size()) + "個。最大" +
-                                  std::to_string(limit) + "個まで）。");
+          return Fail(l.line, Format(translate("StageReader", "%1が多すぎます（%2個。最大%3個まで）。"),
+                                     {name, std::to_string(p->size()), std::to_string(limit)}));
         *l.count = static_cast<std::int16_t>(p->size());
       }
       const bool hole = l.kind == CharaKind::EmptyHole;
@@ -74,15 +77,16 @@ class BlockParser {
         const int cell = at.y * FieldSize + at.x;
         // Every character counts towards the clear or the pictures: none may hide another.
         if (at.x == b.heroX && at.y == b.heroY) {
-          if (hole) return Fail(13, CharaOnHoleText("主人公", at.x, at.y));
-          return Fail(l.line, std::string(l.name) + "が主人公と同じマス（" + pos + "）に置かれています" + heroPlace + "。");
+          if (hole) return Fail(13, CharaOnHoleText(translate("StageReader", "主人公"), at.x, at.y));
+          return Fail(l.line, Format(translate("StageReader", "%1が主人公と同じマス（%2）に置かれています%3。"), {name, pos, heroPlace}));
         }
         if (placedBy[cell] != 0) {
-          if (hole) return Fail(placedBy[cell], CharaOnHoleText(placedName[cell], at.x, at.y));
+          const std::string placed = translate("StageReader", placedName[cell]);
+          if (hole) return Fail(placedBy[cell], CharaOnHoleText(placed, at.x, at.y));
           if (placedBy[cell] == l.line)
-            return Fail(l.line, std::string(l.name) + "の位置 " + pos + " が2度書かれています。");
-          return Fail(l.line, std::string(l.name) + "の位置 " + pos + " には、" + std::to_string(FileLine(placedBy[cell])) +
-                                  "行目の" + placedName[cell] + "が置かれています。");
+            return Fail(l.line, Format(translate("StageReader", "%1の位置 %2 が2度書かれています。"), {name, pos}));
+          return Fail(l.line, Format(translate("StageReader", "%1の位置 %2 には、%3行目の%4が置かれています。"),
+                                     {name, pos, std::to_string(FileLine(placedBy[cell])), placed}));
         }
         if (!hole) {
           placedBy[cell] = l.line;
@@ -93,12 +97,12 @@ class BlockParser {
     }
 
     const std::string_view first = TrimRight(Line(19));
-    if (first != "0" && first != "1") return Fail(19, "最初に取る花の色は「0」（黄色）か「1」（赤）でなければなりません。");
+    if (first != "0" && first != "1") return Fail(19, translate("StageReader", "最初に取る花の色は「0」（黄色）か「1」（赤）でなければなりません。"));
     b.firstFlower = static_cast<std::int16_t>(first[0] - '0');
 
     const std::string_view music = TrimRight(Line(20));
     if (music.empty() || music.size() > 3 || music.find_first_not_of("0123456789") != std::string_view::npos)
-      return Fail(20, "音楽の番号が数字ではありません。");
+      return Fail(20, translate("StageReader", "音楽の番号が数字ではありません。"));
     out.music = LenientNumber(music);
 
     b.ResetAttempt();
@@ -120,14 +124,15 @@ class BlockParser {
   bool ParseRow(int y, Board& b) {
     const std::string_view row = TrimRight(Line(2 + y));
     if (row.size() != 2 * FieldSize) {
-      Fail(2 + y, "地形の" + std::to_string(y) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
+      Fail(2 + y, Format(translate("StageReader", "地形の%1行目が20文字ではありません（%2文字）。"),
+                         {std::to_string(y), std::to_string(row.size())}));
       return false;
     }
     for (int x = 0; x < FieldSize; ++x) {
       const int v = ParseCellCode(row.substr(2 * x, 2));
       if (!IsTerrainCode(v)) {
-        Fail(2 + y, "地形の" + std::to_string(y) + "行目の" + std::to_string(x) + "列目に知らないマスのコード「" +
-                        std::string(row.substr(2 * x, 2)) + "」があります。");
+        Fail(2 + y, Format(translate("StageReader", "地形の%1行目の%2列目に知らないマスのコード「%3」があります。"),
+                           {std::to_string(y), std::to_string(x), row.substr(2 * x, 2)}));
         return false;
       }
       b.T(x, y) = static_cast<CellCode>(v);
@@ -140,12 +145,12 @@ class BlockParser {
     std::vector<Position> out;
     if (t == "*") return out;
     if (t.empty() || t.size() % 2 != 0) {
-      Fail(k, name + "の位置の並びが2桁ずつになっていません。");
+      Fail(k, Format(translate("StageReader", "%1の位置の並びが2桁ずつになっていません。"), {name}));
       return std::nullopt;
     }
     for (std::size_t i = 0; i < t.size(); i += 2) {
       if (!IsDigit(t[i]) || !IsDigit(t[i + 1])) {
-        Fail(k, name + "の位置に数字でない文字があります。");
+        Fail(k, Format(translate("StageReader", "%1の位置に数字でない文字があります。"), {name}));
         return std::nullopt;
       }
       out.push_back({t[i] - '0', t[i + 1] - '0'});
@@ -176,11 +181,11 @@ StageResult ReadStage(const NextLine& next, const StageRequest& request) {
     block.push_back(std::move(line));
   }
   // An opener on the last line is no block at all.
-  if (block.size() <= 1) return StageError{StageError::Kind::NotFound, 0, StageNotFoundText};
+  if (block.size() <= 1) return StageError{StageError::Kind::NotFound, 0, StageNotFoundText()};
   if (static_cast<int>(block.size()) < BlockLinesRead)
     return StageError{StageError::Kind::Malformed, lineNo,
-                      "ステージの途中でファイルが終わっています（" + std::to_string(block.size()) + "行しかありません。" +
-                          std::to_string(BlockLinesRead) + "行必要です）。"};
+                      Format(translate("StageReader", "ステージの途中でファイルが終わっています（%1行しかありません。%2行必要です）。"),
+                             {std::to_string(block.size()), std::to_string(BlockLinesRead)})};
   return BlockParser(block, openerLine).Parse();
 }
 
@@ -199,8 +204,8 @@ StageResult ReadStage(std::string_view fileText, const StageRequest& request) {
 }
 
 std::string CharaOnHoleText(std::string_view charaName, int x, int y) {
-  return std::string(charaName) + "が穴のマス（" + std::to_string(x) + std::to_string(y) +
-         "）に置かれています。穴の上にキャラクタは置けません。";
+  return Format(translate("StageReader", "%1が穴のマス（%2）に置かれています。穴の上にキャラクタは置けません。"),
+                {charaName, std::to_string(x) + std::to_string(y)});
 }
 
 bool HoldsStage(std::string_view fileText, int n) {
@@ -217,11 +222,14 @@ bool HoldsStage(std::string_view fileText, int n) {
 }
 
 std::string StageErrorMessage(const StageError& e, std::string_view fileName) {
-  if (e.kind == StageError::Kind::NotFound) return StageNotFoundText;
-  std::string text = "ステージデータを読み込めません。\nファイル: " + std::string(fileName);
-  if (e.line > 0) text += "\n" + std::to_string(e.line) + "行目: ";
+  if (e.kind == StageError::Kind::NotFound) return StageNotFoundText();
+  std::string text = Format(translate("StageReader", "ステージデータを読み込めません。\nファイル: %1"), {fileName});
+  if (e.line > 0) text += "\n" + Format(translate("StageReader", "%1行目: "), {std::to_string(e.line)});
   else text += "\n";
   return text + e.reason;
+}
+
+std::string StageNotFoundText() { return translate("StageReader", "データが見つかりません。");
 }
 
 }  // namespace morvik

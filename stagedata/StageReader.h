@@ -51,7 +51,7 @@ std::string CharaOnHoleText(std::string_view charaName, int x, int y);
 
 // The message box text of a refusal, naming the file.
 std::string StageErrorMessage(const StageError& e, std::string_view fileName);
-inline constexpr const char* StageNotFoundText = "データが見つかりません。";
-inline constexpr const char* ErrorTitle = "エラー";
+// The text of a stage the file does not hold.
+std::string StageNotFoundText();
 
 }  // namespace morvik

@@ -1,5 +1,7 @@
 #include "stagedata/TextLines.h"
 
+#include "core/Translate.h"
+
 namespace morvik {
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -31,9 +33,9 @@ std::optional<std::string> TextFault(std::string_view line, bool first) {
   const bool utf16Mark = first && line.size() >= 2 &&
                          ((line[0] == '\xFF' && line[1] == '\xFE') || (line[0] == '\xFE' && line[1] == '\xFF'));
   if (utf16Mark || line.find('\0') != std::string_view::npos)
-    return "UTF-16などで書かれたファイルか、テキストファイルではありません。ステージデータはASCII文字だけのテキストです。";
+    return translate("StageReader", "UTF-16などで書かれたファイルか、テキストファイルではありません。ステージデータはASCII文字だけのテキストです。");
   if (line.find('\r') != std::string_view::npos)
-    return "改行がCRだけになっています。行はCR LFで区切ってください。";
+    return translate("StageReader", "改行がCRだけになっています。行はCR LFで区切ってください。");
   return std::nullopt;
 }
 
