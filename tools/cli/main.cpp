@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/Translate.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/Playback.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/TableCommand.h"
+#include "tools/textbuild/EnglishTexts.h"
 
 using namespace morvik;
 
@@ -84,6 +86,8 @@ int Play(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // morvik-cli speaks English: its own messages and, through the translation, the shared libraries' too.
+  SetTranslator(&EnglishText);
   const std::string command = argc >= 2 ? argv[1] : "";
   const std::vector<std::string> rest(argv + std::min(argc, 2), argv + argc);
   std::vector<std::string> args{command};
