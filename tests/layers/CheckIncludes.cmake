@@ -1,0 +1,50 @@
+# Checks every `#include "folder/..."` in the sources of the folders below against the layering:
+# a folder may include its own headers and those of the folders it builds on, nothing else.
+#   cmake -DROOT=<tree> -P CheckIncludes.cmake      fails, naming each file, line and include
+# Tests and benchmarks may include anything and are not checked.
+cmake_policy(VERSION 3.22)
+
+# folder -> what it may include besides itself: folders, or single headers.
+set(allowed_core "")
+set(allowed_stagedata core)
+set(allowed_solver core stagedata)
+# The file reader's texts and the start's translator go through the pure libraries' translation hook.
+set(allowed_platform core/Translate.h)
+set(allowed_play core stagedata solver platform)
+set(allowed_editor core stagedata solver platform)
+set(allowed_shell core stagedata solver platform play editor)
+# The command line reads the files it is handed through the POSIX file reader (no Qt).
+set(allowed_tools core stagedata solver platform/RegularFile.h)
+set(layers core stagedata solver platform play editor shell tools)
+set(known ${layers} tests bench assets)
+
+if(NOT ROOT)
+  message(FATAL_ERROR "ROOT is the tree to check")
+endif()
+set(breaches 0)
+set(checked 0)
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources RELATIVE ${ROOT} ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
+  foreach(source IN LISTS sources)
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS ${ROOT}/${source} lines)
+    set(number 0)
+    foreach(line IN LISTS lines)
+      math(EXPR number "${number} + 1")
+      if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"(([^/\"]+)/[^\"]*)\"")
+        continue()
+      endif()
+      set(header ${CMAKE_MATCH_1})
+      set(folder ${CMAKE_MATCH_2})
+      if(folder STREQUAL layer OR NOT folder IN_LIST known OR folder IN_LIST allowed_${layer} OR header IN_LIST allowed_${layer})
+        continue()
+      endif()
+      message(SEND_ERROR "${source}:${number}: ${layer}/ may not include \"${header}\"")
+      math(EXPR breaches "${breaches} + 1")
+    endforeach()
+  endforeach()
+endforeach()
+if(checked EQUAL 0)
+  message(FATAL_ERROR "no sources found under ${ROOT}")
+endif()
+message(STATUS "${checked} files checked, ${breaches} forbidden includes")
