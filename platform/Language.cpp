@@ -8,7 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSettings>
+#include "platform/SettingsFile.h"
 #include <QTranslator>
 #include <vector>
 
@@ -36,15 +36,15 @@ void CheckEverywhere(const QString& language) {
 }
 }  // namespace
 
-QString Stored(const QSettings& settings) {
-  const QString language = settings.value(kKey).toString();
+QString Stored(const SettingsFile& settings) {
+  const QString language = settings.Value(kKey);
   return Known(language) ? language : Japanese;
 }
 
-void Store(QSettings& settings, const QString& language) {
-  if (!Known(language)) return;
-  settings.setValue(kKey, language);
-  settings.sync();
+bool Store(SettingsFile& settings, const QString& language) {
+  if (!Known(language)) return false;
+  settings.SetValue(kKey, language);
+  return settings.Save();
 }
 
 QString FromArguments(const QStringList& arguments, QString* error) {

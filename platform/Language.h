@@ -9,8 +9,11 @@
 #include <functional>
 
 class QMainWindow;
-class QSettings;
 class QTranslator;
+
+namespace morvik {
+class SettingsFile;
+}  // namespace morvik
 
 namespace morvik::Language {
 
@@ -18,8 +21,9 @@ inline const QString Japanese = QStringLiteral("ja");
 inline const QString English = QStringLiteral("en");
 
 // The language kept in the settings: Japanese when none (or one the game does not speak) was kept.
-QString Stored(const QSettings& settings);
-void Store(QSettings& settings, const QString& language);
+QString Stored(const SettingsFile& settings);
+// Keeps the language and saves the settings; false when the language is unknown or the save failed.
+bool Store(SettingsFile& settings, const QString& language);
 // The language named by "--lang xx" or "--lang=xx" in arguments; empty when none is named.
 // A language the game does not speak is refused: *error says so and the result is empty.
 QString FromArguments(const QStringList& arguments, QString* error);

@@ -86,7 +86,7 @@ void Application::Main() {
   ViewScale::AddMenu(*formEdit_, viewChosen);
   // The language: kept in the user's settings, spoken from the next start on.
   auto languageChosen = [this](const QString& language) {
-    QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+    SettingsFile settings(SettingsFile::UserSettingsPath());
     Language::Store(settings, language);
     if (language != Language::Current()) {
       // Said in the language chosen, which is the one the player reads.

@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("morvik"));
   // The language: Japanese unless English was chosen, in the menu or with --lang (kept for later starts).
-  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  SettingsFile settings(SettingsFile::UserSettingsPath());
   QString problem;
   const QString asked = Language::FromArguments(QCoreApplication::arguments(), &problem);
   if (!problem.isEmpty()) std::fprintf(stderr, "morvik: %s\n", problem.toLocal8Bit().constData());

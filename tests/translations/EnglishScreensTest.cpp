@@ -12,13 +12,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTranslator>
 
 #include "editor/FormEdit.h"
 #include "platform/FileDialogs.h"
 #include "platform/Language.h"
+#include "platform/SettingsFile.h"
 #include "platform/VirtualScheduler.h"
 #include "play/FormMain.h"
 #include "shell/Application.h"
@@ -39,14 +39,14 @@ bool HasJapanese(const QString& text) {
 
 TEST(Language, JapaneseUnlessEnglishIsAskedFor) {
   QTemporaryDir dir;
-  QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+  const QString path = dir.filePath(QStringLiteral("settings.ini"));
+  SettingsFile settings(path);
   EXPECT_EQ(Language::Stored(settings), Language::Japanese);
-  settings.setValue(QStringLiteral("view/language"), QStringLiteral("fr"));
+  settings.SetValue(QStringLiteral("view/language"), QStringLiteral("fr"));
   EXPECT_EQ(Language::Stored(settings), Language::Japanese);
-  Language::Store(settings, Language::English);
-  EXPECT_EQ(Language::Stored(settings), Language::English);
-  Language::Store(settings, QStringLiteral("xx"));  // refused: the kept choice stays
-  EXPECT_EQ(Language::Stored(settings), Language::English);
+  EXPECT_TRUE(Language::Store(settings, Language::English));
+  EXPECT_FALSE(Language::Store(settings, QStringLiteral("xx")));  // refused: the kept choice stays
+  EXPECT_EQ(Language::Stored(SettingsFile(path)), Language::English);  // kept in the file for the next start
 
   struct Case {
     QStringList args;
