@@ -38,7 +38,12 @@ std::string BoardKey(const Board& b) {
   return k;
 }
 
-// A plain walk onto empty ground: nothing but the hero moved, and it can walk straight back.
+}  // namespace
+
+std::string StageObject::Text() const {
+  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
+}
+
 bool PlainWalk(const Board& before, const Board& after) {
   if (before.terrain != after.terrain) return false;
   if (before.yFlowerTaken != after.yFlowerTaken || before.rFlowerTaken != after.rFlowerTaken ||
@@ -47,17 +52,13 @@ bool PlainWalk(const Board& before, const Board& after) {
     return false;
   const int dx = after.heroX - before.heroX, dy = after.heroY - before.heroY;
   if (std::abs(dx) + std::abs(dy) != 1) return false;
+  // A stone pushed into the water leaves no trace but the cell it stood on, which the hero takes.
+  if (!before.C(after.heroX, after.heroY).IsNone()) return false;
   for (int i = 0; i < FieldSize * FieldSize; ++i) {
     const bool heroCell = i == before.heroY * FieldSize + before.heroX || i == after.heroY * FieldSize + after.heroX;
     if (!heroCell && !(before.chara[i] == after.chara[i])) return false;
   }
   return true;
-}
-
-}  // namespace
-
-std::string StageObject::Text() const {
-  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
 }
 
 std::vector<std::string> StageBlock(const std::vector<std::string>& lines, int n) {
@@ -179,6 +180,34 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
     }
   }
   return out;
+}
+
+TrapVerdict DecoyTrap(const Board& start, const std::vector<Press>& clear, const StageObject& o,
+                      const SolverOptions& options) {
+  int x = o.x, y = o.y;
+  const Chara object = start.C(x, y);
+  if (!object.IsObject()) return TrapVerdict::NotTrap;  // flowers and holes cannot be moved
+  bool moved = false, unknown = false;
+  Board here = start;
+  Script discard(false);
+  for (Press step : clear) {
+    if (here.Ended() || !(here.C(x, y) == object)) break;  // the clear itself moves it: no decoy
+    for (int p = 0; p < PressCount; ++p) {
+      const Press press = static_cast<Press>(p);
+      if (press == step) continue;
+      Board child = here;
+      ApplyPress(child, discard, press);
+      if (child.C(x, y) == object || child.outcome == Outcome::Clear) continue;
+      moved = true;
+      if (child.Ended()) continue;  // a miss at once: a dead end too
+      const SolveResult r = Solve(child, options);
+      if (r.verdict == Verdict::Solved) return TrapVerdict::NotTrap;
+      unknown = unknown || r.verdict == Verdict::Unknown;
+    }
+    ApplyPress(here, discard, step);
+  }
+  if (!moved) return TrapVerdict::NotTrap;
+  return unknown ? TrapVerdict::Unknown : TrapVerdict::Trap;
 }
 
 }  // namespace morvik

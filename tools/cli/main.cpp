@@ -4,6 +4,7 @@
 //   morvik-cli verify MAPFILE [--jobs N] [LIMITS]
 //   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
 //   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
+//   morvik-cli uses MAPFILE --solutions FILE [--stage N]
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -26,6 +27,7 @@ int Usage() {
                "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
                "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli uses MAPFILE --solutions FILE [--stage N]\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
                "          (memory: 2048 MB a search unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
@@ -93,5 +95,6 @@ int main(int argc, char** argv) {
   if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
   if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
   if (command == "decoys" && argc >= 3) return DecoysMain(args, std::cout, std::cerr);
+  if (command == "uses" && argc >= 3) return UsesMain(args, std::cout, std::cerr);
   return Usage();
 }
