@@ -38,6 +38,18 @@ std::string BoardKey(const Board& b) {
   return k;
 }
 
+// A search that a state limit cut short gets a second try with five times the limit, so that
+// the few hard positions are settled without raising the limit of every search.
+SolveResult SolveSettled(const Board& b, const SolverOptions& options) {
+  SolveResult r = Solve(b, options);
+  if (r.verdict == Verdict::Unknown && r.stop == StopReason::StateLimit) {
+    SolverOptions wider = options;
+    wider.maxStates *= 5;
+    r = Solve(b, wider);
+  }
+  return r;
+}
+
 }  // namespace
 
 std::string StageObject::Text() const {
@@ -143,7 +155,7 @@ TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const 
         ++out.traps;
         continue;
       }
-      const SolveResult r = Solve(child, options);
+      const SolveResult r = SolveSettled(child, options);
       if (r.verdict == Verdict::Solved) {
         solvable.insert(key);
       } else if (r.verdict == Verdict::Unsolvable) {
@@ -172,7 +184,7 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
       ApplyPress(played, discard, p);
     }
     if (played.outcome != Outcome::Clear) continue;
-    const SolveResult r = Solve(b, options);
+    const SolveResult r = SolveSettled(b, options);
     if (r.verdict == Verdict::Unknown) {
       ++out.unknown;
     } else if (r.verdict == Verdict::Solved && r.presses.size() == clear.size()) {
@@ -200,7 +212,7 @@ TrapVerdict DecoyTrap(const Board& start, const std::vector<Press>& clear, const
       if (child.C(x, y) == object || child.outcome == Outcome::Clear) continue;
       moved = true;
       if (child.Ended()) continue;  // a miss at once: a dead end too
-      const SolveResult r = Solve(child, options);
+      const SolveResult r = SolveSettled(child, options);
       if (r.verdict == Verdict::Solved) return TrapVerdict::NotTrap;
       unknown = unknown || r.verdict == Verdict::Unknown;
     }

@@ -43,11 +43,13 @@ void UsesOfPress(const Board& before, const Board& after, const Script& s, Press
     fromX = e.a;
     fromY = e.b;
   }
-  if (slid) {
-    uses.insert("slide");
-    const int fx = NextX(after), fy = NextY(after);
-    if (!after.Ended() && OnField(fx, fy) && after.C(fx, fy).IsObject()) uses.insert("slide-stop");
-  }
+  if (slid) uses.insert("slide");
+  // A jump that ends on ice before a stone or PX piece: the object stopped the slide, or kept
+  // it from starting.
+  const int fx = NextX(after), fy = NextY(after);
+  if (IsJump(p) && !after.Ended() && after.T(after.heroX, after.heroY) == cell::Ice && OnField(fx, fy) &&
+      after.C(fx, fy).IsObject())
+    uses.insert("slide-stop");
   bool stoneSank = Count(after, CharaKind::Stone) < Count(before, CharaKind::Stone);
   for (int y = 0; y < FieldSize; ++y) {
     for (int x = 0; x < FieldSize; ++x) {

@@ -23,7 +23,7 @@ struct ClearUse {
 //   bounce-stone      a landing on a stone that throws the hero one cell on
 //   spike-landing     a landing on the spikes (on a stone there: else the jump fails)
 //   slide             a landing on ice that slides on
-//   slide-stop        a slide that ends before a stone or PX piece
+//   slide-stop        a jump that ends on ice before a stone or PX piece, which stopped the slide
 //   whirl             a jump that flies over a whirl
 //   hero-breaks-ice   cracked ice the hero leaves breaks
 //   stone-breaks-ice  a stone pushed onto cracked ice breaks it
