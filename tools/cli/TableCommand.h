@@ -24,7 +24,8 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
 // The presses of a kept solution ("LURJ3..."); false when it holds a give-up or a bad move.
 bool PressesOf(const std::string& text, std::vector<Press>& out);
 
-// The fingerprint of a stage list row: the stage block, the kept solution and the idea line.
+// The fingerprint of a stage list row: the stage block (its number left out), the kept solution
+// and the idea line.
 std::string StageRowHash(const std::vector<std::string>& block, const std::string& solution, const std::string& idea);
 
 // morvik-cli uses MAPFILE --solutions FILE [--stage N]
