@@ -2,7 +2,8 @@
 //   morvik-cli play FILE [--stage N] MOVES
 //   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
 //   morvik-cli verify MAPFILE [--jobs N] [LIMITS]
-//   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
+//   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--update LIST] [--stage N]
+//                    [--plain-states N] [--guided-states N] [--max-states N] [--max-seconds S]
 //   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
 //   morvik-cli uses MAPFILE --solutions FILE [--stage N]
 #include <algorithm>
@@ -25,7 +26,8 @@ int Usage() {
   std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
                "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
                "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
-               "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--update LIST] [--stage N]\n"
+               "                        [--plain-states N] [--guided-states N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli uses MAPFILE --solutions FILE [--stage N]\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
@@ -35,7 +37,9 @@ int Usage() {
                "         --answer also writes FILEa for the guide\n"
                "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
                "          fails if any is unsolvable or unknown\n"
-               "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n";
+               "  table: per stage the mechanics and walking share of the kept clear, its presses, the states\n"
+               "         of the plain and guided searches, traps, decoys and the row's fingerprint\n"
+               "  uses: the mechanics each kept solution uses, without a search\n";
   return 2;
 }
 
