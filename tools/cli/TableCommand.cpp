@@ -12,7 +12,7 @@
 #include "tools/cli/StageAudit.h"
 #include "tools/cli/StageMechanics.h"
 #include "core/Effect.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 
