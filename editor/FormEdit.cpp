@@ -514,7 +514,7 @@ bool FormEdit::LoadStageData(int n) {
   if (file.ReadFailed())
     return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
   if (const auto* e = std::get_if<EditLoadError>(&result)) {
-    const EditLoadMessage m = LoadFailureMessage(*e, QFileInfo(path).fileName().toStdString());
+    const EditLoadMessage m = LoadFailureMessage(*e, path.toStdString());
     return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
   }
   model_.Adopt(std::get<StageSheet>(result));

@@ -361,6 +361,7 @@ void FormMain::StageOpen() {
   openCounter_ = 0;
   platform_.scheduler.Cancel(openTimer_);
   openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
+  ResetCountsForOpening();
   field_->update();
 }
 
@@ -378,6 +379,7 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.stageMessage.visible = false;
   scene_.stageMessage.text_colour = Qt::black;
   openCounter_ = 0;
+  opening_ = false;
   keyPreview_ = true;
   game_.inputReady = true;
   ShowCharas();
@@ -403,6 +405,8 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (e->isAutoRepeat() && player_.Busy()) return;
+  // Any key takes back a hint search still running; H does so by itself.
+  if (hintWorker_.Busy() && e->key() != Qt::Key_H) CancelHintSearch();
   // The menu's shortcuts take these keys in the program; events sent straight to the window
   // (and keys the menu bar let through) arrive here.
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
@@ -528,6 +532,7 @@ void FormMain::ReleaseJump() {
     ResetMeter();
     if (game_.inputReady) keyPreview_ = true;
     AfterPress();
+    UndoAfterPress();
   });
 }
 
@@ -540,6 +545,7 @@ void FormMain::RunScript(const Script& s) {
   player_.Play(s, [this] {
     if (game_.inputReady) keyPreview_ = true;
     AfterPress();
+    UndoAfterPress();
   });
 }
 
@@ -603,6 +609,7 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
 void FormMain::StageEnd(int code) {
   if (code < 0 || code > 3) return;
   player_.Cancel();
+  undoQueued_ = false;
   ResetMeter();  // a running meter stops with the attempt
   pressChanged_ = false;
   missed_ = code == static_cast<int>(Outcome::Miss);
@@ -698,7 +705,7 @@ void FormMain::StopVisitorAndGuide() {
   openTimer_ = outcomeTimer_ = 0;
   ++outcomeSerial_;
   clearPending_ = false;
-  missed_ = pressChanged_ = false;
+  missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();
   StopHint();
   shortestWorker_.Cancel();

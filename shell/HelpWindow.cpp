@@ -218,8 +218,9 @@ void HelpWindow::FollowLink(const QUrl& link) {
 
 void HelpWindow::PageShown(const QUrl& shown) {
   const QString title = PageTitle();
-  setWindowTitle(Utf8(system_.title.empty() ? std::string("モルビクのヘルプ") : system_.title) +
-                 (title.isEmpty() ? QString() : QStringLiteral(" － ") + title));
+  const QString help = Utf8(system_.title.empty() ? std::string("モルビクのヘルプ") : system_.title);
+  // A page named as the help itself (its front page) is not named twice.
+  setWindowTitle(title.isEmpty() || title == help ? help : help + QStringLiteral(" － ") + title);
   // The contents follow the page shown: the item of the very place, else the first of the page.
   QTreeWidgetItem* pageItem = nullptr;
   for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
