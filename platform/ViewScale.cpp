@@ -6,13 +6,17 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSettings>
+#include <algorithm>
 #include <vector>
 
 namespace morvik::ViewScale {
 
 namespace {
 const QString kKey = QStringLiteral("view/scale");
+const QString kWindowKey = QStringLiteral("view/window");
 int current = 1;
+int fellBackFrom = 0;
+int offered = Largest;
 // Every window's menu, so that a choice made in one is checked in all.
 std::vector<QPointer<QActionGroup>> groups;
 
@@ -52,6 +56,33 @@ void ApplyBeforeStart(int scale) {
 
 int Current() { return current; }
 
+int LargestFitting(QSize window, QSize availableAtOne) {
+  for (int scale = Largest; scale > 1; --scale)
+    if (window.width() * scale <= availableAtOne.width() && window.height() * scale <= availableAtOne.height()) return scale;
+  return 1;
+}
+
+QSize StoredWindow(const QSettings& settings) {
+  const QSize s = settings.value(kWindowKey).toSize();
+  return s.isValid() && s.width() > 0 && s.height() > 0 && s.width() < 10000 && s.height() < 10000 ? s : QSize();
+}
+
+void StoreWindow(QSettings& settings, QSize window) {
+  if (StoredWindow(settings) == window) return;
+  settings.setValue(kWindowKey, window);
+  settings.sync();
+}
+
+void NoteFallBack(int from) { fellBackFrom = from; }
+int FellBackFrom() { return fellBackFrom; }
+
+void OfferUpTo(int largest) {
+  offered = std::clamp(largest, 1, Largest);
+  for (const QPointer<QActionGroup>& g : groups)
+    if (g)
+      for (QAction* a : g->actions()) a->setVisible(a->data().toInt() <= offered);
+}
+
 void AddMenu(QMainWindow& window, std::function<void(int)> chosen) {
   auto* menu = new QMenu(QStringLiteral("表示(&V)"), &window);
   auto* group = new QActionGroup(menu);
@@ -60,6 +91,7 @@ void AddMenu(QMainWindow& window, std::function<void(int)> chosen) {
     a->setCheckable(true);
     a->setChecked(scale == current);
     a->setData(scale);
+    a->setVisible(scale <= offered);
     group->addAction(a);
     QObject::connect(a, &QAction::triggered, &window, [chosen, scale] {
       CheckEverywhere(scale);

@@ -1,5 +1,7 @@
 #include "shell/HelpWindow.h"
 
+#include <QScreen>
+
 #include "platform/Fonts.h"
 
 #include <QAction>
@@ -69,7 +71,10 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
       indexFilter_(new QLineEdit(this)),
       index_(new QListWidget(this)) {
   setWindowTitle(QStringLiteral("モルビクのヘルプ"));
-  resize(820, 580);
+  // As large as it was made to be, but never larger than the screen's free area.
+  QSize size(820, 580);
+  if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 9 / 10);
+  resize(size);
 
   browser_->setFont(CaptionFontOf(10));
   // Links are followed here: those inside the help file in this window, web and mail links
