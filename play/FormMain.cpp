@@ -554,7 +554,12 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::Sound: platform_.sound.PlayEffect(e.a); break;
     case Fx::PaintTile:
       image_.PaintTile(e.a, e.b, e.c);
-      if (IsTerrainCode(e.c)) shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
+      if (IsTerrainCode(e.c) && OnField(e.a, e.b)) {
+        const CellCode before = shown_.T(e.a, e.b);
+        shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
+        // A filled sand hole joins the sand around it: their rims towards it go.
+        if (ShoresChange(before, shown_.T(e.a, e.b))) image_.RenewShores(shown_, e.a, e.b);
+      }
       break;
     case Fx::RenewShores: image_.RenewShores(shown_, e.a, e.b); break;
     case Fx::InWaterAnime:
