@@ -375,7 +375,8 @@ void FormEdit::ShowCounts() {
 
 void FormEdit::ShowSelection() {
   picLeft_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(model_.SelTerrain())));
-  picRight_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(static_cast<int>(model_.SelChara()))));
+  const int chara = static_cast<int>(model_.SelChara());
+  picRight_->setPixmap(QPixmap::fromImage(model_.SelChara() == Piece::None ? EraserPicture() : platform_.pictures.Elm(chara)));
   for (PaletteTile* t : terrainTiles_) t->SetChosen(t->Index() == model_.SelTerrain());
   for (PaletteTile* t : charaTiles_) t->SetChosen(t->Index() == static_cast<int>(model_.SelChara()));
 }

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <csignal>
 
+#include "editor/EditWidgets.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "stagedata/StageReader.h"
@@ -232,6 +233,11 @@ TEST(FormEdit, PlacingWithTheMouse) {
   t.Cell(3, 7);
   EXPECT_EQ(t.Middle(3, 7), kYellow);
   EXPECT_EQ(t.Corner(3, 7), kMountain);
+
+  // The eraser shows its cross in the chosen-tool box too, not an empty square.
+  t.Palette(static_cast<int>(Piece::None));
+  EXPECT_GT(qAlpha(t.Child<QLabel>("PicRight")->pixmap().toImage().pixel(16, 16)), 128);
+  EXPECT_EQ(t.Child<QLabel>("PicRight")->pixmap().toImage(), EraserPicture());
 
   // The hero, moved from cell to cell.
   t.Palette(0);
