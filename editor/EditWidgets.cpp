@@ -1,5 +1,7 @@
 #include "editor/EditWidgets.h"
 
+#include "core/Board.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
