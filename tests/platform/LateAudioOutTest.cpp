@@ -125,7 +125,7 @@ TEST(LateAudioOut, WithoutADeviceTheGameGoesOnSilentAndJinglesStillEnd) {
 TEST(LateAudioOut, ALostOrMissingDeviceIsOpenedAfreshOnTheWorkerWhenMusicIsNextAsked) {
   for (const bool lost : {true, false}) {  // lost after a while, or missing at the start
     Opening o;
-    o.deviceThere = !lost;
+    o.deviceThere = lost;  // a device lost later was there at the start
     o.out->Loop(o.File("bgm12.wav"));
     o.Open();
     o.out->Loop(o.File("bgm1.wav"));
