@@ -18,7 +18,7 @@
 #include "play/FormMain.h"
 #include "play/KeptSolutions.h"
 #include "stagedata/StageReader.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 namespace {

@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSettings>
 #include <algorithm>
 #include <vector>
 
@@ -27,15 +26,15 @@ void CheckEverywhere(int scale) {
 }
 }  // namespace
 
-int Stored(const QSettings& settings) {
-  const int scale = settings.value(kKey, 0).toInt();
+int Stored(const SettingsFile& settings) {
+  const int scale = settings.IntValue(kKey, 0);
   return scale >= 1 && scale <= Largest ? scale : 0;
 }
 
-void Store(QSettings& settings, int scale) {
-  if (scale < 1 || scale > Largest) return;
-  settings.setValue(kKey, scale);
-  settings.sync();
+bool Store(SettingsFile& settings, int scale) {
+  if (scale < 1 || scale > Largest) return false;
+  settings.SetValue(kKey, QString::number(scale));
+  return settings.Save();
 }
 
 int FirstChoice(int screenDevicePixelsWide, double devicePixelRatio) {
@@ -62,15 +61,19 @@ int LargestFitting(QSize window, QSize availableAtOne) {
   return 1;
 }
 
-QSize StoredWindow(const QSettings& settings) {
-  const QSize s = settings.value(kWindowKey).toSize();
-  return s.isValid() && s.width() > 0 && s.height() > 0 && s.width() < 10000 && s.height() < 10000 ? s : QSize();
+QSize StoredWindow(const SettingsFile& settings) {
+  // "WIDTHxHEIGHT", a plain word as the settings file keeps its values.
+  const QStringList parts = settings.Value(kWindowKey).split(QLatin1Char('x'));
+  if (parts.size() != 2) return {};
+  bool okW = false, okH = false;
+  const int w = parts[0].toInt(&okW), h = parts[1].toInt(&okH);
+  return okW && okH && w > 0 && h > 0 && w < 10000 && h < 10000 ? QSize(w, h) : QSize();
 }
 
-void StoreWindow(QSettings& settings, QSize window) {
-  if (StoredWindow(settings) == window) return;
-  settings.setValue(kWindowKey, window);
-  settings.sync();
+bool StoreWindow(SettingsFile& settings, QSize window) {
+  if (StoredWindow(settings) == window) return true;
+  settings.SetValue(kWindowKey, QStringLiteral("%1x%2").arg(window.width()).arg(window.height()));
+  return settings.Save();
 }
 
 void NoteFallBack(int from) { fellBackFrom = from; }

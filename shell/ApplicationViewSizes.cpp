@@ -3,10 +3,10 @@
 // falls back from a kept size that no longer fits before Qt fixes its scale.
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
+#include "platform/SettingsFile.h"
 #include "platform/ViewScale.h"
 #include "shell/Application.h"
 #include "shell/FormTitle.h"
@@ -29,7 +29,7 @@ void Application::OfferFittingViewSizes() {
   const int current = ViewScale::Current();
   const int fitting = ViewScale::LargestFitting(window, screen->availableGeometry().size() * current);
   ViewScale::OfferUpTo(fitting);
-  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  SettingsFile settings(SettingsFile::UserSettingsPath());
   ViewScale::StoreWindow(settings, window);
   if (const int from = ViewScale::FellBackFrom()) {
     messages_.Show(QStringLiteral("表示の大きさ %1倍 では画面に収まらないため、%2倍 で表示します。").arg(from).arg(current),
