@@ -304,7 +304,9 @@ TEST(FormEnding, EachCreditLineIsPlacedAndColouredByItsGroup) {
       EXPECT_LE(label->geometry().bottom(), qRound(H * 0.58)) << "over the figures at step " << r.step;
       EXPECT_GT(label->y(), qRound(top - H / 8.0)) << "below the line before it at step " << r.step;
       EXPECT_LE(label->y(), qRound(top + r.dy)) << "step " << r.step;
-      if (r.step == 16) EXPECT_EQ(label->y() - f.Staff(1)->y(), qRound(H / 8.0)) << "the names of a group keep their rows";
+      if (r.step == 16) {
+        EXPECT_EQ(label->y() - f.Staff(1)->y(), qRound(H / 8.0)) << "the names of a group keep their rows";
+      }
     }
     EXPECT_TRUE(label->isVisible()) << r.step;
     EXPECT_EQ(label->palette().color(QPalette::WindowText), r.text) << r.step;
