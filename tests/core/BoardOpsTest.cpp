@@ -111,16 +111,20 @@ TEST(Walk, FatalStepShowsAllFramesAndNoStandingPose) {
 }
 
 TEST(KeyCommands, KeyTable) {
-  struct Row { int key, mods; KeyCommand want; } rows[] = {
-      {vk::Left, 0, KeyCommand::Left},   {vk::Pad4, 0, KeyCommand::Left},  {vk::Up, 0, KeyCommand::Up},
-      {vk::Pad8, 0, KeyCommand::Up},     {vk::Right, 0, KeyCommand::Right}, {vk::Pad6, 0, KeyCommand::Right},
-      {vk::Down, 0, KeyCommand::Down},   {vk::Pad2, 0, KeyCommand::Down},  {vk::Delete, 0, KeyCommand::GiveUp},
-      {vk::X, 0, KeyCommand::Meter},     {vk::Z, 0, KeyCommand::Dig},      {vk::Shift, ModShift, KeyCommand::Turn},
-      {vk::Left, ModShift, KeyCommand::Turn}, {vk::Left, ModCtrl, KeyCommand::Left},
-      {vk::Z, ModAlt | ModCtrl, KeyCommand::Dig}, {vk::Left, ModShift | ModCtrl, KeyCommand::Left},
-      {'A', 0, KeyCommand::None},        {vk::Shift, ModShift | ModAlt, KeyCommand::None},
+  // The move a key plays, "X" for the jump meter, "" for nothing.
+  struct Row { int key, mods; const char* want; } rows[] = {
+      {vk::Left, 0, "L"},  {vk::Pad4, 0, "L"}, {vk::Up, 0, "U"},     {vk::Pad8, 0, "U"},
+      {vk::Right, 0, "R"}, {vk::Pad6, 0, "R"}, {vk::Down, 0, "D"},   {vk::Pad2, 0, "D"},
+      {vk::Delete, 0, "G"}, {vk::X, 0, "X"},   {vk::Z, 0, "Z"},      {vk::Shift, ModShift, "T"},
+      {vk::Left, ModShift, "T"}, {vk::X, ModShift, "T"}, {vk::Left, ModCtrl, "L"},
+      {vk::Z, ModAlt | ModCtrl, "Z"}, {vk::Left, ModShift | ModCtrl, "L"},
+      {'A', 0, ""},        {vk::Shift, ModShift | ModAlt, ""},
   };
-  for (const Row& r : rows) EXPECT_EQ(CommandForKey(r.key, r.mods), r.want) << r.key << "/" << r.mods;
+  for (const Row& r : rows) {
+    const KeyCommand c = CommandForKey(r.key, r.mods);
+    const std::string got = c.use == KeyCommand::Play ? MoveText(c.move) : c.use == KeyCommand::Meter ? "X" : "";
+    EXPECT_EQ(got, r.want) << r.key << "/" << r.mods;
+  }
 }
 
 TEST(KeyCommands, BlockedDirectionKeyOnlyTurnsTheFacing) {

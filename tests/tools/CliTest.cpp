@@ -1,4 +1,4 @@
-// morvik-cli: the move notation, and the program itself on a stage-unit fixture.
+// morvik-cli: the program itself on a stage-unit fixture.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,22 +10,10 @@
 #include <string>
 
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
 
 namespace morvik {
 namespace {
-
-TEST(MoveText, ParsesAndRefuses) {
-  std::string error;
-  const auto moves = ParseMoves("LU, R D T Z G J1J5", error);
-  ASSERT_TRUE(moves);
-  EXPECT_EQ(MovesText(*moves), "LURDTZGJ1J5");
-  EXPECT_FALSE(ParseMoves("RRX", error));
-  EXPECT_EQ(error, "unknown move 'X' at position 3");
-  EXPECT_FALSE(ParseMoves("J6", error));
-  EXPECT_FALSE(ParseMoves("RJ", error));
-}
 
 struct CliRun {
   int status;

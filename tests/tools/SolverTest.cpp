@@ -13,7 +13,6 @@
 #include "tests/core/Fixture.h"
 #include "tests/tools/RandomStage.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/Playback.h"
 #include "tools/solver/LowerBound.h"
 #include "tools/solver/Solver.h"
 #include "tools/solver/StateCodec.h"
@@ -31,11 +30,11 @@ Board LoadFixture(const std::string& name) {
 }
 
 // The outcome of the solution's text played back by `morvik-cli play`'s own playback.
-std::string PlayedOutcome(Board b, const std::vector<Press>& presses) {
+std::string PlayedOutcome(Board b, const std::vector<Move>& presses) {
   std::string error;
-  const auto moves = ParseMoves(PressesText(presses), error);
+  const auto moves = ParseMoves(MovesText(presses), error);
   if (!moves) return "unparsable: " + error;
-  const int played = PlayMoves(b, *moves, error);
+  const int played = PlayMoves(b, *moves);
   if (played != static_cast<int>(moves->size())) return "stopped after " + std::to_string(played) + " moves";
   return b.outcome == Outcome::Clear ? "clear" : b.outcome == Outcome::None ? "none" : "ended";
 }
@@ -72,12 +71,12 @@ TEST(Solver, FixturesGiveTheirShortestSolutionsAndVerdicts) {
     const Board start = LoadFixture(f.file);
     const SolveResult r = Solve(start);
     EXPECT_EQ(VerdictName(r.verdict), VerdictName(f.verdict));
-    EXPECT_EQ(static_cast<int>(r.presses.size()), f.presses) << PressesText(r.presses);
+    EXPECT_EQ(static_cast<int>(r.presses.size()), f.presses) << MovesText(r.presses);
     if (*f.moves) {
-      EXPECT_EQ(PressesText(r.presses), f.moves);
+      EXPECT_EQ(MovesText(r.presses), f.moves);
     }
     if (r.verdict == Verdict::Solved) {
-      EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+      EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << MovesText(r.presses);
     }
   }
 }
@@ -86,7 +85,7 @@ TEST(Solver, TheShippedWalkFixtureIsSolvedAndPlaysBackToAClear) {
   const Board start = LoadFixture("walk.mvk");
   const SolveResult r = Solve(start);
   ASSERT_EQ(r.verdict, Verdict::Solved);
-  EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+  EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << MovesText(r.presses);
 }
 
 TEST(Solver, LimitsGiveUnknownWithTheReasonAndTheCountsReached) {
@@ -146,7 +145,7 @@ TEST(Solver, FromEveryPositionAlongAShortestSolutionTheRestIsShortest) {
       ASSERT_EQ(rest.verdict, Verdict::Solved) << "after " << k << ": " << rest.reason;
       EXPECT_EQ(rest.presses.size(), whole.presses.size() - k) << "after " << k;
       EXPECT_EQ(PlayedOutcome(b, rest.presses), "clear") << "after " << k;
-      ApplyPress(b, discard, whole.presses[k]);
+      ApplyMove(b, discard, whole.presses[k]);
     }
     EXPECT_EQ(b.outcome, Outcome::Clear);
   }
@@ -210,7 +209,7 @@ TEST(Solver, ADirectionKeyDoesNotDependOnTheFacingBeforeIt) {
           ++checked;
         }
       }
-      ApplyPress(b, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(b, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
       if (b.Ended()) b = start;
     }
   }
@@ -245,13 +244,13 @@ std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool&
     if (r.verdict != ref.verdict) return std::string(m.name) + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
                                           VerdictName(ref.verdict);
     if (r.presses.size() != ref.presses.size())
-      return std::string(m.name) + ": " + PressesText(r.presses) + " where exhaustive search finds " + PressesText(ref.presses);
+      return std::string(m.name) + ": " + MovesText(r.presses) + " where exhaustive search finds " + MovesText(ref.presses);
     if (r.verdict == Verdict::Solved && PlayedOutcome(start, r.presses) != "clear") return std::string(m.name) + ": no clear";
   }
   // The bound never promises more presses than a clear needs, nor Never where one exists.
   const int bound = LowerBound(start, AnalyseStage(start)).Of(start);
   if (ref.verdict == Verdict::Solved && bound > static_cast<int>(ref.presses.size()))
-    return "lower bound " + std::to_string(bound) + " above the shortest " + PressesText(ref.presses);
+    return "lower bound " + std::to_string(bound) + " above the shortest " + MovesText(ref.presses);
   return "";
 }
 
@@ -302,7 +301,7 @@ TEST(SolverPruning, RandomSmallStagesAgreeWithExhaustiveSearch) {
     solved += r.verdict == Verdict::Solved;
     undiggableSolved += k >= 300 && r.verdict == Verdict::Solved;
     unsolvable += r.verdict == Verdict::Unsolvable;
-    const std::string moves = PressesText(r.presses);
+    const std::string moves = MovesText(r.presses);
     dug += moves.find('Z') != std::string::npos;
     jumped += moves.find('J') != std::string::npos;
   }
@@ -335,7 +334,7 @@ TEST(SolverPruning, RandomMidAttemptPositionsAgreeWithExhaustiveSearch) {
     Board b = test::RandomStage(rng, shape);
     const int presses = std::uniform_int_distribution<int>(1, 12)(rng);
     for (int p = 0; p < presses && !b.Ended(); ++p)
-      ApplyPress(b, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(b, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
     if (b.Ended()) continue;
     bool done = false;
     ASSERT_EQ(CompareWithExhaustive(b, 30000, done), "") << "stage " << k;
@@ -365,7 +364,7 @@ TEST(LowerBound, FallsByAtMostOneAPressOnRandomPlay) {
     Board b = start;
     for (int step = 0; step < 200; ++step) {
       Board next = b;
-      ApplyPress(next, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(next, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
       if (next.Ended()) {
         b = start;
         continue;
