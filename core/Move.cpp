@@ -31,7 +31,8 @@ int PlayMoves(Board& b, const std::vector<Move>& moves) {
 }
 
 namespace {
-constexpr char kLetters[] = "LURDTZ";
+// The letters of the moves before the jumps, in the order of Move.
+constexpr std::string_view kLetters = "LURDTZ";
 }  // namespace
 
 std::string MoveText(Move m) {
@@ -59,8 +60,8 @@ std::optional<std::vector<Move>> ParseMoves(std::string_view text, std::string& 
         return std::nullopt;
       }
       moves.push_back(JumpMove(text[++i] - '0'));
-    } else if (const char* at = c ? std::char_traits<char>::find(kLetters, 6, c) : nullptr) {
-      moves.push_back(static_cast<Move>(at - kLetters));
+    } else if (const std::size_t at = kLetters.find(c); at != std::string_view::npos) {
+      moves.push_back(static_cast<Move>(at));
     } else {
       error = "unknown move '" + std::string(1, c) + "' at position " + std::to_string(i + 1);
       return std::nullopt;

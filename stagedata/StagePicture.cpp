@@ -157,6 +157,18 @@ PictureResult ReadPicture(std::string_view text) {
   return s;
 }
 
+PictureResult ReadPartialPicture(const std::vector<std::string>& rows) {
+  if (rows.size() > 10) return PictureError{11, 0, "more than ten rows"};
+  std::string text;
+  for (std::size_t y = 0; y < 10; ++y) {
+    std::string row = y < rows.size() ? rows[y] : "";
+    if (row.size() > kRowChars) return PictureError{static_cast<int>(y) + 1, 0, "more than ten cells"};
+    while (row.size() < kRowChars) row += row.size() % 2 ? ' ' : '.';
+    text += row + "\n";
+  }
+  return ReadPicture(text);
+}
+
 std::vector<std::string> PictureRows(const StageSheet& s) {
   std::vector<std::string> rows;
   for (int y = 0; y < 10; ++y) {

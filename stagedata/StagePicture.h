@@ -46,6 +46,9 @@ std::string PictureErrorText(const PictureError& e);
 
 using PictureResult = std::variant<StageSheet, PictureError>;
 PictureResult ReadPicture(std::string_view text);
+// The top left of a field, as tests draw it: rows may be fewer than ten and shorter than ten
+// cells, and what is not drawn is light ground. The letters are read as strictly.
+PictureResult ReadPartialPicture(const std::vector<std::string>& rows);
 
 // The ten rows of twenty characters, without labels.
 std::vector<std::string> PictureRows(const StageSheet& s);

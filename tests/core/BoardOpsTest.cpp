@@ -52,11 +52,11 @@ TEST(BoardOps, FallSpinTurnsClockwiseUntilFacingDown) {
 }
 
 TEST(BoardOps, OpenGatesPaintsEachGateAndSoundsOnce) {
-  Board two = test::MakeBoard({"G...", "...G"});
+  Board two = test::MakeBoard({"G . . . ", ". . . G "});
   Script s;
   OpenGates(two, s);
   EXPECT_EQ(Describe(s), "Paint 0,0=27 | Paint 3,1=27 | Sound 12");
-  Board none = test::MakeBoard({"...."});
+  Board none = test::MakeBoard({". . . . "});
   Script t;
   OpenGates(none, t);
   EXPECT_EQ(Describe(t), "");
@@ -64,7 +64,7 @@ TEST(BoardOps, OpenGatesPaintsEachGateAndSoundsOnce) {
 
 TEST(BoardOps, ItemTakenKeepsNextFlowerPicture) {
   // Two yellow, one red, one PX piece, yellow first.
-  Board b = test::MakeBoard({"YYRP"});
+  Board b = test::MakeBoard({".y.y.r.P"});
   struct Row { int kind; std::string effects; int first; } rows[] = {
       {0, "Taken 0 | Next 11", 1},
       {1, "Taken 1 | Next 10", 0},
@@ -81,7 +81,7 @@ TEST(BoardOps, ItemTakenKeepsNextFlowerPicture) {
 }
 
 TEST(Walk, FourFramesAQuarterCellEachThenResolve) {
-  Board b = test::MakeBoard({"H.."}, {}, DirRight);
+  Board b = test::MakeBoard({".@. . "}, DirRight);
   b.stepKind = 1;
   Script s;
   Walk(b, s);
@@ -92,7 +92,7 @@ TEST(Walk, FourFramesAQuarterCellEachThenResolve) {
 }
 
 TEST(Walk, PushedStoneMovesWithTheHero) {
-  Board b = test::MakeBoard({".SH"}, {}, DirLeft);
+  Board b = test::MakeBoard({". .S.@"}, DirLeft);
   Script s;
   StepCommand(b, s, DirLeft);
   EXPECT_EQ(b.stepKind, 4);
@@ -102,7 +102,7 @@ TEST(Walk, PushedStoneMovesWithTheHero) {
 }
 
 TEST(Walk, FatalStepShowsAllFramesAndNoStandingPose) {
-  Board b = test::MakeBoard({"H@"}, {}, DirRight);
+  Board b = test::MakeBoard({".@w "}, DirRight);
   Script s;
   StepCommand(b, s, DirRight);
   const std::string d = Describe(s);
@@ -128,7 +128,7 @@ TEST(KeyCommands, KeyTable) {
 }
 
 TEST(KeyCommands, BlockedDirectionKeyOnlyTurnsTheFacing) {
-  Board b = test::MakeBoard({".........H"}, {}, DirDown);
+  Board b = test::MakeBoard({". . . . . . . . . .@"}, DirDown);
   const Board before = b;
   Script s;
   StepCommand(b, s, DirRight);
@@ -150,26 +150,26 @@ TEST(KeyCommands, TurnGoesClockwise) {
 }
 
 TEST(KeyCommands, Dig) {
-  struct Row { const char* name; std::string terrain, charas; int dir; std::string effects; std::string after; } rows[] = {
-      {"LightGround", "H.", "", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig 1,0", "eo"},
-      {"Grass", "Hg", "", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig 1,0", "eh"},
-      {"Sand", "Hs", "", DirRight, "Sound 6", ".s"},
-      {"Snow", "H=", "", DirRight, "Sound 6", ".="},
-      {"Flower", "HY", "", DirRight, "Sound 6", ".."},
-      {"Stone", "HS", "", DirRight, "Sound 6", ".."},
-      {"ExistingHole", "Ho", "", DirRight, "Sound 6", "eo"},
-      {"Border", "H.", "", DirLeft, "Sound 6", ".."},
+  struct Row { const char* name; std::string row; int dir; std::string effects; std::string after; } rows[] = {
+      {"LightGround", ".@. ", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig 1,0", "o "},
+      {"Grass", ".@, ", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig 1,0", "O "},
+      {"Sand", ".@: ", DirRight, "Sound 6", ": "},
+      {"Snow", ".@' ", DirRight, "Sound 6", "' "},
+      {"Flower", ".@.y", DirRight, "Sound 6", ".y"},
+      {"Stone", ".@.S", DirRight, "Sound 6", ".S"},
+      {"ExistingHole", ".@o ", DirRight, "Sound 6", "o "},
+      {"Border", ".@. ", DirLeft, "Sound 6", ". "},
   };
   for (const Row& r : rows) {
-    Board b = test::MakeBoard({r.terrain}, {}, r.dir);
+    Board b = test::MakeBoard({r.row}, r.dir);
     Script s;
     DigCommand(b, s);
     EXPECT_EQ(Describe(s), r.effects) << r.name;
-    const std::string chara = test::CharaRows(b, 1)[0].substr(1, 1), terrain = test::TerrainRows(b, 1)[0].substr(1, 1);
-    EXPECT_EQ((chara == "e" ? "e" : ".") + terrain, r.after) << r.name;
+    EXPECT_EQ(test::PictureRows(b, 1)[0].substr(2, 2), r.after) << r.name;
+    EXPECT_EQ(b.C(1, 0) == HoleMark, IsHole(b.T(1, 0))) << r.name << ": a hole is marked empty";
   }
   // A dug grass hole takes a stone pushed into it.
-  Board b = test::MakeBoard({"Hg", ".S", ".."}, {}, DirRight);
+  Board b = test::MakeBoard({".@, ", ". .S", ". . "}, DirRight);
   Script s;
   DigCommand(b, s);
   for (int dir : {DirDown, DirDown, DirRight, DirUp}) StepCommand(b, s, dir);

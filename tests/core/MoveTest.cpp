@@ -58,7 +58,7 @@ TEST(Move, EachMovePlaysItsKeyCommand) {
       {Move::Jump5, 6, 1, DirRight, Outcome::None, false}, {Move::GiveUp, 1, 1, DirRight, Outcome::GiveUp, false},
   };
   for (const Row& r : rows) {
-    Board b = test::MakeBoard({"........", ".J......", "........"}, {"", ".H"}, DirRight);
+    Board b = test::MakeBoard({". . . . . . . . ", ". J@. . . . . . ", ". . . . . . . . "}, DirRight);
     Script s(false);
     ApplyMove(b, s, r.move);
     EXPECT_EQ(b.heroX, r.heroX) << MoveText(r.move);
@@ -70,7 +70,7 @@ TEST(Move, EachMovePlaysItsKeyCommand) {
 }
 
 TEST(Move, JumpOffAPadIsRefusedAndPlayingStopsAtTheEnd) {
-  Board b = test::MakeBoard({"H..Y"}, {}, DirRight);
+  Board b = test::MakeBoard({".@. . .y"}, DirRight);
   const Board start = b;
   Script s(false);
   ApplyMove(b, s, Move::Jump2);

@@ -19,8 +19,8 @@ using test::StageBlock;
 // be pushed onto the flower at its end: no clear from the start.
 std::string Map() {
   std::string t;
-  for (int n : {0, 1}) t += StageBlock(n, {}, "00", "*", "03", "23");
-  t += StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40");
+  for (int n : {0, 1}) t += StageBlock(n, {".@", "", "", ".y. .r"});
+  t += StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "});
   return t;
 }
 

@@ -11,7 +11,7 @@ namespace {
 
 // Hero at (0, 0) facing down, a stone to push right into the water at (3, 0), a whirl at
 // (1, 1) that misses the stage, a yellow flower at (0, 3) and a red one at (2, 3).
-Board Start() { return test::MakeBoard({"HS.w.", ".@...", ".....", "Y.R.."}, {}, DirDown); }
+Board Start() { return test::MakeBoard({".@.S. ~ . ", ". w . . . ", ". . . . . ", ".y. .r. . "}, DirDown); }
 
 void Press(Board& b, char key) {
   std::string error;

@@ -19,7 +19,7 @@ using test::StageBlock;
 TEST(ViewScale, TheFieldAtTwiceIsTheFieldAtOnceScaledExactly) {
   ASSERT_EQ(ViewScale::Current(), 2);
   // Water, sand and grass for shores; a stone sunk and a flower taken on the way.
-  PlayFixture p(StageBlock(1, {"2020203221", "2222", "3232"}, "00", "10", "01", "*"));
+  PlayFixture p(StageBlock(1, {".@.S. ~ : ", ",y, ", "~ ~ "}));
   p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
   p.Start(1);
   for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Down}) {
@@ -57,7 +57,7 @@ TEST(ViewScale, FirstChoiceAndTheKeptSetting) {
 }
 
 TEST(ViewScale, MenuSitsBeforeHelpAndReportsTheChoice) {
-  PlayFixture p(StageBlock(1, {}, "00"));
+  PlayFixture p(StageBlock(1, {".@"}));
   int chosen = 0;
   ViewScale::AddMenu(*p.form, [&](int s) { chosen = s; });
   const QList<QAction*> menus = p.form->menuBar()->actions();

@@ -427,52 +427,53 @@ TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
 
 TEST(StageAnalysis, ClearRuledOutNamesTheReason) {
   struct Case {
-    std::vector<std::string> terrain, charas;
+    std::vector<std::string> rows;  // walled round with mountains
     int firstFlower;
     const char* reason;
   } cases[] = {
-      {{"MMMMM", "M..MM", "MMMMM"}, {"", ".H"}, 0, "no flower and no PX piece to take"},
-      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRY"}, 0, ""},
-      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRR"}, 1, "the flowers cannot be taken alternately"},
-      {{"MMMMMM", "M..wsM", "MMMMMM"}, {"", ".H..Y"}, 0, "a flower can never be reached"},
+      {{"# # # # # ", "# .@. # # ", "# # # # # "}, 0, "no flower and no PX piece to take"},
+      {{"# # # # # # ", "# .@.r.y. # ", "# # # # # # "}, 0, ""},
+      {{"# # # # # # ", "# .@.r.r. # ", "# # # # # # "}, 1, "the flowers cannot be taken alternately"},
+      {{"# # # # # # ", "# .@. ~ :y# ", "# # # # # # "}, 0, "a flower can never be reached"},
       // Across the water from a jump pad's row: reachable.
-      {{"MMMMMM", "MJ.wsM", "MMMMMM"}, {"", ".H..Y"}, 0, ""},
+      {{"# # # # # # ", "# J@. ~ :y# ", "# # # # # # "}, 0, ""},
       // A PX piece in a corner can never be pushed.
-      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "...P"}, 0, "a PX piece can never reach a hole"},
-      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "..P"}, 0, ""},
+      {{"# # # # # ", "# .@. o # ", "# . . .P# ", "# # # # # "}, 0, "a PX piece can never reach a hole"},
+      {{"# # # # # ", "# .@. o # ", "# . .P. # ", "# # # # # "}, 0, ""},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> t = c.terrain;
-    while (t.size() < 10) t.push_back("MMMMMMMMMM");
-    for (auto& row : t) row.resize(10, 'M');
-    const Board b = test::MakeBoard(t, c.charas, DirDown, c.firstFlower);
-    EXPECT_EQ(ClearRuledOut(b, AnalyseStage(b)), c.reason) << c.terrain[1] << " / " << c.charas[1];
+    std::vector<std::string> t = c.rows;
+    t.resize(10);
+    for (auto& row : t)
+      while (row.size() < 20) row += "# ";
+    const Board b = test::MakeBoard(t, DirDown, c.firstFlower);
+    EXPECT_EQ(ClearRuledOut(b, AnalyseStage(b)), c.reason) << c.rows[1];
   }
 }
 
 TEST(StageAnalysis, ObjectsReachOnlyCellsAPushCanBringThemTo) {
   // The stone at (2,1) can go left and right along the row (the hero can stand on either
   // side) but never down into the pocket: nobody can stand above it to push it there.
-  std::vector<std::string> t = {"MMMMMMMMMM", "M.....MMMM", "MM.MMMMMMM", "MM.MMMMMMM"};
-  while (t.size() < 10) t.push_back("MMMMMMMMMM");
-  const Board b = test::MakeBoard(t, {"", ".HS"});
+  std::vector<std::string> t = {"# # # # # # # # # # ", "# .@.S. . . # # # # ", "# # . # # # # # # # ", "# # . # # # # # # # "};
+  while (t.size() < 10) t.push_back("# # # # # # # # # # ");
+  const Board b = test::MakeBoard(t);
   const StageAnalysis a = AnalyseStage(b);
   for (int x = 1; x <= 5; ++x) EXPECT_TRUE(a.objectReach[CellIndex(x, 1)]) << x;
   EXPECT_FALSE(a.objectReach[CellIndex(2, 2)]);
   EXPECT_FALSE(a.objectReach[CellIndex(2, 3)]);
   // Cells beside a pad are marked; the pad itself is not.
   std::vector<std::string> p = t;
-  p[1] = "M..J..MMMM";
-  const StageAnalysis withPad = AnalyseStage(test::MakeBoard(p, {"", ".H"}));
+  p[1] = "# .@. J . . # # # # ";
+  const StageAnalysis withPad = AnalyseStage(test::MakeBoard(p));
   EXPECT_TRUE(withPad.besidePad[CellIndex(2, 1)]);
   EXPECT_TRUE(withPad.besidePad[CellIndex(4, 1)]);
   EXPECT_FALSE(withPad.besidePad[CellIndex(3, 1)]);
 }
 
 TEST(StageAnalysis, HeroReachFollowsFloorAndJumpRays) {
-  std::vector<std::string> t = {"MMMMMMMMMM", "MJMMwwMs.M", "M.M..MMMMM", "MMMMMMMMMM", "MMMMsMMMMM"};
-  while (t.size() < 10) t.push_back("MMMMMMMMMM");
-  Board b = test::MakeBoard(t, {"", "", ".H"});
+  std::vector<std::string> t = {"# # # # # # # # # # ", "# J # # ~ ~ # : . # ", "# .@# . . # # # # # ", "# # # # # # # # # # ", "# # # # : # # # # # "};
+  while (t.size() < 10) t.push_back("# # # # # # # # # # ");
+  Board b = test::MakeBoard(t);
   const CellSet reach = HeroMayReach(b);
   EXPECT_TRUE(reach[CellIndex(1, 1)]);   // the pad, walking
   EXPECT_TRUE(reach[CellIndex(7, 1)]);   // along the pad's row, over water and mountains

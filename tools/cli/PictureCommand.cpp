@@ -1,5 +1,6 @@
 #include "tools/cli/PictureCommand.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "stagedata/StagePicture.h"
@@ -67,7 +68,13 @@ int BlockMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "morvik-cli: " << args[1] << ": " << PictureErrorText(*e) << "\n";
     return 2;
   }
-  const std::string block = WriteStageBlock(std::get<StageSheet>(picture), n);
+  const StageSheet& sheet = std::get<StageSheet>(picture);
+  // The reader takes a block without a hero; a stage to play needs one.
+  if (std::find(sheet.pieces.begin(), sheet.pieces.end(), Piece::Hero) == sheet.pieces.end()) {
+    err << "morvik-cli: " << args[1] << ": no hero ('@')\n";
+    return 2;
+  }
+  const std::string block = WriteStageBlock(sheet, n);
   const StageResult r = ReadStage(std::string_view(block), {n, true, false});
   if (const auto* e = std::get_if<StageError>(&r)) {
     err << "morvik-cli: " << args[1] << ": the stage reader refuses the block: " << e->reason << "\n";
