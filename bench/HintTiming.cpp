@@ -15,7 +15,7 @@
 
 #include "core/Move.h"
 #include "stagedata/StageReader.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 using namespace morvik;
 

@@ -19,7 +19,7 @@
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 using namespace morvik;
 

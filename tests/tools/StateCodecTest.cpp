@@ -9,7 +9,7 @@
 
 #include "core/Move.h"
 #include "tests/tools/RandomStage.h"
-#include "tools/solver/StateCodec.h"
+#include "solver/StateCodec.h"
 
 namespace morvik {
 namespace {

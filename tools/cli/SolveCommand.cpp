@@ -11,7 +11,7 @@
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
-#include "tools/solver/AnswerFile.h"
+#include "solver/AnswerFile.h"
 
 namespace morvik {
 
