@@ -109,7 +109,10 @@ TEST(Answers, AnAnswerThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     p.sound.EndJingle();  // the question, then the save
   }
   ASSERT_EQ(p.messages.shown.size(), 2u);
-  EXPECT_EQ(p.messages.shown[1], "エラー|アンサーファイルが書きこめませんでした。");
+  // The message names the file and why, as a stage file's save does.
+  EXPECT_TRUE(p.messages.shown[1].startsWith("エラー|アンサーファイルが書きこめませんでした。\nファイル: " + path + "\n"))
+      << p.messages.shown[1].toStdString();
+  EXPECT_GT(p.messages.shown[1].section('\n', 2).size(), 0) << "the reason";
   EXPECT_EQ(ReadFile(path), old);
   EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), (QStringList{"mapdata.dat", "mapdata.data"}));
 }

@@ -106,6 +106,23 @@ TEST(FieldImage, BrokenIceBetweenWatersJoinsThem) {
   EXPECT_EQ(Edges(f, 3, 1), "-fff");
 }
 
+TEST(FieldImage, AFilledSandHoleLosesTheRimsAroundIt) {
+  const PictureStore pictures = PlainPictures();
+  FieldImage f(pictures);
+  Board b = test::MakeBoard(Grass({"", "gsssg", "gsdsg", "gsssg"}));
+  f.PaintAll(b);
+  ASSERT_EQ(Edges(f, 1, 2), "r-r-") << "the sand left of the hole is rimmed towards it";
+  ASSERT_TRUE(ShoresChange(cell::HoleSand, cell::FilledSand));
+  EXPECT_FALSE(ShoresChange(cell::Sand, cell::FilledSand));
+  b.T(2, 2) = cell::FilledSand;
+  f.PaintTile(2, 2, cell::FilledSand);
+  f.RenewShores(b, 2, 2);
+  FieldImage fresh(pictures);
+  fresh.PaintAll(b);
+  EXPECT_EQ(f.Image(), fresh.Image()) << "as if painted afresh";
+  EXPECT_EQ(Edges(f, 1, 2), "r---");
+}
+
 TEST(FieldImage, ShorePassOverASquarePartlyOffTheFieldStaysInside) {
   const PictureStore pictures = PlainPictures();
   FieldImage f(pictures);

@@ -245,6 +245,19 @@ TEST(FormMain, BrokenUnitFileGoesBackToTheTitle) {
   EXPECT_EQ(p.programEnds, 0);
 }
 
+TEST(FormMain, AStonePushedIntoASandHoleLeavesSandWithoutRimsAroundIt) {
+  // The hero at (0, 0), a stone on sand at (1, 0), a sand hole at (2, 0) with sand all round.
+  PlayFixture p(StageBlock(1, {"2021392120", "2121212120"}, "00", "10", "99", "*", "*", "20"));
+  p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
+  p.Start(1);
+  p.Key(Qt::Key_Right);
+  p.Advance(1000);
+  ASSERT_EQ(p.game.board.T(2, 0), cell::FilledSand);
+  FieldImage fresh(p.pictures);
+  fresh.PaintAll(p.game.board);
+  EXPECT_EQ(p.form->Field().Image(), fresh.Image());
+}
+
 }  // namespace
 }  // namespace morvik
 

@@ -191,7 +191,9 @@ TEST(Application, LeavingDuringTheClearAnnouncementKeepsTheClear) {
       g.scheduler.RunUntilIdle();
       EXPECT_EQ(g.Ending(), nullptr) << r.name << ": leaving cancels the ending itself";
       EXPECT_EQ(g.SavedProgress(), "PI11Z^bdhl\rST(<<\r") << r.name << " " << announcing;
-      if (g.Showing() == "title") EXPECT_TRUE(g.app->Title().StoryListShown()) << r.name;
+      if (g.Showing() == "title") {
+        EXPECT_TRUE(g.app->Title().StoryListShown()) << r.name;
+      }
     }
   }
 }
