@@ -76,7 +76,7 @@ void BM_HintOnKeptLines(benchmark::State& state) {
       for (std::optional<KeptSolutions::Answer> a; !b.Ended() && (a = probe.Find(b));) {
         along.push_back(b);
         Script sc;
-        ApplyPress(b, sc, a->next);
+        ApplyMove(b, sc, a->next);
       }
       for (const Board& at : along) {
         const auto began = std::chrono::steady_clock::now();
@@ -109,15 +109,15 @@ void BM_HintOnePressOff(benchmark::State& state) {
     probe.Follow(stage, start);
     Board b = start;
     for (std::optional<KeptSolutions::Answer> a; !b.Ended() && (a = probe.Find(b));) {
-      for (int p = 0; p < PressCount; ++p) {
-        if (static_cast<Press>(p) == a->next) continue;
+      for (int p = 0; p < SearchMoveCount; ++p) {
+        if (static_cast<Move>(p) == a->next) continue;
         Board aside = b;
         Script sc;
-        ApplyPress(aside, sc, static_cast<Press>(p));
+        ApplyMove(aside, sc, static_cast<Move>(p));
         if (!(aside == b) && !aside.Ended() && !probe.Find(aside)) off.push_back(aside);
       }
       Script sc;
-      ApplyPress(b, sc, a->next);
+      ApplyMove(b, sc, a->next);
     }
   }
   std::mt19937 rng(19);

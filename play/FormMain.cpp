@@ -448,14 +448,9 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     }
     return;
   }
-  switch (CommandForKey(keyCode, modifiers)) {
-    case KeyCommand::Turn: TurnCommand(b, s); break;
-    case KeyCommand::Left: StepCommand(b, s, DirLeft); break;
-    case KeyCommand::Up: StepCommand(b, s, DirUp); break;
-    case KeyCommand::Right: StepCommand(b, s, DirRight); break;
-    case KeyCommand::Down: StepCommand(b, s, DirDown); break;
-    case KeyCommand::GiveUp: GiveUpCommand(b, s); break;
-    case KeyCommand::Dig: DigCommand(b, s); break;
+  const KeyCommand command = CommandForKey(keyCode, modifiers);
+  switch (command.use) {
+    case KeyCommand::Play: ApplyMove(b, s, command.move); break;
     case KeyCommand::Meter:
       if (StartMeterCommand(b, s)) {
         game_.meterRunning = true;

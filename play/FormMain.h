@@ -186,7 +186,7 @@ class FormMain final : public QMainWindow {
   void FindShortest();
   void ResetCountsForOpening();
   void RecordClear();
-  void ShowHint(Press next, int left);
+  void ShowHint(Move next, int left);
   void ShowHintFailure(const SolveResult& r);
   void CancelHintSearch();
   void FollowKeptSolutions();

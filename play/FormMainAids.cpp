@@ -7,10 +7,10 @@
 
 #include "core/JumpRules.h"
 #include "core/KeyCommands.h"
+#include "core/Move.h"
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
 #include "platform/RegularFile.h"
-#include "solver/Press.h"
 
 namespace morvik {
 
@@ -21,14 +21,15 @@ constexpr double kShortestSeconds = 10;
 // The searches' tables stay well inside a desktop's memory; a search that needs more gives up.
 constexpr std::size_t kSearchMemory = std::size_t{512} << 20;
 
-QString KeyName(Press p) {
+QString KeyName(Move p) {
   switch (p) {
-    case Press::Left: return QStringLiteral("←");
-    case Press::Up: return QStringLiteral("↑");
-    case Press::Right: return QStringLiteral("→");
-    case Press::Down: return QStringLiteral("↓");
-    case Press::Turn: return QStringLiteral("Shift");
-    case Press::Dig: return QStringLiteral("Z");
+    case Move::Left: return QStringLiteral("←");
+    case Move::Up: return QStringLiteral("↑");
+    case Move::Right: return QStringLiteral("→");
+    case Move::Down: return QStringLiteral("↓");
+    case Move::Turn: return QStringLiteral("Shift");
+    case Move::Dig: return QStringLiteral("Z");
+    case Move::GiveUp: return QStringLiteral("Delete");
     default: return QStringLiteral("X");
   }
 }
@@ -213,7 +214,7 @@ void FormMain::ShowHintFailure(const SolveResult& r) {
   labelHint_->setText(text);
 }
 
-void FormMain::ShowHint(Press p, int left) {
+void FormMain::ShowHint(Move p, int left) {
   QString text = QStringLiteral("ヒント：%1 を押しましょう（あと最短 %2 手）。").arg(KeyName(p)).arg(left);
   if (IsJump(p))
     text = QStringLiteral("ヒント：X で %1 マス跳びましょう。メーターが %2 目盛り目で X（あと最短 %3 手）。")
@@ -224,7 +225,7 @@ void FormMain::ShowHint(Press p, int left) {
   // The press's move is marked on the field as the answer guide marks its moves.
   Board b = game_.board;
   Script s;
-  ApplyPress(b, s, p);
+  ApplyMove(b, s, p);
   for (const Effect& e : s.Items()) {
     if (e.kind != Fx::AnswerMove && e.kind != Fx::AnswerDig) continue;
     scene_.guide.picture = e.kind == Fx::AnswerDig ? 1 : e.c;

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
 class KeptSolutions {
  public:
   struct Answer {
-    Press next;
+    Move next;
     int left;  // presses still needed, the next one included
   };
 
@@ -32,7 +32,7 @@ class KeptSolutions {
   // from `start`, the board as the attempt begins.
   void Follow(int stage, const Board& start);
   // Follows a shortest solution found from `from`.
-  void Add(const Board& from, const std::vector<Press>& line);
+  void Add(const Board& from, const std::vector<Move>& line);
   // The answer for a position on a followed line.
   std::optional<Answer> Find(const Board& b) const;
   std::size_t Positions() const { return positions_.size(); }
@@ -42,11 +42,8 @@ class KeptSolutions {
     Board board;
     Answer answer;
   };
-  std::map<int, std::vector<Press>> lines_;
+  std::map<int, std::vector<Move>> lines_;
   std::vector<Position> positions_;
 };
-
-// "L", "J3", ... as presses; nullopt for anything else in the text.
-std::optional<std::vector<Press>> ParsePresses(std::string_view text);
 
 }  // namespace morvik

@@ -165,7 +165,7 @@ struct EditFixture {
   QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
   // A stage with the hero at (4, 4), a yellow flower right of it, music 2 and red first.
   std::string SmallStage() const {
-    return test::StageBlock(0, {"", "", "", "", "20202020203320202020"}, "44", "*", "54", "*", "*", "*", 1, 2);
+    return test::StageBlock(0, {"", "", "", "", ". . . . .@%y"}, 1, 2);
   }
 
   QTemporaryDir dir;
@@ -509,10 +509,10 @@ TEST(FormEdit, OpeningProtectsChanges) {
 
 TEST(FormEdit, FilesThatCannotBeOpened) {
   struct Row { const char* what; std::string text; QString message; } rows[] = {
-      {"only a block @07", test::StageBlock(7, {}, "44"), "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
-      {"ends after line 17", FirstLines(test::StageBlock(0, {}, "44"), 17),
+      {"only a block @07", test::StageBlock(7, {"", "", "", "", ". . . . .@"}), "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
+      {"ends after line 17", FirstLines(test::StageBlock(0, {"", "", "", "", ". . . . .@"}), 17),
        "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
-      {"unknown terrain", test::StageBlock(0, {"2020202099"}, "44"),
+      {"unknown terrain", test::StageBlock(0, {"", "", "", "", ". . . . .@"}).replace(5 + 8, 2, "99"),  // row 1, column 5
        "エラー|データのロードに失敗しました。\nファイル: <path>\n2行目: 地形の1行目の5列目に知らないマスのコード「99」があります。"},
   };
   for (const Row& r : rows) {
@@ -732,7 +732,7 @@ TEST(EditorInTheProgram, FromTheTitleToTestPlayAndBack) {
   {
     QFile map(dir.filePath("mapdata.dat"));
     ASSERT_TRUE(map.open(QIODevice::WriteOnly));
-    map.write(test::StageBlock(1, {}, "00").c_str());
+    map.write(test::StageBlock(1, {".@"}).c_str());
   }
   VirtualScheduler scheduler;
   MusicLog sound;

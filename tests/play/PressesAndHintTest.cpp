@@ -27,8 +27,8 @@ using test::StageBlock;
 // be pushed onto the flower at its end: no clear from the start.
 std::string Map() {
   std::string t;
-  for (int n : {0, 1}) t += StageBlock(n, {}, "00", "*", "03", "23");
-  t += StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40");
+  for (int n : {0, 1}) t += StageBlock(n, {".@", "", "", ".y. .r"});
+  t += StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "});
   return t;
 }
 
@@ -90,11 +90,11 @@ TEST(PressRecords, OldRecordsMoveToTheirStagesWhereTheFileStillHoldsThem) {
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("build");
   QDir(dir.path()).mkpath("installed");
-  const std::string one = StageBlock(1, {}, "00", "*", "03"), two = StageBlock(2, {}, "00", "*", "13");
+  const std::string one = StageBlock(1, {".@", "", "", ".y"}), two = StageBlock(2, {".@", "", "", ". .y"});
   WriteFile(dir.filePath("build/mapdata.dat"), QByteArray::fromStdString(one + two));
   WriteFile(dir.filePath("installed/mapdata.dat"),
-            QByteArray::fromStdString(StageBlock(1, {}, "00", "*", "13") + StageBlock(5, {}, "00", "*", "03")));
-  WriteFile(dir.filePath("unit.mvk"), QByteArray::fromStdString(StageBlock(7, {}, "00", "*", "23")));
+            QByteArray::fromStdString(StageBlock(1, {".@", "", "", ". .y"}) + StageBlock(5, {".@", "", "", ".y"})));
+  WriteFile(dir.filePath("unit.mvk"), QByteArray::fromStdString(StageBlock(7, {".@", "", "", ". . .y"})));
   auto oldKey = [&](const QString& name, int n) {
     return "best/" + QString::fromLatin1(QUrl::toPercentEncoding(dir.filePath(name))) + "@" + QString::number(n);
   };
@@ -111,7 +111,7 @@ TEST(PressRecords, OldRecordsMoveToTheirStagesWhereTheFileStillHoldsThem) {
   r.SetPath(file);
   EXPECT_EQ(r.ShippedBests(dir.filePath("installed/mapdata.dat")), (std::map<int, int>{{1, 14}, {5, 9}}));
   EXPECT_EQ(r.ShippedBests(dir.filePath("build/mapdata.dat")), (std::map<int, int>{{1, 9}, {2, 14}}));
-  const std::string unitText = StageBlock(7, {}, "00", "*", "23");
+  const std::string unitText = StageBlock(7, {".@", "", "", ". . .y"});
   const Board unit = std::get<LoadedStage>(ReadStage(std::string_view(unitText), StageRequest{0, true, false})).board;
   EXPECT_EQ(r.Best(StageId::OfFile(dir.filePath("unit.mvk"), unit)), 6);
   // What could not be placed stays as it was, for a later start; the rest moved.
@@ -258,7 +258,7 @@ TEST(Hint, ASecondHTakesTheRequestBack) {
 }
 
 TEST(Presses, AStageProvedUnclearableShowsNoneAndWhy) {
-  PlayFixture p(StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40"));
+  PlayFixture p(StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "}));
   p.game.unitPlay = true;
   p.Start(2);
   p.form->ShortestSearch().WaitForResult();
@@ -324,7 +324,7 @@ TEST(Hint, AnyKeyTakesASearchBack) {
 
 TEST(Hint, AJumpNamesTheMeterSegmentToReleaseAt) {
   // The hero on a pad at (2, 0) facing down, the only flower three cells below it.
-  PlayFixture p(StageBlock(1, {"20202820202020202020"}, "20", "*", "23"));
+  PlayFixture p(StageBlock(1, {". . J@", "", "", ". . .y"}));
   p.game.appDir = p.dir.path().toStdString();
   WriteFile(p.dir.filePath("solutions.txt"), "1 J3\n");
   p.Start(1);

@@ -15,7 +15,7 @@ using test::StageBlock;
 // grass on row 2, a yellow flower at (0, 3) and a red one at (2, 3).
 std::string Map() {
   std::string t;
-  for (int n : {0, 1}) t += StageBlock(n, {"20202032", "2025", "22222222222222222222"}, "00", "10", "03", "23", "*", "*", 0, 1);
+  for (int n : {0, 1}) t += StageBlock(n, {".@.S. ~ ", ". w ", ", , , , , , , , , , ", ".y. .r"});
   return t;
 }
 

@@ -18,7 +18,7 @@ using test::StageBlock;
 TEST(ViewScale, TheFieldAtTwiceIsTheFieldAtOnceScaledExactly) {
   ASSERT_EQ(ViewScale::Current(), 2);
   // Water, sand and grass for shores; a stone sunk and a flower taken on the way.
-  PlayFixture p(StageBlock(1, {"2020203221", "2222", "3232"}, "00", "10", "01", "*"));
+  PlayFixture p(StageBlock(1, {".@.S. ~ : ", ",y, ", "~ ~ "}));
   p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
   p.Start(1);
   for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Down}) {
@@ -56,7 +56,7 @@ TEST(ViewScale, FirstChoiceAndTheKeptSetting) {
 }
 
 TEST(ViewScale, MenuSitsBeforeHelpAndReportsTheChoice) {
-  PlayFixture p(StageBlock(1, {}, "00"));
+  PlayFixture p(StageBlock(1, {".@"}));
   int chosen = 0;
   ViewScale::AddMenu(*p.form, [&](int s) { chosen = s; });
   const QList<QAction*> menus = p.form->menuBar()->actions();
@@ -83,14 +83,14 @@ TEST(ViewScale, OnlySizesWhoseWindowFitsTheScreenAreOffered) {
   };
   for (const Row& r : rows) EXPECT_EQ(ViewScale::LargestFitting(r.window, r.available), r.largest) << r.available.width();
 
-  PlayFixture p(StageBlock(1, {}, "00"));
+  PlayFixture p(StageBlock(1, {".@"}));
   ViewScale::AddMenu(*p.form, {});
   const QList<QAction*> menus = p.form->menuBar()->actions();
   QMenu* view = menus[menus.size() - 2]->menu();
   ViewScale::OfferUpTo(2);
   EXPECT_TRUE(view->actions()[1]->isVisible());
   EXPECT_FALSE(view->actions()[2]->isVisible());
-  PlayFixture later(StageBlock(1, {}, "00"));
+  PlayFixture later(StageBlock(1, {".@"}));
   ViewScale::AddMenu(*later.form, {});
   EXPECT_FALSE(later.form->menuBar()->actions()[menus.size() - 2]->menu()->actions()[2]->isVisible()) << "a menu made later too";
   ViewScale::OfferUpTo(3);

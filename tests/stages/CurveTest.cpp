@@ -86,7 +86,7 @@ std::vector<ListRow> StageList() {
 // The difficulty figure: the size of the guided search, on a log scale, and the length of the clear.
 double Difficulty(const ListRow& r) { return std::log10(std::max(1.0, r.guided)) + r.presses / 20.0; }
 
-int PressCount(const std::string& moves) {
+int SearchMoveCount(const std::string& moves) {
   int n = 0;
   for (char c : moves) n += c != 'J' && c != ' ';  // "J3" is one press: count its digit
   return n;
@@ -103,7 +103,7 @@ TEST(StageList, NamesEveryStageWithTheLengthOfItsKeptSolution) {
   ASSERT_EQ(rows.size(), blocks.size()) << "the list and the map file name different stages";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].stage, blocks[i]);
-    EXPECT_EQ(rows[i].presses, PressCount(kept[rows[i].stage])) << "stage " << rows[i].stage << ": stale list";
+    EXPECT_EQ(rows[i].presses, SearchMoveCount(kept[rows[i].stage])) << "stage " << rows[i].stage << ": stale list";
   }
 }
 
@@ -136,7 +136,7 @@ TEST(StageList, EveryKeptSolutionUsesTheMechanicsItsIdeaNames) {
     EXPECT_FALSE(named.empty()) << "the idea names no mechanic";
     Board start;
     std::string error;
-    std::vector<Press> clear;
+    std::vector<Move> clear;
     ASSERT_TRUE(BlockBoard(StageBlock(lines, n), n, start, error)) << error;
     ASSERT_TRUE(kept.count(n) && PressesOf(kept.at(n), clear));
     const ClearUse use = MechanicsOf(start, clear);

@@ -26,7 +26,7 @@ int Count(const Board& b, CharaKind k) {
 }
 
 // The mechanics of one press, from the board before and after it and its effects.
-void UsesOfPress(const Board& before, const Board& after, const Script& s, Press p, std::set<std::string>& uses) {
+void UsesOfPress(const Board& before, const Board& after, const Script& s, Move p, std::set<std::string>& uses) {
   bool slid = false;
   if (IsJump(p)) uses.insert("jump");
   int fromX = before.heroX, fromY = before.heroY;
@@ -73,7 +73,7 @@ void UsesOfPress(const Board& before, const Board& after, const Script& s, Press
   }
   if (stoneSank && !after.Ended()) uses.insert("stone-water");
   if (after.yFlowerTaken + after.rFlowerTaken > before.yFlowerTaken + before.rFlowerTaken) uses.insert("flowers");
-  if (after.onFlower && !before.onFlower && p != Press::Turn && !IsJump(p)) uses.insert("over-flower");
+  if (after.onFlower && !before.onFlower && p != Move::Turn && !IsJump(p)) uses.insert("over-flower");
 }
 
 }  // namespace
@@ -85,15 +85,15 @@ const std::vector<std::string>& MechanicWords() {
   return words;
 }
 
-ClearUse MechanicsOf(const Board& start, const std::vector<Press>& clear) {
+ClearUse MechanicsOf(const Board& start, const std::vector<Move>& clear) {
   ClearUse out;
   std::set<std::string> uses;
   Board b = start;
-  for (Press p : clear) {
+  for (Move p : clear) {
     if (b.Ended()) break;
     const Board before = b;
     Script s(true);
-    ApplyPress(b, s, p);
+    ApplyMove(b, s, p);
     ++out.presses;
     if (!IsJump(p) && PlainWalk(before, b)) ++out.plainSteps;
     UsesOfPress(before, b, s, p, uses);

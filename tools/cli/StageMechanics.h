@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
@@ -37,7 +37,7 @@ struct ClearUse {
 const std::vector<std::string>& MechanicWords();
 
 // Replays `clear` from `start` and names the mechanics it uses.
-ClearUse MechanicsOf(const Board& start, const std::vector<Press>& clear);
+ClearUse MechanicsOf(const Board& start, const std::vector<Move>& clear);
 
 // The words in square brackets at the end of an idea line ("... [slide, jump]"); unknown words
 // are kept, so that a check can name them.

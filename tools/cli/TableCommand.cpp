@@ -7,12 +7,11 @@
 
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/StageAudit.h"
 #include "tools/cli/StageMechanics.h"
 #include "core/Effect.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
@@ -80,23 +79,14 @@ std::map<int, std::string> ReadNames(const std::string& text) {
 
 }  // namespace
 
-bool PressesOf(const std::string& text, std::vector<Press>& out) {
+// The presses of a kept solution; false when it holds a give-up or a bad move.
+bool PressesOf(const std::string& text, std::vector<Move>& out) {
   std::string error;
   const auto moves = ParseMoves(text, error);
   if (!moves) return false;
-  out.clear();
-  for (const Move& m : *moves) {
-    switch (m.kind) {
-      case 'L': out.push_back(Press::Left); break;
-      case 'U': out.push_back(Press::Up); break;
-      case 'R': out.push_back(Press::Right); break;
-      case 'D': out.push_back(Press::Down); break;
-      case 'T': out.push_back(Press::Turn); break;
-      case 'Z': out.push_back(Press::Dig); break;
-      case 'J': out.push_back(JumpPress(m.distance)); break;
-      default: return false;
-    }
-  }
+  for (Move m : *moves)
+    if (m == Move::GiveUp) return false;
+  out = std::move(*moves);
   return true;
 }
 
@@ -120,7 +110,7 @@ int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ost
   for (int n : stages) {
     const std::vector<std::string> block = StageBlock(lines, n);
     const auto kept = solutions.find(n);
-    std::vector<Press> clear;
+    std::vector<Move> clear;
     out << n << ":";
     if (block.empty() || kept == solutions.end() || !PressesOf(kept->second, clear)) {
       out << " no block or no kept solution\n";
@@ -203,7 +193,7 @@ int UsesMain(const std::vector<std::string>& args, std::ostream& out, std::ostre
   for (int n : stages) {
     Board start;
     std::string error;
-    std::vector<Press> clear;
+    std::vector<Move> clear;
     const auto kept = solutions.find(n);
     out << n << ":";
     if (!BlockBoard(StageBlock(lines, n), n, start, error) || kept == solutions.end() || !PressesOf(kept->second, clear)) {
@@ -278,7 +268,7 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     // A row still fresh for its stage keeps its search figures; the mechanics and the walking
     // share are replayed anew, which takes no search.
-    std::vector<Press> keptClear;
+    std::vector<Move> keptClear;
     const bool hasKept = kept != solutions.end() && PressesOf(kept->second, keptClear);
     if (const auto row = earlier.find(n); hasKept && row != earlier.end() && row->second.size() > 18 &&
                                           row->second.compare(row->second.size() - 18, 18, hash + " |") == 0) {
@@ -302,7 +292,7 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     SolverOptions guided = a.options;
     guided.maxStates = a.guidedStates;
     const SolveResult g = Solve(start, guided);
-    std::vector<Press> clear = keptClear;
+    std::vector<Move> clear = keptClear;
     if (!hasKept) clear = g.verdict == Verdict::Solved ? g.presses : p.presses;
     const ClearUse use = MechanicsOf(start, clear);
     const SolveResult& found = g.verdict == Verdict::Solved ? g : p;

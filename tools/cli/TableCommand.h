@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
 int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The presses of a kept solution ("LURJ3..."); false when it holds a give-up or a bad move.
-bool PressesOf(const std::string& text, std::vector<Press>& out);
+bool PressesOf(const std::string& text, std::vector<Move>& out);
 
 // The fingerprint of a stage list row: the stage block (its number left out), the kept solution
 // and the idea line.

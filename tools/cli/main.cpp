@@ -6,15 +6,17 @@
 //                    [--plain-states N] [--guided-states N] [--max-states N] [--max-seconds S]
 //   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
 //   morvik-cli uses MAPFILE --solutions FILE [--stage N]
+//   morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "core/Move.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/Playback.h"
+#include "tools/cli/PictureCommand.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/TableCommand.h"
 
@@ -30,6 +32,7 @@ int Usage() {
                "                        [--plain-states N] [--guided-states N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli uses MAPFILE --solutions FILE [--stage N]\n"
+               "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
                "          (memory: 2048 MB a search unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
@@ -39,7 +42,9 @@ int Usage() {
                "          fails if any is unsolvable or unknown\n"
                "  table: per stage the mechanics and walking share of the kept clear, its presses, the states\n"
                "         of the plain and guided searches, traps, decoys and the row's fingerprint\n"
-               "  uses: the mechanics each kept solution uses, without a search\n";
+               "  uses: the mechanics each kept solution uses, without a search\n"
+               "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
+               "               and a picture as a stage block\n";
   return 2;
 }
 
@@ -79,10 +84,7 @@ int Play(int argc, char** argv) {
     std::cerr << "morvik-cli: " << error << "\n";
     return 2;
   }
-  if (PlayMoves(board, *moves, error) < 0) {
-    std::cerr << "morvik-cli: " << error << "\n";
-    return 2;
-  }
+  PlayMoves(board, *moves);
   std::cout << BoardJson(board) << "\n";
   return 0;
 }
@@ -100,5 +102,8 @@ int main(int argc, char** argv) {
   if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
   if (command == "decoys" && argc >= 3) return DecoysMain(args, std::cout, std::cerr);
   if (command == "uses" && argc >= 3) return UsesMain(args, std::cout, std::cerr);
+  if (command == "show") return ShowMain(args, std::cout, std::cerr);
+  if (command == "block") return BlockMain(args, std::cout, std::cerr);
+  if (command == "legend") return LegendMain(std::cout);
   return Usage();
 }
