@@ -46,6 +46,13 @@ Application::Application(QString programDir, Services services)
 
 Application::~Application() = default;
 
+void Application::RunInstalled(QStringList importFolders) { playInfo_.ImportOnlyFrom(std::move(importFolders)); }
+
+void Application::OpenStageFile(const QString& path) {
+  game_.mapFilePath = path.toStdString();
+  ChangeScreen(3);
+}
+
 QString Application::MapFile() const {
   const QString found = FindNoCase(programDir_, QString::fromLatin1(MapFileName));
   return found.isEmpty() ? QDir(programDir_).filePath(QString::fromLatin1(MapFileName)) : found;
@@ -124,7 +131,10 @@ void Application::Main() {
     formTitle_->FillStageList();
     SavePlayInfo();
     // A copy in the other folder would bring the old progress back at the next start.
-    playInfo_.RemoveOtherCopy();
+    const QString other = playInfo_.OtherCopy();
+    if (!playInfo_.RemoveOtherCopy())
+      messages_.Show(QStringLiteral("プレイデータの写しを消去できませんでした。次に起動したとき、その進み具合が戻ります。\n%1").arg(other),
+                     QStringLiteral("データ消去"), MsgIcon::Warning, MsgButtons::Ok);
   };
   title.unlocked = [this] { SavePlayInfo(); };
   title.help = [this](int topic) { ShowHelp(topic); };

@@ -34,6 +34,11 @@ class Application {
   Application(QString programDir, Services services);
   ~Application();
 
+  // An installed program (see PlayInfoFile::ImportOnlyFrom); before Main.
+  void RunInstalled(QStringList importFolders);
+  // Plays a stage file given on the command line (the desktop opens .mvk files so); after Main.
+  void OpenStageFile(const QString& path);
+
   // What ending the program does; by default the event loop ends.
   std::function<void()> onEnd;
 

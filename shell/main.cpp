@@ -1,5 +1,6 @@
 // The program's start: Qt's Japanese texts, the face of the Japanese captions and the application.
 #include <QApplication>
+#include <QFileInfo>
 #include <QTranslator>
 #include <cstdio>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
 #include "shell/Application.h"
+#include "shell/ProgramFolders.h"
 
 using namespace morvik;
 
@@ -54,7 +56,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "morvik: %s\n", missing.toLocal8Bit().constData());
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
   morvik::InstallCaptionFace();
-  const QString programDir = QCoreApplication::applicationDirPath();
+  // The build folder and an unpacked copy keep their files beside the program; an installed
+  // program finds them in the data folder of its layout.
+  const ProgramFolders folders =
+      FindProgramFolders(QCoreApplication::applicationDirPath(), QStringLiteral(MORVIK_INSTALLED_DATA));
+  const QString programDir = folders.data;
   QtScheduler scheduler;
   // The title shows while the audio device opens and its music is read; the game controllers
   // follow the device, so that the two never start SDL's parts at once.
@@ -66,7 +72,15 @@ int main(int argc, char** argv) {
   QtFileDialogs files;
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures});
+  if (folders.installed) game.RunInstalled(folders.importFrom);
   game.Main();
+  // A stage file named on the command line (the desktop opens .mvk files so) is played at once.
+  const QStringList args = QCoreApplication::arguments();
+  for (qsizetype i = args.size() - 1; i >= 1; --i)
+    if (!args[i].startsWith(QLatin1Char('-'))) {
+      game.OpenStageFile(QFileInfo(args[i]).absoluteFilePath());
+      break;
+    }
   sound.ReadAllAhead();  // after the title's music, which the worker reads first
   pictures.TellMissing(messages);
   return app.exec();

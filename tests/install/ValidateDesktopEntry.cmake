@@ -1,0 +1,13 @@
+# The menu entry as installed, checked by the desktop's own validator.
+set(prefix "${SCRATCH}/usr")
+file(REMOVE_RECURSE "${SCRATCH}")
+set(MORVIK_DESKTOP_TEMPLATE "${CMAKE_CURRENT_LIST_DIR}/../../packaging/morvik.desktop.in")
+set(MORVIK_DESKTOP_OUT "${SCRATCH}/${APP_ID}.desktop")
+set(MORVIK_PROGRAM "${prefix}/bin/morvik")
+set(MORVIK_APP_ID "${APP_ID}")
+include("${CMAKE_CURRENT_LIST_DIR}/../../cmake/WriteDesktopEntry.cmake")
+execute_process(COMMAND "${VALIDATE}" "${MORVIK_DESKTOP_OUT}" RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+file(REMOVE_RECURSE "${SCRATCH}")
+if(NOT result EQUAL 0 OR NOT output STREQUAL "")
+  message(FATAL_ERROR "desktop-file-validate (${result}):\n${output}")
+endif()
