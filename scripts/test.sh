@@ -3,7 +3,7 @@
 # then fuzz each file reader for a bounded time (about a minute in all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_SANITIZE=ON >/dev/null
 cmake --build build-test -j2
 cd build-test

@@ -74,10 +74,12 @@ int main(int argc, char** argv) {
   Application game(programDir, {scheduler, sound, messages, files, pictures});
   if (folders.installed) game.RunInstalled(folders.importFrom);
   game.Main();
-  // A stage file named on the command line (the desktop opens .mvk files so) is played at once.
+  // A stage file named on the command line (the desktop opens .mvk files so) is played at once;
+  // other words are options and their values.
   const QStringList args = QCoreApplication::arguments();
   for (qsizetype i = args.size() - 1; i >= 1; --i)
-    if (!args[i].startsWith(QLatin1Char('-'))) {
+    if (!args[i].startsWith(QLatin1Char('-')) &&
+        (args[i].endsWith(QStringLiteral(".mvk"), Qt::CaseInsensitive) || QFileInfo(args[i]).isFile())) {
       game.OpenStageFile(QFileInfo(args[i]).absoluteFilePath());
       break;
     }
