@@ -44,7 +44,8 @@ foreach(page morvik.6 morvik-cli.1)
 endforeach()
 add_custom_target(morvik_man_pages ALL DEPENDS ${man_pages})
 
-install(FILES ${MORVIK_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# The package's own name, whatever the project's: Debian looks for the copyright there.
+install(FILES ${MORVIK_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvik)
 
 # The Debian package. Its dependencies: the shared libraries the programs link (found by
 # dpkg-shlibdeps), and what they load or show at run time: Qt's window-system plugins, Qt's

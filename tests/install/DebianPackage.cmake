@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.22)
 # Makes the Debian package of BUILD_DIR with "cpack -G DEB", unpacks it into a scratch root
 # (dpkg-deb -x) and checks it as a distribution would: the file list, the dependencies (the
 # shared libraries' packages and the run-time ones), stripped programs, the menu entry.

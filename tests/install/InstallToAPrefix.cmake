@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.22)
 # Installs BUILD_DIR with "cmake --install --prefix PREFIX", as a distribution would, and
 # checks the layout: the programs in bin, the data under share/morvik (nothing under lib), what
 # the desktop's menu leads to, and that the installed game finds its data from bin.
@@ -40,7 +41,7 @@ if(NOT exec STREQUAL "Exec=\"${PREFIX}/bin/morvik\" %f")
 endif()
 file(STRINGS "${entry}" mime REGEX "^MimeType=")
 file(READ "${PREFIX}/share/mime/packages/${APP_ID}.xml" types)
-if(NOT mime STREQUAL "MimeType=application/x-morvik-stage;" OR NOT types MATCHES "type=\"application/x-morvik-stage\"" OR
+if(NOT mime MATCHES "^MimeType=application/x-morvik-stage\\\\?;$" OR NOT types MATCHES "type=\"application/x-morvik-stage\"" OR
    NOT types MATCHES "<glob pattern=\"\\*\\.mvk\"/>")
   message(FATAL_ERROR "the entry's '${mime}' and the stage-file type do not match:\n${types}")
 endif()

@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.22)
 # The menu entry as installed, checked by the desktop's own validator.
 set(prefix "${SCRATCH}/usr")
 file(REMOVE_RECURSE "${SCRATCH}")
