@@ -34,7 +34,7 @@ void Centre(QWidget& w) {
 
 }  // namespace
 
-Application::Application(QString programDir, Services services)
+Application::Application(QString programDir, Services services, bool installed, QStringList importFrom)
     : onEnd([] { QApplication::exit(0); }),
       programDir_(std::move(programDir)),
       sound_(services.sound),
@@ -42,11 +42,13 @@ Application::Application(QString programDir, Services services)
       files_(services.files),
       pictures_(services.pictures),
       platform_{services.scheduler, services.sound, services.messages, services.pictures},
-      playInfo_(programDir_, services.messages) {}
+      // An installed program's folder is never probed for writing: it is not the user's.
+      playInfo_(programDir_, services.messages,
+                installed ? PlayInfoFile::WritableCheck([](const QString&) { return false; }) : PlayInfoFile::WritableCheck{}) {
+  if (installed) playInfo_.ImportOnlyFrom(std::move(importFrom));
+}
 
 Application::~Application() = default;
-
-void Application::RunInstalled(QStringList importFolders) { playInfo_.ImportOnlyFrom(std::move(importFolders)); }
 
 void Application::OpenStageFile(const QString& path) {
   game_.mapFilePath = path.toStdString();

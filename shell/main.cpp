@@ -71,8 +71,7 @@ int main(int argc, char** argv) {
   QtMessageBoxes messages;
   QtFileDialogs files;
   PictureStore pictures;
-  Application game(programDir, {scheduler, sound, messages, files, pictures});
-  if (folders.installed) game.RunInstalled(folders.importFrom);
+  Application game(programDir, {scheduler, sound, messages, files, pictures}, folders.installed, folders.importFrom);
   game.Main();
   // A stage file named on the command line (the desktop opens .mvk files so) is played at once;
   // other words are options and their values.
