@@ -5,7 +5,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSettings>
 #include <vector>
 
 namespace morvik::ViewScale {
@@ -23,15 +22,15 @@ void CheckEverywhere(int scale) {
 }
 }  // namespace
 
-int Stored(const QSettings& settings) {
-  const int scale = settings.value(kKey, 0).toInt();
+int Stored(const SettingsFile& settings) {
+  const int scale = settings.IntValue(kKey, 0);
   return scale >= 1 && scale <= Largest ? scale : 0;
 }
 
-void Store(QSettings& settings, int scale) {
-  if (scale < 1 || scale > Largest) return;
-  settings.setValue(kKey, scale);
-  settings.sync();
+bool Store(SettingsFile& settings, int scale) {
+  if (scale < 1 || scale > Largest) return false;
+  settings.SetValue(kKey, QString::number(scale));
+  return settings.Save();
 }
 
 int FirstChoice(int screenDevicePixelsWide, double devicePixelRatio) {

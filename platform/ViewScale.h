@@ -6,8 +6,9 @@
 #include <QString>
 #include <functional>
 
+#include "platform/SettingsFile.h"
+
 class QMainWindow;
-class QSettings;
 
 namespace morvik {
 
@@ -16,8 +17,9 @@ namespace ViewScale {
 inline constexpr int Largest = 3;
 
 // The size kept in the settings, or 0 when none was ever chosen.
-int Stored(const QSettings& settings);
-void Store(QSettings& settings, int scale);
+int Stored(const SettingsFile& settings);
+// Keeps the size and saves the file; false when it could not be saved (said on the standard error).
+bool Store(SettingsFile& settings, int scale);
 // The first start's choice: 2 on a screen at least 2560 device pixels wide that the desktop
 // does not already draw doubled; 1 otherwise (a device pixel ratio of 2 already doubles).
 int FirstChoice(int screenDevicePixelsWide, double devicePixelRatio);

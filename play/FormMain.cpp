@@ -279,6 +279,8 @@ bool FormMain::InitialTreat() {
     }
     return false;
   }
+  stageId_ = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
+                            : StageId::Shipped(game_.board);
   shown_ = game_.board;
   image_.PaintAll(game_.board);
   PlaceCharas();
@@ -624,6 +626,7 @@ void FormMain::StageEnd(int code) {
   if (code == static_cast<int>(Outcome::Clear) && clearedInShortest_) scene_.message.background = kShortestGold;
   if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
   clearPending_ = code == static_cast<int>(Outcome::Clear) && !game_.testPlay && !game_.unitPlay;
+  if (clearPending_ || code == static_cast<int>(Outcome::Warp)) KeepClear(code);
   game_.stageBgm = code / 2 + 10;
   field_->update();
   const unsigned serial = ++outcomeSerial_;
@@ -711,6 +714,25 @@ void FormMain::StopVisitorAndGuide() {
 
 int FormMain::NextStageAfterClear() const {
   return game_.stageNo == 30 || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
+}
+
+void FormMain::KeepClear(int code) {
+  bool raised = false;
+  if (code == static_cast<int>(Outcome::Warp)) {
+    raised = RaiseReached(game_, 25);
+  } else if (game_.stageNo == 30) {
+    // The ending is reached: the other stories open, as the ending opens them.
+    raised = RaiseReached(game_, 30) || !StoriesOpen(game_);
+    OpenStories(game_);
+  } else {
+    raised = RaiseReached(game_, NextStageAfterClear());
+  }
+  if (raised && hooks.saveProgress) hooks.saveProgress();
+}
+
+void FormMain::KeepProgress() {
+  if (game_.unitPlay || game_.testPlay || !isVisible()) return;
+  if (RaiseReached(game_, game_.stageNo) && hooks.saveProgress) hooks.saveProgress();
 }
 
 bool FormMain::RaiseStageReached() {

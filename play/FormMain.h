@@ -62,6 +62,8 @@ class FormMain final : public QMainWindow {
   void mnuToTitle_Click();
   void mnuEnd_Click();
   void ComTestEnd_Click();
+  // The session ends: the story stage being played counts as reached, as when it is left.
+  void KeepProgress();
   // A press on the next-flower box (button, shift state 1 Shift 2 Ctrl 4 Alt).
   void PicNext_MouseDown(Qt::MouseButton button, int shift);
   static constexpr int HelpTopic = 2;
@@ -144,6 +146,11 @@ class FormMain final : public QMainWindow {
   void TimerGan_Timer();
   void GanMessage();
   bool RaiseStageReached();
+  // A story clear (or the warp) counts the moment it happens: the stage it leads to is
+  // reached (after the main story's last stage, the ending: the other stories open) and
+  // saved at once, so that neither leaving during the announcement nor the session's end
+  // loses it.
+  void KeepClear(int code);
   // A story stage was cleared: the story has no stage after it.
   bool StoryEndsHere() const;
   // The last stage of a story was cleared: the player is congratulated and goes to the title.
@@ -199,6 +206,8 @@ class FormMain final : public QMainWindow {
   bool missed_ = false;         // the attempt ended in a miss: the next start may resume it
   bool pressChanged_ = false;   // the press being played changed the board
   PressRecords records_;
+  StageId stageId_;               // the stage being played, for its record
+  bool recordsFailTold_ = false;  // a record that could not be saved was reported
   ShortestTable shortestTable_;
   bool shortestTableLoaded_ = false;
   int shortest_ = 0;

@@ -3,11 +3,12 @@
 // Searches run on worker threads; their results come back to the GUI thread.
 #include <QLabel>
 #include <QPushButton>
+#include <cstdio>
 
 #include "core/KeyCommands.h"
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 
@@ -46,7 +47,7 @@ QString FormMain::HintText() const { return labelHint_->text(); }
 
 // Test plays keep no records: their stage is still being made.
 void FormMain::UpdatePresses() {
-  best_ = game_.testPlay ? 0 : records_.Best(QString::fromStdString(game_.mapFilePath), game_.stageNo);
+  best_ = game_.testPlay ? 0 : records_.Best(stageId_);
   labelPresses_->setText(PressesText());
 }
 
@@ -91,7 +92,12 @@ void FormMain::FindShortest() {
 void FormMain::RecordClear() {
   clearedPresses_ = history_.Presses() + 1;
   clearedInShortest_ = shortest_ > 0 && clearedPresses_ <= shortest_;
-  if (!game_.testPlay) records_.Offer(QString::fromStdString(game_.mapFilePath), game_.stageNo, clearedPresses_);
+  if (!game_.testPlay && records_.Offer(stageId_, clearedPresses_) == PressRecords::Offered::NotSaved && !recordsFailTold_) {
+    // Said once a run: the best still counts until the program ends.
+    recordsFailTold_ = true;
+    std::fprintf(stderr, "morvik: best record not saved: %s\n", records_.LastError().toLocal8Bit().constData());
+    labelHint_->setText(QStringLiteral("ベスト記録を保存できませんでした（%1）。").arg(records_.LastError()));
+  }
   UpdatePresses();
 }
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
+#include <QSessionManager>
 
 #include "platform/FileDialogs.h"
 #include "platform/FindNoCase.h"
@@ -16,6 +16,8 @@
 #include "platform/LateAudioOut.h"
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
+#include "platform/QuitSignals.h"
+#include "platform/SettingsFile.h"
 #include "platform/QtTranslations.h"
 #include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
@@ -29,7 +31,7 @@ namespace {
 // The view size must be known before the application object: the kept choice, or on the first
 // start the screen's own width, seen through a short-lived application object.
 void ChooseViewSize(int& argc, char** argv) {
-  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  SettingsFile settings(SettingsFile::UserSettingsPath());
   int scale = ViewScale::Stored(settings);
   if (scale == 0) {
     {
@@ -72,6 +74,14 @@ int main(int argc, char** argv) {
   QtFileDialogs files;
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures}, folders.installed, folders.importFrom);
+  // A session that ends from outside keeps what the player earned: a signal is turned into a
+  // save and an end through the event loop; the desktop's logout asks for the save itself.
+  QuitSignals quitSignals([&game](int) {
+    game.SaveAtSessionEnd();
+    game.EndProgram();
+  });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&game](QSessionManager&) { game.SaveAtSessionEnd(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&game] { game.SaveAtSessionEnd(); });
   game.Main();
   // A stage file named on the command line (the desktop opens .mvk files so) is played at once;
   // other words are options and their values.

@@ -247,3 +247,34 @@ TEST(FormMain, BrokenUnitFileGoesBackToTheTitle) {
 
 }  // namespace
 }  // namespace morvik
+
+namespace morvik {
+namespace {
+
+// The warp of story stage 16 counts the moment it happens, as a clear does: stage 25 is
+// reached and saved at once, and leaving during "WARP !!!" keeps it.
+TEST(FormMain, TheWarpReachesStageTwentyFiveAtOnce) {
+  for (bool leave : {false, true}) {
+    PlayFixture p(StageBlock(16, {}, "00") + StageBlock(25, {}, "00"));
+    int saves = 0;
+    p.form->hooks.saveProgress = [&saves] { ++saves; };
+    p.game.stageReached = 16;
+    p.Start(16);
+    p.form->StageEnd(static_cast<int>(Outcome::Warp));
+    EXPECT_EQ(p.game.stageReached, 25) << leave;
+    EXPECT_EQ(saves, 1) << leave;
+    if (leave) {
+      p.form->mnuToTitle_Click();
+      EXPECT_EQ(p.titles, 1);
+    } else {
+      p.Advance(200);
+      p.sound.EndJingle();
+      p.Advance(1500);
+      EXPECT_EQ(p.game.stageNo, 25);
+    }
+    EXPECT_EQ(saves, 1) << "nothing more to save";
+  }
+}
+
+}  // namespace
+}  // namespace morvik

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "platform/ViewScale.h"
@@ -45,14 +44,14 @@ TEST(ViewScale, FirstChoiceAndTheKeptSetting) {
   QTemporaryDir dir;
   const QString file = dir.filePath("morvik.conf");
   {
-    QSettings s(file, QSettings::IniFormat);
+    SettingsFile s(file);
     EXPECT_EQ(ViewScale::Stored(s), 0);
-    ViewScale::Store(s, 3);
-    ViewScale::Store(s, 7);  // no such size: the kept one stays
+    EXPECT_TRUE(ViewScale::Store(s, 3));
+    EXPECT_FALSE(ViewScale::Store(s, 7));  // no such size: the kept one stays
   }
-  QSettings again(file, QSettings::IniFormat);
+  SettingsFile again(file);
   EXPECT_EQ(ViewScale::Stored(again), 3);
-  again.setValue("view/scale", "large");
+  again.SetValue("view/scale", "large");
   EXPECT_EQ(ViewScale::Stored(again), 0);
 }
 

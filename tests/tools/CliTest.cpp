@@ -12,6 +12,7 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
+#include "tests/support/ScratchDir.h"
 
 namespace morvik {
 namespace {
@@ -78,9 +79,9 @@ TEST(Cli, BadInputExitsWithTwo) {
 
 TEST(Cli, FilesThatAreNoStageFilesSayWhatTheyAre) {
   // None of these may block or read without end: a pipe, a device, a folder, a huge file.
-  const std::string dir = testing::TempDir() + "/cli-files";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const test::ScratchDir scratch;
+  ASSERT_TRUE(scratch.Ok());
+  const std::string dir = scratch.path.string();
   ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0600), 0);
   std::filesystem::create_symlink("/dev/zero", dir + "/zero");
   { std::ofstream(dir + "/huge"); }
@@ -98,7 +99,6 @@ TEST(Cli, FilesThatAreNoStageFilesSayWhatTheyAre) {
       EXPECT_EQ(run.status, 2) << command;
       EXPECT_EQ(run.out.rfind("morvik-cli: " + r.file + ": " + r.says, 0), 0u) << command << "\n" << run.out;
     }
-  std::filesystem::remove_all(dir);
 }
 
 const std::string kData = std::string(MORVIK_TEST_DATA) + "/";
@@ -153,12 +153,13 @@ TEST(CliSolve, VerdictsAndExitStatus) {
 
 TEST(CliSolve, AnswerWritesTheAnswerFileBesideTheStage) {
   // A copy of the fixture in a scratch folder, so the answer file lands there.
-  const std::string dir = testing::TempDir();
+  const test::ScratchDir scratch;
+  ASSERT_TRUE(scratch.Ok());
+  const std::string dir = scratch.path.string();
   std::string stage;
   ASSERT_TRUE(ReadFileText(kData + "solve_dig.mvk", stage));
   const std::string path = dir + "/answer_dig.mvk";
   ASSERT_TRUE(WriteFileText(path, stage));
-  std::remove((path + "a").c_str());
   const CliRun r = Cli("solve " + path + " --answer");
   EXPECT_EQ(r.status, 0) << r.out;
   std::string answer;

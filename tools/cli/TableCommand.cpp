@@ -9,7 +9,7 @@
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/StageAudit.h"
 #include "core/Effect.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 
