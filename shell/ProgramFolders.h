@@ -14,8 +14,9 @@ struct ProgramFolders {
   QStringList importFrom;    // an installed program: where an older progress file may lie
 };
 
-// installedData: the installed data folder, relative to programDir or absolute. The files
-// beside the program win; the installed folder counts only when it holds the stages.
-ProgramFolders FindProgramFolders(const QString& programDir, const QString& installedData);
+// installedData: the installed data folder, relative to programDir or absolute; stages: the
+// name of the stages' file. The files beside the program win; the installed folder counts
+// only when it holds the stages.
+ProgramFolders FindProgramFolders(const QString& programDir, const QString& installedData, const QString& stages);
 
 }  // namespace morvik

@@ -21,6 +21,7 @@
 #include "platform/QtTranslations.h"
 #include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
+#include "core/ModMain.h"
 #include "shell/Application.h"
 #include "shell/ProgramFolders.h"
 
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
   // The build folder and an unpacked copy keep their files beside the program; an installed
   // program finds them in the data folder of its layout.
   const ProgramFolders folders =
-      FindProgramFolders(QCoreApplication::applicationDirPath(), QStringLiteral(MORVIK_INSTALLED_DATA));
+      FindProgramFolders(QCoreApplication::applicationDirPath(), QStringLiteral(MORVIK_INSTALLED_DATA), QString::fromLatin1(MapFileName));
   const QString programDir = folders.data;
   QtScheduler scheduler;
   // The title shows while the audio device opens and its music is read; the game controllers

@@ -342,23 +342,24 @@ TEST(ResetProgress, QtMessageBoxPreselectsNo) {
 }
 
 TEST_F(PlayInfoFileTest, TheInstalledLayoutIsFoundFromTheProgramsFolder) {
+  const QString kStages = QStringLiteral("mapdata.dat");
   const QString prefix = root.filePath(QStringLiteral("usr"));
   const QString bin = prefix + QStringLiteral("/bin"), share = prefix + QStringLiteral("/share/morvik");
   ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
   // Nothing anywhere: the program folder, where the missing files are then named.
-  EXPECT_EQ(FindProgramFolders(bin, QStringLiteral("../share/morvik")).data, bin);
-  EXPECT_FALSE(FindProgramFolders(bin, QStringLiteral("../share/morvik")).installed);
+  EXPECT_EQ(FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages).data, bin);
+  EXPECT_FALSE(FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages).installed);
 
   WriteBytes(share + QStringLiteral("/mapdata.dat"), "@01\r\n");
   for (const QString& installedData : {QStringLiteral("../share/morvik"), share}) {
-    const ProgramFolders found = FindProgramFolders(bin, installedData);
+    const ProgramFolders found = FindProgramFolders(bin, installedData, kStages);
     EXPECT_TRUE(found.installed);
     EXPECT_EQ(found.data, share);
     EXPECT_EQ(found.importFrom, (QStringList{bin, share, prefix + QStringLiteral("/lib/morvik")}));
   }
   // The stages beside the program (the build folder, an unpacked copy) win.
   WriteBytes(bin + QStringLiteral("/MAPDATA.DAT"), "@01\r\n");
-  const ProgramFolders beside = FindProgramFolders(bin, QStringLiteral("../share/morvik"));
+  const ProgramFolders beside = FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages);
   EXPECT_FALSE(beside.installed);
   EXPECT_EQ(beside.data, bin);
 }
