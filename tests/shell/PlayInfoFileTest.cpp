@@ -388,7 +388,7 @@ TEST_F(PlayInfoFileTest, AnInstalledProgramImportsACopyBesideItOnceAndNeverWrite
   EXPECT_TRUE(file.OtherCopy().isEmpty());
   EXPECT_TRUE(file.RemoveOtherCopy());
   EXPECT_TRUE(QFile::exists(beside));
-  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}));
+  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}, PlayInfoFile::Progress::Reset));
   EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 1);
   // Stale temporaries are cleared in the user's folder only.
   WriteBytes(InProgram(QStringLiteral("PlayInfo.DAT.abc123")), "x");
