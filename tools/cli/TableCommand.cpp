@@ -7,7 +7,7 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/cli/StageAudit.h"
+#include "tools/solver/StageAudit.h"
 #include "core/Effect.h"
 #include "tools/solver/Press.h"
 

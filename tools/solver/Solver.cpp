@@ -160,6 +160,7 @@ class SearchBase {
   // Every few hundred expansions: the cancel flag and the time budget.
   bool OutOfTime() {
     if ((r_.expanded & 255) != 0) return false;
+    if (options_.progress) options_.progress->store(store_.Size(), std::memory_order_relaxed);
     if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
       Stop(StopReason::Cancelled, "cancelled");
       return true;
