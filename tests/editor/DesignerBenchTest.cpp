@@ -125,10 +125,14 @@ struct BenchFixture {
   int loads = 0;
 };
 
-// Open light ground with stones everywhere and two flowers in far corners: far more states
-// than a small budget allows.
-std::string OpenField() {
-  return test::StageBlock(0, {}, "00", "1133557722446688133151537175", "99", "09", "*", "*", 0, 1);
+// A walled room of light ground with four stones, two PX pieces, one hole and four flowers
+// (a stage of the generated bench set): tens of millions of states, beyond any small budget.
+std::string WideRoom() {
+  return test::StageBlock(0,
+                          {"30303030303030303030", "30203220322020203030", "30202020202020202030", "30202020202030202030",
+                           "30202020322020202030", "30202030202020202030", "30202013202020203030", "30202030202020202030",
+                           "30202020202020202030", "30303030303030303030"},
+                          "46", "13335558", "1723", "3445", "2867", "36", 0, 1);
 }
 
 TEST(DesignerBench, TheVerdictFollowsTheDrawingInMemory) {
@@ -166,7 +170,7 @@ TEST(DesignerBench, ADrawingBeyondTheBudgetIsUnknownWithProgressMeanwhile) {
   SolverOptions small = EditorBudget();
   small.maxStates = 200;
   t.Verdict().SetBudget(small);
-  t.Load(OpenField());
+  t.Load(WideRoom());
   t.scheduler.Advance(VerdictPanel::DebounceMs);
   t.scheduler.Advance(VerdictPanel::ProgressMs);
   EXPECT_TRUE(t.Text().startsWith("調べています… ")) << t.Text().toStdString();
@@ -177,12 +181,14 @@ TEST(DesignerBench, ADrawingBeyondTheBudgetIsUnknownWithProgressMeanwhile) {
 
 TEST(DesignerBench, TheNextChangeCancelsTheSearchAndItsVerdictIsNeverShown) {
   BenchFixture t;
-  // Without limits this search would run for minutes: only the cancel ends it.
-  t.Verdict().SetBudget(SolverOptions{});
-  t.Load(OpenField());
+  // Without the cancel this search would run into its memory limit, seconds later.
+  SolverOptions wide = EditorBudget();
+  wide.maxSeconds = 0;
+  t.Verdict().SetBudget(wide);
+  t.Load(WideRoom());
   t.scheduler.Advance(VerdictPanel::DebounceMs);
   ASSERT_TRUE(t.Verdict().Thread().Busy());
-  t.Chara(Piece::None, 9, 9);  // a change while it runs
+  t.Chara(Piece::Stone, 2, 2);  // a change while it runs
   t.Verdict().WaitForResult();  // the cancelled search ends and hands in its result
   EXPECT_EQ(t.Text(), "調べています… 0 状態") << "a cancelled search's result is dropped";
   EXPECT_EQ(t.Verdict().Solution(), nullptr);
