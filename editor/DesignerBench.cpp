@@ -22,11 +22,12 @@ DesignerBench::DesignerBench(Scheduler& scheduler, int width, QWidget* parent) :
   verdict_ = new VerdictPanel(scheduler, this);
   verdict_->setObjectName(QStringLiteral("LabelVerdict"));
   verdict_->setFont(CaptionFontOf(11, true));
-  verdict_->setGeometry(0, 0, width - buttons - 8, 26);
+  // Two lines: a refusal's reason may be a whole sentence.
+  verdict_->setGeometry(0, 0, width - buttons - 8, 40);
   figures_ = new QLabel(this);
   figures_->setObjectName(QStringLiteral("LabelFigures"));
   figures_->setFont(CaptionFontOf(9));
-  figures_->setGeometry(0, 28, width - buttons - 8, 20);
+  figures_->setGeometry(0, 42, width - buttons - 8, 20);
   play_ = button(QStringLiteral("手順を再生"), "ComPlaySolution", QRect(width - buttons, 0, 88, 26));
   stop_ = button(QStringLiteral("停止"), "ComStopSolution", QRect(width - buttons + 92, 0, 88, 26));
   audit_ = button(QStringLiteral("詳しく調べる"), "ComAudit", QRect(width - buttons + 184, 0, 92, 26));
@@ -38,7 +39,7 @@ DesignerBench::DesignerBench(Scheduler& scheduler, int width, QWidget* parent) :
   connect(stop_, &QPushButton::clicked, this, [this] { StopPlayback(); });
   connect(audit_, &QPushButton::clicked, this, [this] { Audit(); });
   verdict_->changed = [this] { Refresh(); };
-  setFixedSize(width, 50);
+  setFixedSize(width, 62);
   Refresh();
 }
 
@@ -52,8 +53,9 @@ void DesignerBench::Refresh() {
 void DesignerBench::StageChanged(const StageSheet& stage) {
   playback_.Stop();
   auditing_ = false;
-  figures_->clear();
-  if (markDecoys) markDecoys({});
+  figuresText_.clear();
+  decoys_.clear();
+  ShowFigures();
   verdict_->StageChanged(stage);
   Refresh();
 }
@@ -66,10 +68,13 @@ void DesignerBench::PlaySolution() {
       [this, total = s->presses.size()](const Board& b, int made) {
         shown_ = SheetOfBoard(b);
         figures_->setText(QStringLiteral("再生中：%1 / %2 手").arg(made).arg(total));
+        // The rings mark objects where the drawing has them, not where the playback moved them.
+        if (markDecoys) markDecoys({});
         if (showOnGrid) showOnGrid(&shown_);
       },
       [this] {
         if (showOnGrid) showOnGrid(nullptr);
+        ShowFigures();
         Refresh();
       });
   Refresh();
@@ -77,8 +82,12 @@ void DesignerBench::PlaySolution() {
 
 void DesignerBench::StopPlayback() {
   playback_.Stop();
-  figures_->clear();
   Refresh();
+}
+
+void DesignerBench::ShowFigures() {
+  figures_->setText(QString::fromStdString(figuresText_));
+  if (markDecoys) markDecoys(decoys_);
 }
 
 void DesignerBench::Audit() {
@@ -91,8 +100,9 @@ void DesignerBench::Audit() {
     const DrawingFigures f = AuditDrawing(drawing, clear, EditorBudget(), cancel);
     return SearchThread::Deliver([this, f] {
       auditing_ = false;
-      figures_->setText(QString::fromStdString(FiguresText(f)));
-      if (markDecoys) markDecoys(f.decoyCells);
+      figuresText_ = FiguresText(f);
+      decoys_ = f.decoyCells;
+      if (!playback_.Running()) ShowFigures();
       Refresh();
     });
   });

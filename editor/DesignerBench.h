@@ -45,6 +45,8 @@ class DesignerBench final : public QWidget {
 
  private:
   void Refresh();
+  // The audit's figures and decoy marks, or none before an audit.
+  void ShowFigures();
 
   PlaybackRunner playback_;
   VerdictPanel* verdict_ = nullptr;
@@ -54,6 +56,8 @@ class DesignerBench final : public QWidget {
   QCheckBox* saveAnswer_ = nullptr;
   QLabel* figures_ = nullptr;
   StageSheet shown_;
+  std::string figuresText_;
+  std::vector<int> decoys_;
   bool auditing_ = false;
 };
 

@@ -235,6 +235,12 @@ TEST(DesignerBench, FiguresAndDecoyMarks) {
   EXPECT_TRUE(t.edit->Bench().FiguresShown().contains("罠 0")) << t.edit->Bench().FiguresShown().toStdString();
   auto* grid = static_cast<EditGrid*>(t.edit->findChild<QWidget*>(QStringLiteral("PicEdit")));
   EXPECT_EQ(grid->DecoyMarks(), std::vector<int>{99});
+  // A playback hides the rings, which mark the drawing, and brings them back when it stops.
+  t.Click("ComPlaySolution");
+  EXPECT_TRUE(grid->DecoyMarks().empty());
+  t.Click("ComStopSolution");
+  EXPECT_EQ(grid->DecoyMarks(), std::vector<int>{99});
+  EXPECT_TRUE(t.edit->Bench().FiguresShown().contains("おとり 1 個"));
   t.Chara(Piece::None, 9, 9);
   EXPECT_TRUE(grid->DecoyMarks().empty()) << "the marks go with the next change";
 }
