@@ -16,7 +16,7 @@
 #include "stagedata/StageReader.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/Playback.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 using namespace morvik;
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "stagedata/StageReader.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 namespace {

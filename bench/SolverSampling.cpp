@@ -20,7 +20,7 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 using namespace morvik;
 

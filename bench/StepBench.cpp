@@ -24,15 +24,16 @@ constexpr const char* kStage =
     "55\r\n"
     "1133\r\n"
     "2277\r\n"
-    "7722\r\n"
+    "2772\r\n"
     "*\r\n"
     "*\r\n"
     "0\r\n"
     "0\r\n"
     "END@01\r\n";
 
-// A walk round the field with pushes, flower steps and wrong-colour flowers; the board is
-// reloaded whenever an attempt ends.
+// A walk round the field with pushes, flower steps and wrong-colour flowers (yellow on 22 and
+// 77, red on 27 and 72: two flowers never share a cell); the board is reloaded whenever an
+// attempt ends.
 void BM_ClassifyAndResolve(benchmark::State& state) {
   const auto loaded = std::get<LoadedStage>(ReadStage(std::string_view(kStage), {1, false, false}));
   Board b = loaded.board;

@@ -15,8 +15,8 @@
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/solver/Solver.h"
-#include "tools/solver/StageAudit.h"
+#include "solver/Solver.h"
+#include "solver/StageAudit.h"
 
 namespace {
 

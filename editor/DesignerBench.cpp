@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "platform/Fonts.h"
-#include "tools/solver/AnswerFile.h"
+#include "solver/AnswerFile.h"
 
 namespace morvik {
 

@@ -1,6 +1,6 @@
 #include "editor/DrawingAudit.h"
 
-#include "tools/solver/StageAudit.h"
+#include "solver/StageAudit.h"
 
 namespace morvik {
 

@@ -31,10 +31,11 @@
 #include "editor/EditStageReader.h"
 #include "core/Pictures.h"
 #include "editor/EditWidgets.h"
-#include "play/FormMain.h"
-#include "play/StageLoader.h"
 #include "platform/FileDialogs.h"
+#include "platform/RegularFile.h"
 #include "platform/SaveFile.h"
+#include "platform/StageFileMessage.h"
+#include "stagedata/StageReader.h"
 
 namespace morvik {
 
@@ -130,8 +131,8 @@ struct BusyPointer {
 
 }  // namespace
 
-FormEdit::FormEdit(ModMain& game, Platform& platform, FileDialogs& files, FormMain& play, QWidget* parent)
-    : QMainWindow(parent), game_(game), platform_(platform), files_(files), play_(play) {
+FormEdit::FormEdit(ModMain& game, Platform& platform, FileDialogs& files, QWidget* parent)
+    : QMainWindow(parent), game_(game), platform_(platform), files_(files) {
   hooks.beep = [] { QApplication::beep(); };
   setAcceptDrops(true);
   BuildMenus();
@@ -644,12 +645,10 @@ void FormEdit::ComConvert_Click() {
   platform_.sound.StopMusic();
   game_.ansData.clear();
   // The play screen reads block 0 of the saved file; if it cannot, it has told the player
-  // and handed back to the editor.
-  if (!play_.InitialTreat()) return;
+  // and the editor stays.
+  if (!hooks.startTestPlay || !hooks.startTestPlay()) return;
   hide();
-  play_.show();
-  play_.raise();
-  play_.activateWindow();
+  if (hooks.showTestPlay) hooks.showTestPlay();
 }
 
 void FormEdit::ComEnd_Click() {

@@ -23,18 +23,21 @@ namespace morvik {
 class DesignerBench;
 class EditGrid;
 class FileDialogs;
-class FormMain;
 class PaletteTile;
 
 class FormEdit final : public QMainWindow {
  public:
-  FormEdit(ModMain& game, Platform& platform, FileDialogs& files, FormMain& play, QWidget* parent = nullptr);
+  FormEdit(ModMain& game, Platform& platform, FileDialogs& files, QWidget* parent = nullptr);
   ~FormEdit() override;
 
   struct Hooks {
     std::function<void()> showTitle;  // the editor has ended: back to the title
     std::function<void(int)> help;    // F1: help at this topic
     std::function<void()> beep;       // the system beep; by default the desktop's
+    // Test play of the stage just saved: the application readies the play screen on it (false
+    // if it refused the stage and told the player), then shows it once the editor has hidden.
+    std::function<bool()> startTestPlay;
+    std::function<void()> showTestPlay;
   };
   Hooks hooks;
   static constexpr int HelpTopic = 3;
@@ -102,7 +105,6 @@ class FormEdit final : public QMainWindow {
   ModMain& game_;
   Platform& platform_;
   FileDialogs& files_;
-  FormMain& play_;
   EditModel model_;
   bool syncing_ = false;  // controls are being set from the stage: no edit
   EditGrid* picEdit_ = nullptr;

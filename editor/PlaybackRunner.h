@@ -8,7 +8,7 @@
 #include "core/Board.h"
 #include "platform/Scheduler.h"
 #include "stagedata/StageWriter.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

@@ -8,7 +8,7 @@
 
 #include "core/Board.h"
 #include "stagedata/StageWriter.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 

@@ -7,7 +7,7 @@
 #include "core/KeyCommands.h"
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

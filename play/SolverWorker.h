@@ -9,7 +9,7 @@
 #include <memory>
 #include <thread>
 
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 

@@ -12,10 +12,6 @@ std::optional<std::string> ReadWholeFile(const QString& path, std::uint64_t maxB
   return bytes;
 }
 
-QString CannotOpenStageFile(const QString& path, const QString& why) {
-  return QStringLiteral("ステージデータのファイルを開けません。\nファイル: %1\n%2").arg(path, why);
-}
-
 bool MapHoldsStage(const ModMain& game, int stageNo) {
   const auto text = ReadWholeFile(QString::fromStdString(game.mapFilePath), StageFileMaxBytes);
   return text && HoldsStage(*text, stageNo);

@@ -6,6 +6,7 @@
 
 #include "core/ModMain.h"
 #include "platform/RegularFile.h"
+#include "platform/StageFileMessage.h"
 #include "stagedata/StageReader.h"
 
 namespace morvik {
@@ -23,7 +24,5 @@ bool MapHoldsStage(const ModMain& game, int stageNo);
 
 // The whole content of a regular file of at most maxBytes, or nothing (why says why).
 std::optional<std::string> ReadWholeFile(const QString& path, std::uint64_t maxBytes, QString* why = nullptr);
-// The message of a stage file that cannot be opened, with the reason.
-QString CannotOpenStageFile(const QString& path, const QString& why);
 
 }  // namespace morvik

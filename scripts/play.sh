@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Set up, build and start the game.
+# Set up, build and start the game: the game, the command line and the assets only (no tests,
+# no benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2
+cmake --preset play >/dev/null
+cmake --build --preset play
 exec build/bin/morvik "$@"

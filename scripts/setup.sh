@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-qpa-plugins libsdl2-mixer-dev qt6-translations-l10n
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev ccache
   fonts-ipafont-gothic libchm-dev fp-utils
   clang libclang-rt-14-dev
 )

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# Set up, build (the pure libraries also with AddressSanitizer and UBSan) and run every test,
-# then fuzz each file reader for a bounded time (about a minute in all).
+# Set up, build (the pure libraries also with AddressSanitizer and UBSan, warnings as errors)
+# and run every test, then fuzz each file reader for a bounded time (about a minute in all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVIK_SANITIZE=ON >/dev/null
-cmake --build build-test -j2
-cd build-test
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2 --timeout 300
+cmake --preset test >/dev/null
+cmake --build --preset test
+ctest --preset test
 
-cd ..
-cmake -S tests/fuzz -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build build-fuzz -j2
-cd build-fuzz
-ctest --output-on-failure -j2
+# A fuzz build set up from tests/fuzz alone, as before the presets, is set up afresh.
+if [ -f build-fuzz/CMakeCache.txt ] && ! grep -q '^MORVIK_FUZZ:BOOL=ON' build-fuzz/CMakeCache.txt; then
+  rm -rf build-fuzz
+fi
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz

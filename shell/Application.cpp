@@ -65,7 +65,7 @@ void Application::Main() {
   // The player's fewest presses live in the user's data folder, apart from the play information.
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   if (!dataDir.isEmpty() && QDir().mkpath(dataDir)) formMain_->SetRecordsFile(QDir(dataDir).filePath(QStringLiteral("presses.ini")));
-  formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_, *formMain_);
+  formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_);
   formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
 
@@ -98,6 +98,12 @@ void Application::Main() {
   play.homePage = [this] { OpenHomePage(); };
 
   formEdit_->hooks.showTitle = [this] { ShowTitle(); };
+  formEdit_->hooks.startTestPlay = [this] { return formMain_->InitialTreat(); };
+  formEdit_->hooks.showTestPlay = [this] {
+    formMain_->show();
+    formMain_->raise();
+    formMain_->activateWindow();
+  };
   formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
 
   FormTitle::Hooks& title = formTitle_->hooks;

@@ -17,7 +17,7 @@
 #include "play/FormMain.h"
 #include "platform/FileDialogs.h"
 #include "stagedata/StageReader.h"
-#include "tools/solver/AnswerFile.h"
+#include "solver/AnswerFile.h"
 #include "tests/play/PlayFixture.h"
 #include "tests/support/WindowKeys.h"
 

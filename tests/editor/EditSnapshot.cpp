@@ -2,7 +2,6 @@
 // and its menus. Usage: editor_snapshot <pictures folder> <out prefix> [<map file> <stage>]
 
 #include "editor/FormEdit.h"
-#include "play/FormMain.h"
 
 #include "tests/support/SnapshotKit.h"
 
@@ -14,8 +13,7 @@ int main(int argc, char** argv) {
   ModMain& game = kit.game;
   Platform& platform = kit.platform;
   RecordingFileDialogs& files = kit.files;
-  FormMain play(game, platform);
-  FormEdit edit(game, platform, files, play);
+  FormEdit edit(game, platform, files);
   edit.EditStart();
   edit.show();
   const QString out = QString::fromLocal8Bit(argv[2]);

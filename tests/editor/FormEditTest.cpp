@@ -117,8 +117,15 @@ struct EditFixture {
     pictures.SetElm(10, Figure(kYellow));
     pictures.SetElm(0, Figure(kHero));
     play = std::make_unique<FormMain>(game, platform);
-    edit = std::make_unique<FormEdit>(game, platform, files, *play);
+    edit = std::make_unique<FormEdit>(game, platform, files);
+    // Test play as the application wires it.
     play->hooks.showEditor = [this] { edit->show(); };
+    edit->hooks.startTestPlay = [this] { return play->InitialTreat(); };
+    edit->hooks.showTestPlay = [this] {
+      play->show();
+      play->raise();
+      play->activateWindow();
+    };
     edit->hooks.showTitle = [this] { ++titles; };
     edit->hooks.beep = [this] { ++beeps; };
     edit->hooks.help = [this](int topic) { helps.push_back(topic); };

@@ -6,8 +6,8 @@
 
 #include "stagedata/StageReader.h"
 #include "tools/cli/FileText.h"
-#include "tools/solver/AnswerFile.h"
-#include "tools/solver/Solver.h"
+#include "solver/AnswerFile.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "tests/tools/RandomStage.h"
-#include "tools/solver/Press.h"
-#include "tools/solver/StateCodec.h"
+#include "solver/Press.h"
+#include "solver/StateCodec.h"
 
 namespace morvik {
 namespace {

@@ -13,7 +13,7 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/Playback.h"
-#include "tools/solver/AnswerFile.h"
+#include "solver/AnswerFile.h"
 
 namespace morvik {
 

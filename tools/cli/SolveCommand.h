@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 

@@ -7,9 +7,9 @@
 #include "tools/cli/FileText.h"
 #include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/solver/StageAudit.h"
+#include "solver/StageAudit.h"
 #include "core/Effect.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

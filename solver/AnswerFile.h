@@ -6,7 +6,7 @@
 
 #include "core/Board.h"
 #include "stagedata/AnswerFormat.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

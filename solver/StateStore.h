@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "tools/solver/BigBuffer.h"
+#include "solver/BigBuffer.h"
 
 namespace morvik {
 

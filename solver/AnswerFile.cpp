@@ -1,4 +1,4 @@
-#include "tools/solver/AnswerFile.h"
+#include "solver/AnswerFile.h"
 
 namespace morvik {
 

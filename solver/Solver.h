@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 namespace morvik {
 

@@ -1,4 +1,4 @@
-#include "tools/solver/BigBuffer.h"
+#include "solver/BigBuffer.h"
 
 #include <sys/mman.h>
 

@@ -1,4 +1,4 @@
-#include "tools/solver/StateStore.h"
+#include "solver/StateStore.h"
 
 #include <cstring>
 #include <stdexcept>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 

@@ -1,6 +1,6 @@
-#include "tools/solver/StageAnalysis.h"
+#include "solver/StageAnalysis.h"
 
-#include "tools/solver/FieldMask.h"
+#include "solver/FieldMask.h"
 
 #include <bit>
 #include <cstdint>

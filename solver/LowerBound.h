@@ -35,7 +35,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "tools/solver/StageAnalysis.h"
+#include "solver/StageAnalysis.h"
 
 namespace morvik {
 

@@ -1,4 +1,4 @@
-#include "tools/solver/Press.h"
+#include "solver/Press.h"
 
 #include "core/KeyCommands.h"
 

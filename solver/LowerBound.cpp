@@ -1,6 +1,6 @@
-#include "tools/solver/LowerBound.h"
+#include "solver/LowerBound.h"
 
-#include "tools/solver/FieldMask.h"
+#include "solver/FieldMask.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "tools/solver/Solver.h"
+#include "solver/Solver.h"
 
 #include <algorithm>
 #include <array>
@@ -9,11 +9,11 @@
 #include <unordered_map>
 
 #include "core/KeyCommands.h"
-#include "tools/solver/BigBuffer.h"
-#include "tools/solver/LowerBound.h"
-#include "tools/solver/StageAnalysis.h"
-#include "tools/solver/StateCodec.h"
-#include "tools/solver/StateStore.h"
+#include "solver/BigBuffer.h"
+#include "solver/LowerBound.h"
+#include "solver/StageAnalysis.h"
+#include "solver/StateCodec.h"
+#include "solver/StateStore.h"
 
 // Pruning, and why no solution is lost:
 //

@@ -1,4 +1,4 @@
-#include "tools/solver/StateCodec.h"
+#include "solver/StateCodec.h"
 
 #include <bit>
 #include <cstddef>
