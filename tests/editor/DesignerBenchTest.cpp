@@ -14,7 +14,6 @@
 #include "editor/DesignerBench.h"
 #include "editor/EditWidgets.h"
 #include "editor/FormEdit.h"
-#include "play/FormMain.h"
 #include "platform/FileDialogs.h"
 #include "stagedata/StageReader.h"
 #include "solver/AnswerFile.h"
@@ -76,8 +75,7 @@ struct BenchFixture {
     pictures.LoadFrom(dir.filePath("no-pictures"));
     pictures.SetElm(cell::Light, Filled(kLight, false));
     pictures.SetElm(0, Filled(kHero, true));
-    play = std::make_unique<FormMain>(game, platform);
-    edit = std::make_unique<FormEdit>(game, platform, files, *play);
+    edit = std::make_unique<FormEdit>(game, platform, files);
     edit->hooks.beep = [] {};
     game.mapFilePath.clear();
     edit->EditStart();
@@ -120,7 +118,6 @@ struct BenchFixture {
   PictureStore pictures;
   Platform platform{scheduler, sound, messages, pictures};
   RecordingFileDialogs files;
-  std::unique_ptr<FormMain> play;
   std::unique_ptr<FormEdit> edit;
   int loads = 0;
 };
