@@ -4,7 +4,7 @@
 
 namespace morvik {
 
-DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Press>& clear, const SolverOptions& budget,
+DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Move>& clear, const SolverOptions& budget,
                             const std::atomic<bool>& cancel) {
   DrawingFigures f;
   SolverOptions whole = budget;

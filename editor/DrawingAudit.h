@@ -20,7 +20,7 @@ struct DrawingFigures {
   bool cancelled = false;
 };
 
-DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Press>& clear, const SolverOptions& budget,
+DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Move>& clear, const SolverOptions& budget,
                             const std::atomic<bool>& cancel);
 
 // "難しさ 1234 状態　罠 2　おとり 1 個" (a "+" after a figure the limits left unsettled).

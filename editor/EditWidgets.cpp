@@ -1,5 +1,7 @@
 #include "editor/EditWidgets.h"
 
+#include "core/Board.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -107,18 +109,22 @@ void PaletteTile::SetChosen(bool chosen) {
   update();
 }
 
+QImage EraserPicture() {
+  QImage image(CellPixels, CellPixels, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(150, 120, 96), 2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(9, 9), QPointF(23, 23));
+  p.drawLine(QPointF(23, 9), QPointF(9, 23));
+  return image;
+}
+
 void PaletteTile::paintEvent(QPaintEvent*) {
   QPainter p(this);
   // Character pictures are figures on transparency: they stand on a plain ground here.
   p.fillRect(rect().adjusted(2, 2, -2, -2), kTileGround);
-  p.drawImage(2, 2, pictures_.Elm(index_));
-  if (index_ == static_cast<int>(Piece::None)) {
-    // The eraser's picture is empty: a light cross tells what it does.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(150, 120, 96), 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11, 11), QPointF(25, 25));
-    p.drawLine(QPointF(25, 11), QPointF(11, 25));
-  }
+  p.drawImage(2, 2, index_ == static_cast<int>(Piece::None) ? EraserPicture() : pictures_.Elm(index_));
   if (chosen_) {
     p.setPen(QPen(kChosenFrame, 2));
     p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));

@@ -45,6 +45,10 @@ class EditGrid final : public QWidget {
   std::vector<int> decoys_;
 };
 
+// The eraser's picture: its own picture is empty, so a light cross on transparency tells what
+// it does, on the palette and in the chosen-tool box alike.
+QImage EraserPicture();
+
 // A palette picture: a tile of the store, framed when it is the chosen one.
 class PaletteTile final : public QWidget {
  public:

@@ -418,7 +418,8 @@ void FormEdit::ShowCounts() {
 
 void FormEdit::ShowSelection() {
   picLeft_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(model_.SelTerrain())));
-  picRight_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(static_cast<int>(model_.SelChara()))));
+  const int chara = static_cast<int>(model_.SelChara());
+  picRight_->setPixmap(QPixmap::fromImage(model_.SelChara() == Piece::None ? EraserPicture() : platform_.pictures.Elm(chara)));
   for (PaletteTile* t : terrainTiles_) t->SetChosen(t->Index() == model_.SelTerrain());
   for (PaletteTile* t : charaTiles_) t->SetChosen(t->Index() == static_cast<int>(model_.SelChara()));
 }
@@ -563,7 +564,7 @@ bool FormEdit::LoadStageData(int n) {
   if (file.ReadFailed())
     return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
   if (const auto* e = std::get_if<EditLoadError>(&result)) {
-    const EditLoadMessage m = LoadFailureMessage(*e, QFileInfo(path).fileName().toStdString());
+    const EditLoadMessage m = LoadFailureMessage(*e, path.toStdString());
     return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
   }
   model_.Adopt(std::get<StageSheet>(result));

@@ -21,7 +21,7 @@ StageSheet SheetOfBoard(const Board& b) {
   return s;
 }
 
-void PlaybackRunner::Start(const Board& start, std::vector<Press> presses, std::function<void(const Board&, int)> show,
+void PlaybackRunner::Start(const Board& start, std::vector<Move> presses, std::function<void(const Board&, int)> show,
                            std::function<void()> ended) {
   Stop();
   board_ = start;
@@ -36,7 +36,7 @@ void PlaybackRunner::Start(const Board& start, std::vector<Press> presses, std::
 void PlaybackRunner::Step() {
   timer_ = 0;
   Script discard(false);
-  ApplyPress(board_, discard, presses_[next_++]);
+  ApplyMove(board_, discard, presses_[next_++]);
   show_(board_, static_cast<int>(next_));
   if (next_ < presses_.size() && !board_.Ended()) timer_ = scheduler_.After(StepMs, [this] { Step(); });
   else if (ended_) ended_();

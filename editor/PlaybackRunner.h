@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "core/Board.h"
+#include "core/Move.h"
 #include "platform/Scheduler.h"
 #include "stagedata/StageWriter.h"
-#include "solver/Press.h"
 
 namespace morvik {
 
@@ -24,7 +24,7 @@ class PlaybackRunner {
 
   // show(board, presses made) runs for the start at once and after every press; ended runs
   // after the last press or on Stop.
-  void Start(const Board& start, std::vector<Press> presses, std::function<void(const Board&, int)> show,
+  void Start(const Board& start, std::vector<Move> presses, std::function<void(const Board&, int)> show,
              std::function<void()> ended);
   void Stop();
   bool Running() const { return timer_ != 0; }
@@ -34,7 +34,7 @@ class PlaybackRunner {
 
   Scheduler& scheduler_;
   Board board_;
-  std::vector<Press> presses_;
+  std::vector<Move> presses_;
   std::size_t next_ = 0;
   std::function<void(const Board&, int)> show_;
   std::function<void()> ended_;

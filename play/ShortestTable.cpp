@@ -29,7 +29,7 @@ int ShortestTable::Of(int stageNo) const {
 
 std::set<int> StagesClearedInShortest(const PressRecords& records, const ShortestTable& table, const QString& stageFile) {
   std::set<int> stages;
-  for (const auto& [stage, best] : records.BestsOf(stageFile))
+  for (const auto& [stage, best] : records.ShippedBests(stageFile))
     if (const int fewest = table.Of(stage); fewest > 0 && best <= fewest) stages.insert(stage);
   return stages;
 }

@@ -21,7 +21,7 @@ class ShortestTable {
 
 class PressRecords;
 
-// The stages of a stage file whose kept best is no more than the table's fewest presses.
+// The stages of the shipped map file whose kept best is no more than the table's fewest presses.
 std::set<int> StagesClearedInShortest(const PressRecords& records, const ShortestTable& table, const QString& stageFile);
 
 }  // namespace morvik

@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libbenchmark-dev ccache
   fonts-ipafont-gothic libchm-dev fp-utils
   clang libclang-rt-14-dev
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do

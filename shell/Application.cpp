@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QIcon>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 #include <algorithm>
@@ -15,6 +14,8 @@
 #include "platform/ViewScale.h"
 #include "platform/WindowPlacement.h"
 #include "platform/FindNoCase.h"
+#include "platform/SaveFile.h"
+#include "platform/SettingsFile.h"
 #include "shell/FormEnding.h"
 #include "shell/FormTitle.h"
 #include "shell/HelpWindow.h"
@@ -53,6 +54,8 @@ QString Application::MapFile() const {
 
 void Application::Main() {
   QApplication::setOverrideCursor(Qt::WaitCursor);
+  // Files whose write in place a kill cut short get their old contents back first.
+  RestoreUnfinishedSaves();
   game_ = ModMain{};
   game_.appDir = programDir_.toStdString();
   pictures_.LoadFrom(QDir(programDir_).filePath(QStringLiteral("pictures")));
@@ -71,7 +74,7 @@ void Application::Main() {
 
   // The view size: kept in the user's settings, shown from the next start on.
   auto viewChosen = [this](int scale) {
-    QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+    SettingsFile settings(SettingsFile::UserSettingsPath());
     ViewScale::Store(settings, scale);
     if (scale != ViewScale::Current())
       messages_.Show(QStringLiteral("表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QStringLiteral("表示"),
@@ -80,6 +83,7 @@ void Application::Main() {
   ViewScale::AddMenu(*formTitle_, viewChosen);
   ViewScale::AddMenu(*formMain_, viewChosen);
   ViewScale::AddMenu(*formEdit_, viewChosen);
+  OfferFittingViewSizes();
 
   FormMain::Hooks& play = formMain_->hooks;
   play.endProgram = [this] { EndProgram(); };
@@ -128,7 +132,7 @@ void Application::Main() {
     // the title goes back to the main story.
     ForgetProgress(game_);
     formTitle_->FillStageList();
-    SavePlayInfo();
+    SavePlayInfo(PlayInfoFile::Progress::Reset);
     // A copy in the other folder would bring the old progress back at the next start.
     playInfo_.RemoveOtherCopy();
   };
@@ -165,16 +169,31 @@ void Application::LoadPlayInfo() {
   SetEffects(saved_.effectsOn);
 }
 
-void Application::SavePlayInfo() {
+void Application::SavePlayInfo(PlayInfoFile::Progress progress) {
   saved_.musicOn = formTitle_->MusicChecked();
   saved_.effectsOn = formTitle_->SoundChecked();
   saved_.stageReached = game_.stageReached;
   saved_.storyNo = game_.storyNo;
   saved_.reserved1 = game_.userReached + 1;
   saved_.reserved2 = game_.superReached + 1;
-  if (!playInfo_.Save(saved_))
+  if (!playInfo_.Save(saved_, progress, &saved_)) {
     messages_.Show(QStringLiteral("プレイデータを保存できませんでした。\n%1").arg(playInfo_.LastError()),
                    QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
+    return;
+  }
+  // Farther progress another copy of the game saved is this copy's too from now on.
+  game_.stageReached = saved_.stageReached;
+  game_.userReached = saved_.reserved1 - 1;
+  game_.superReached = saved_.reserved2 - 1;
+}
+
+void Application::SaveAtSessionEnd() {
+  if (ended_) return;
+  if (formMain_->isVisible()) {
+    formMain_->KeepProgress();
+  } else {
+    SavePlayInfo();
+  }
 }
 
 void Application::SetMusic(bool on) {
@@ -267,6 +286,7 @@ void Application::StartEnding() {
 }
 
 void Application::EndProgram() {
+  ended_ = true;
   sound_.StopMusic();
   if (onEnd) onEnd();
 }

@@ -44,7 +44,11 @@ class Application {
   void ChangeScreen(int mode);
   void ShowTitle();
   void EndProgram();
-  void SavePlayInfo();
+  // Never lowers the progress the file holds, except for a reset of it.
+  void SavePlayInfo(PlayInfoFile::Progress progress = PlayInfoFile::Progress::KeepFarthest);
+  // The session ends from outside (a signal, the desktop's logout): what ending the program
+  // from the screen shown would save is saved now. Nothing when the program has ended its own way.
+  void SaveAtSessionEnd();
 
   // Both screens' "BGMあり" and "サウンドあり" follow each other.
   void SetMusic(bool on);
@@ -61,6 +65,7 @@ class Application {
   void ShowHelp(int topic);
   void ShowVersion();
   void OpenHomePage();
+  void OfferFittingViewSizes();
   QString MapFile() const;
 
   QString programDir_;
@@ -79,6 +84,7 @@ class Application {
   std::unique_ptr<HelpWindow> help_;
   ShortestTable shortest_;  // the shipped stages' fewest presses, for the title's stars
   bool shortestLoaded_ = false;
+  bool ended_ = false;  // EndProgram ran
 };
 
 }  // namespace morvik

@@ -128,9 +128,16 @@ int PlayInfoFile::RemoveStaleTemporaries(const QDateTime& now) const {
   return removed;
 }
 
-bool PlayInfoFile::Save(const PlayInfo& info) {
+bool PlayInfoFile::Save(const PlayInfo& toSave, Progress progress, PlayInfo* saved) {
   lastError_.clear();
   const QString path = Path();
+  PlayInfo info = toSave;
+  if (progress == Progress::KeepFarthest && QFileInfo::exists(path)) {
+    // A damaged file holds nothing to keep.
+    const PlayInfoRead now = ReadOne(path, PlayInfo{});
+    if (!now.failed) info = KeepFarthest(info, now.info);
+  }
+  if (saved) *saved = info;
   const QString folder = QFileInfo(path).absolutePath();
   if (!QDir().mkpath(folder)) {
     lastError_ = folder + QStringLiteral(": cannot create the folder");

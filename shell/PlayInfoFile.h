@@ -35,9 +35,12 @@ class PlayInfoFile {
   // of the play information file at least a minute old); returns how many.
   int RemoveStaleTemporaries(const QDateTime& now = QDateTime::currentDateTime()) const;
 
-  // Replaces the file whole, with today's date. A failed write leaves the old file as it was
+  // Replaces the file whole, with today's date. The file is read again first and a farther
+  // stage it holds (another copy of the game saved it) is kept, unless the progress is being
+  // reset; *saved receives what was written. A failed write leaves the old file as it was
   // and returns false; LastError() then says why.
-  bool Save(const PlayInfo& info);
+  enum class Progress { KeepFarthest, Reset };
+  bool Save(const PlayInfo& info, Progress progress = Progress::KeepFarthest, PlayInfo* saved = nullptr);
 
   // The file Save writes and Load reads first.
   QString Path() const;

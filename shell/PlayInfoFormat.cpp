@@ -119,4 +119,11 @@ PlayInfoRead DecodePlayInfo(std::string_view fileBytes, const PlayInfo& current)
   return read;
 }
 
+PlayInfo KeepFarthest(PlayInfo toSave, const PlayInfo& onDisk) {
+  toSave.stageReached = std::max(toSave.stageReached, onDisk.stageReached);
+  toSave.reserved1 = std::max(toSave.reserved1, onDisk.reserved1);
+  toSave.reserved2 = std::max(toSave.reserved2, onDisk.reserved2);
+  return toSave;
+}
+
 }  // namespace morvik

@@ -51,4 +51,9 @@ struct PlayInfoRead {
 // at least 1. Lines may end with CR LF, LF or CR.
 PlayInfoRead DecodePlayInfo(std::string_view fileBytes, const PlayInfo& current);
 
+// What is to be saved over what the file holds now (written meanwhile by another copy of the
+// game on the same folder): the farthest stage of each story is never lowered. The settings
+// and the story chosen are the saver's.
+PlayInfo KeepFarthest(PlayInfo toSave, const PlayInfo& onDisk);
+
 }  // namespace morvik

@@ -1,10 +1,11 @@
 // The program's start: Qt's Japanese texts, the face of the Japanese captions and the application.
 #include <QApplication>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
+#include <QSessionManager>
 
 #include "platform/FileDialogs.h"
 #include "platform/FindNoCase.h"
@@ -15,6 +16,8 @@
 #include "platform/LateAudioOut.h"
 #include "platform/PictureStore.h"
 #include "platform/QtScheduler.h"
+#include "platform/QuitSignals.h"
+#include "platform/SettingsFile.h"
 #include "platform/QtTranslations.h"
 #include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
@@ -27,15 +30,25 @@ namespace {
 // The view size must be known before the application object: the kept choice, or on the first
 // start the screen's own width, seen through a short-lived application object.
 void ChooseViewSize(int& argc, char** argv) {
-  QSettings settings(QStringLiteral("morvik"), QStringLiteral("morvik"));
+  SettingsFile settings(SettingsFile::UserSettingsPath());
   int scale = ViewScale::Stored(settings);
-  if (scale == 0) {
+  const QSize window = ViewScale::StoredWindow(settings);
+  // A kept size larger than 1 is checked against the screen's free area (without the panels),
+  // seen at size 1, with the window size the last run measured.
+  if (scale == 0 || (scale > 1 && window.isValid())) {
+    int first = 0, fitting = ViewScale::Largest;
     {
       QGuiApplication probe(argc, argv);
-      if (const QScreen* s = QGuiApplication::primaryScreen())
-        scale = ViewScale::FirstChoice(static_cast<int>(s->geometry().width() * s->devicePixelRatio()), s->devicePixelRatio());
+      if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        first = ViewScale::FirstChoice(static_cast<int>(s->geometry().width() * s->devicePixelRatio()), s->devicePixelRatio());
+        if (window.isValid()) fitting = ViewScale::LargestFitting(window, s->availableGeometry().size());
+      }
     }
-    if (scale == 0) scale = 1;
+    if (scale == 0) scale = std::max(1, first);
+    if (scale > fitting) {
+      ViewScale::NoteFallBack(scale);
+      scale = fitting;
+    }
     ViewScale::Store(settings, scale);
   }
   ViewScale::ApplyBeforeStart(scale);
@@ -66,8 +79,17 @@ int main(int argc, char** argv) {
   QtFileDialogs files;
   PictureStore pictures;
   Application game(programDir, {scheduler, sound, messages, files, pictures});
+  // A session that ends from outside keeps what the player earned: a signal is turned into a
+  // save and an end through the event loop; the desktop's logout asks for the save itself.
+  QuitSignals quitSignals([&game](int) {
+    game.SaveAtSessionEnd();
+    game.EndProgram();
+  });
+  QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&game](QSessionManager&) { game.SaveAtSessionEnd(); });
+  QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&game] { game.SaveAtSessionEnd(); });
   game.Main();
   sound.ReadAllAhead();  // after the title's music, which the worker reads first
   pictures.TellMissing(messages);
+  TellMissingJapaneseFont(JapaneseFamilies(), messages);
   return app.exec();
 }

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
@@ -65,7 +65,7 @@ struct SolverOptions {
 struct SolveResult {
   Verdict verdict = Verdict::Unknown;
   StopReason stop = StopReason::None;  // set when the verdict is Unknown
-  std::vector<Press> presses;  // a shortest solution when solved
+  std::vector<Move> presses;  // a shortest solution when solved
   std::uint64_t states = 0;    // distinct states found
   std::uint64_t expanded = 0;  // states whose presses were all tried
   double seconds = 0;

@@ -56,15 +56,15 @@ Board SavedBoard(const QString& path) {
 bool ReplaysToAClear(Board b, const std::string& records, std::size_t at = 0, int idle = 0) {
   if (at == records.size()) return b.outcome == Outcome::Clear;
   if (b.Ended() || idle > 2) return false;
-  for (int p = 0; p < PressCount; ++p) {
+  for (int p = 0; p < SearchMoveCount; ++p) {
     Board next = b;
     std::string made;
-    for (const AnswerRecord& r : RecordAnswer(b, {static_cast<morvik::Press>(p)}))
+    for (const AnswerRecord& r : RecordAnswer(b, {static_cast<morvik::Move>(p)}))
       made += std::to_string(r.action) + std::to_string(r.x) + std::to_string(r.y);
     if (made.empty() && next.heroDir == b.heroDir) continue;
     if (records.compare(at, made.size(), made) != 0) continue;
     Script discard(false);
-    ApplyPress(next, discard, static_cast<morvik::Press>(p));
+    ApplyMove(next, discard, static_cast<morvik::Move>(p));
     if (ReplaysToAClear(next, records, at + made.size(), made.empty() ? idle + 1 : 0)) return true;
   }
   return false;

@@ -11,25 +11,14 @@
 
 #include "platform/RegularFile.h"
 #include "stagedata/StageReader.h"
+#include "tests/support/ScratchDir.h"
 
 namespace morvik {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct TempDir {
-  TempDir() {
-    char name[] = "/tmp/morvik-regular-XXXXXX";
-    path = mkdtemp(name);
-  }
-  ~TempDir() { fs::remove_all(path); }
-  std::string File(const std::string& name, const std::string& bytes) const {
-    const std::string p = path / name;
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-  }
-  fs::path path;
-};
+using TempDir = test::ScratchDir;
 
 TEST(RegularFile, RefusesWhatIsNoSmallRegularFile) {
   TempDir dir;

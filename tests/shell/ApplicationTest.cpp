@@ -25,11 +25,14 @@ using test::StageBlock;
 
 struct Game {
   explicit Game(const std::string& playInfo = "", const std::string& extraStages = "", const std::string& shortest = "") {
-    const std::string map = StageBlock(1, {}, "00", "*", "10", "*", "*", "*", 0, 1) + StageBlock(2, {}, "00", "*", "10") +
-                            StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4) +
+    // Each game keeps its records in a data folder of its own. Stage 2 differs from stage 1 by
+    // a stone out of the way: a stage as played has one record, whatever its number.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
+    const std::string map = StageBlock(1, {".@.y"}) + StageBlock(2, {".@.y", "", "", "", "", "", "", "", "", ". . . . . . . . . .S"}) +
+                            StageBlock(30, {".@.y"}) + StageBlock(61, {". .y", "", "", "", "", ". . . . . .@"}, 0, 4) +
                             extraStages;
     Write("mapdata.dat", map);
-    Write("unit.mvk", StageBlock(7, {}, "00", "*", "10"));
+    Write("unit.mvk", StageBlock(7, {".@.y"}));
     if (!playInfo.empty()) Write("PlayInfo.DAT", playInfo);
     if (!shortest.empty()) Write("shortest.txt", shortest);
     pictures.LoadFrom(dir.filePath("pictures"));
@@ -169,6 +172,80 @@ TEST(Application, LeavingDuringTheClearAnnouncementKeepsTheClear) {
     EXPECT_EQ(g.app->Game().stageReached, 2) << r.name;
     EXPECT_TRUE(g.Saved().contains("PI11>BFHLP")) << r.name << ": " << g.Saved().toStdString();
   }
+  // Stage 30: the ending counts as reached, the other stories open, whether the player leaves
+  // during "CLEAR !" or in the wait before the ending.
+  for (const Row& r : rows) {
+    for (bool announcing : {true, false}) {
+      Game g;
+      g.app->Game().stageNo = 30;
+      g.app->Title().hooks.startStage();
+      g.scheduler.Advance(1800);
+      g.Key(g.app->Play(), Qt::Key_Right);
+      g.scheduler.Advance(500);
+      if (!announcing) {
+        g.sound.EndJingle();
+        g.scheduler.Advance(2000);
+      }
+      ASSERT_EQ(g.app->Play().Scene().message.text, "CLEAR !") << r.name;
+      r.leave(g);
+      g.scheduler.RunUntilIdle();
+      EXPECT_EQ(g.Ending(), nullptr) << r.name << ": leaving cancels the ending itself";
+      EXPECT_EQ(g.SavedProgress(), "PI11Z^bdhl\rST(<<\r") << r.name << " " << announcing;
+      if (g.Showing() == "title") {
+        EXPECT_TRUE(g.app->Title().StoryListShown()) << r.name;
+      }
+    }
+  }
+}
+
+// A story clear is saved the moment it happens, before the stage is left: a session that is
+// killed then keeps it.
+TEST(Application, AClearIsSavedAtOnce) {
+  Game g;
+  g.Key(g.app->Title(), Qt::Key_Return);
+  g.scheduler.Advance(1800);
+  g.Key(g.app->Play(), Qt::Key_Right);
+  g.scheduler.Advance(500);
+  ASSERT_EQ(g.app->Play().Scene().message.text, "CLEAR !");
+  EXPECT_EQ(g.SavedProgress(), "PI11>BFHLP\rST(;;\r");
+  EXPECT_EQ(g.app->Game().stageNo, 1) << "the stage shown is still the one cleared";
+  g.sound.EndJingle();
+  g.scheduler.Advance(4000);
+  EXPECT_EQ(g.app->Game().stageNo, 2);
+}
+
+// The end of the session from outside (a signal, the desktop's logout) saves what ending the
+// program from the screen shown would save; once the program has ended its own way, nothing.
+TEST(Application, TheSessionsEndSavesWhatEndingFromTheScreenWould) {
+  Game g;
+  g.app->Title().hooks.soundToggled(false);
+  g.app->SaveAtSessionEnd();
+  EXPECT_EQ(g.SavedProgress(), "PI10=AEGKO\rST(;;\r") << "the title saves its settings, as its end menu does";
+  const char* const atStageOne = "<Players' Information> For Morvik\r\nx\r\nPI11=AEGKO\r\nST(;;\r\n";
+  Game play(atStageOne);
+  play.app->Title().hooks.startStory();
+  play.app->Play().hooks.musicToggled(false);
+  play.app->SaveAtSessionEnd();
+  EXPECT_EQ(play.Saved(), atStageOne) << "the play screen saves only new progress, as its end menu does";
+  play.app->Title().hooks.quit();
+  play.Write("PlayInfo.DAT", "kept");
+  play.app->SaveAtSessionEnd();
+  EXPECT_EQ(play.Saved(), "kept");
+}
+
+// Two copies of the game on one folder: the one that saves last never lowers the progress
+// the other saved, except through "プレイデータ消去".
+TEST(Application, ASaveNeverLowersTheProgressAnotherCopySaved) {
+  Game g;
+  g.Write("PlayInfo.DAT", "<Players' Information> For Morvik\r\nx\r\nPI11?CGIMQ\r\nST(<>\r\n");  // the other copy
+  g.app->Title().hooks.soundToggled(false);
+  g.app->Title().hooks.quit();
+  EXPECT_EQ(g.SavedProgress(), "PI10?CGIMQ\rST(<>\r") << "stage 3 and the stories kept, this copy's settings";
+  EXPECT_EQ(g.app->Game().stageReached, 3);
+  EXPECT_EQ(g.app->Game().superReached, 3);
+  g.messages.answers = {MsgResult::Yes};
+  g.app->Title().hooks.resetProgress();
+  EXPECT_EQ(g.SavedProgress(), "PI10=AEGKO\rST(;;\r");
 }
 
 TEST(Application, ThirdStoryStartsAtStageSixtyOne) {
@@ -268,7 +345,7 @@ TEST(Application, MainStoryProgressKeepsTheFileAsItWas) {
 // others, and leaving the play screen records the stage of the story played.
 TEST(Application, EachStoryKeepsItsOwnFarthestStage) {
   Game g("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\nST(<<\r\n",
-         StageBlock(31, {}, "00", "*", "10") + StageBlock(32, {}, "00", "*", "10") + StageBlock(33, {}, "00", "*", "10"));
+         StageBlock(31, {".@.y"}) + StageBlock(32, {".@.y"}) + StageBlock(33, {".@.y"}));
   FormTitle& title = g.app->Title();
   EXPECT_TRUE(title.StoryListShown());
   EXPECT_EQ(title.StageItems().size(), 30);
@@ -305,7 +382,7 @@ TEST(Application, FinishingAStoryReturnsToTheTitle) {
   };
   for (const Row& r : rows) {
     Game g(std::string("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\n") + r.storyLine + "\r\n",
-           StageBlock(42, {}, "00", "*", "10") + StageBlock(43, {}, "00", "*", "10") + StageBlock(81, {}, "00", "*", "10"));
+           StageBlock(42, {".@.y"}) + StageBlock(43, {".@.y"}) + StageBlock(81, {".@.y"}));
     g.SelectStage(r.item);
     g.Key(g.app->Title(), Qt::Key_Return);
     for (int i = 0; i < r.clears; ++i) g.ClearStage();

@@ -117,7 +117,7 @@ TEST_F(PlayInfoFileTest, SaveWritesTheFourLinesAndLoadReadsThemBack) {
 
   // Stages from 50 on use bytes above 127, which must come back as they were written.
   for (const int reached : {50, 90, 99}) {
-    const PlayInfo far{true, false, reached, 2, 1, 1};
+    const PlayInfo far{true, false, reached, 2, 2, 3};
     ASSERT_TRUE(file.Save(far));
     EXPECT_EQ(PlayInfoFile(program, messages).Load(PlayInfo{}), far) << reached;
   }
@@ -226,7 +226,7 @@ TEST_F(PlayInfoFileTest, BothPlacesAreReadAndTheFartherStageKept) {
   // After a reset the other copy goes, so that the old progress does not come back.
   WriteBytes(inData, Encoded(PlayInfo{true, true, 50, 0, 1, 1}));
   PlayInfoFile file(program, messages);
-  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}));
+  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}, PlayInfoFile::Progress::Reset));
   EXPECT_TRUE(file.RemoveOtherCopy());
   EXPECT_FALSE(QFile::exists(inData));
   EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 1);

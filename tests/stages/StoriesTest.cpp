@@ -14,6 +14,7 @@
 
 #include "stagedata/StageReader.h"
 #include "tests/stages/MapFileText.h"
+#include "tests/support/ScratchDir.h"
 
 namespace morvik {
 namespace {
@@ -148,7 +149,9 @@ TEST(Stories, StageSixteenHidesTheExitToStageTwentyFive) {
   ASSERT_NE(warp, solutions.end()) << "no route to the hidden exit kept";
   EXPECT_EQ(Outcome(Cli("play " + kMap + " --stage 16 " + warp->second)), "warp");
   // The same jump in a stage-unit play is an ordinary fall.
-  const std::string unit = ::testing::TempDir() + "stage16.mvk";
+  const test::ScratchDir scratch;
+  ASSERT_TRUE(scratch.Ok());
+  const std::string unit = scratch.Path("stage16.mvk");
   {
     std::ofstream out(unit, std::ios::binary);
     const auto open = text.find("@16\r\n");

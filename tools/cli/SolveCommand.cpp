@@ -11,8 +11,6 @@
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
-#include "tools/cli/Playback.h"
 #include "solver/AnswerFile.h"
 
 namespace morvik {
@@ -114,7 +112,7 @@ bool LoadBoard(const std::vector<std::string>& lines, int stage, const std::stri
 }  // namespace
 
 std::string SolveJson(const SolveResult& r) {
-  return "{\"verdict\": \"" + VerdictName(r.verdict) + "\", \"moves\": \"" + PressesText(r.presses) +
+  return "{\"verdict\": \"" + VerdictName(r.verdict) + "\", \"moves\": \"" + MovesText(r.presses) +
          "\", \"presses\": " + std::to_string(r.presses.size()) + ", \"states\": " + std::to_string(r.states) +
          ", \"seconds\": " + Fixed(r.seconds, 3) + "}";
 }
@@ -167,12 +165,7 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 2;
   }
   if (!fromMoves.empty()) {
-    std::string error;
-    const int played = PlayMoves(start, fromMoves, error);
-    if (played < 0) {
-      err << "morvik-cli solve: --from: " << error << "\n";
-      return 2;
-    }
+    const int played = PlayMoves(start, fromMoves);
     if (start.Ended()) {
       err << "morvik-cli solve: --from: the attempt ends at move " << played << " ("
           << (start.outcome == Outcome::Clear ? "clear" : "no clear") << "), nothing left to solve\n";
@@ -186,7 +179,7 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << VerdictName(r.verdict);
     if (!r.reason.empty()) out << " (" << r.reason << ")";
     out << "\n";
-    if (r.verdict == Verdict::Solved) out << "moves: " << PressesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
+    if (r.verdict == Verdict::Solved) out << "moves: " << MovesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
     out << "states: " << r.states << "\nexpanded: " << r.expanded << "\nseconds: " << Fixed(r.seconds, 3) << "\n";
   }
   if (a.answer && r.verdict == Verdict::Solved) {
@@ -242,7 +235,7 @@ int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         took = r.seconds;
         ok = r.verdict == Verdict::Solved;
         line += VerdictName(r.verdict);
-        if (ok) line += ", " + std::to_string(r.presses.size()) + " presses " + PressesText(r.presses);
+        if (ok) line += ", " + std::to_string(r.presses.size()) + " presses " + MovesText(r.presses);
         if (!r.reason.empty()) line += " (" + r.reason + ")";
         line += ", " + std::to_string(r.states) + " states, " + Fixed(r.seconds, 3) + " s\n";
       }

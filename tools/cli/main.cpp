@@ -4,15 +4,17 @@
 //   morvik-cli verify MAPFILE [--jobs N] [LIMITS]
 //   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
 //   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
+//   morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "core/Move.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/Playback.h"
+#include "tools/cli/PictureCommand.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/TableCommand.h"
 
@@ -26,6 +28,7 @@ int Usage() {
                "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
                "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
                "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
+               "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
                "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
                "          (memory: 2048 MB a search unless given)\n"
                "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
@@ -33,7 +36,9 @@ int Usage() {
                "         --answer also writes FILEa for the guide\n"
                "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
                "          fails if any is unsolvable or unknown\n"
-               "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n";
+               "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n"
+               "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
+               "               and a picture as a stage block\n";
   return 2;
 }
 
@@ -73,10 +78,7 @@ int Play(int argc, char** argv) {
     std::cerr << "morvik-cli: " << error << "\n";
     return 2;
   }
-  if (PlayMoves(board, *moves, error) < 0) {
-    std::cerr << "morvik-cli: " << error << "\n";
-    return 2;
-  }
+  PlayMoves(board, *moves);
   std::cout << BoardJson(board) << "\n";
   return 0;
 }
@@ -93,5 +95,8 @@ int main(int argc, char** argv) {
   if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
   if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
   if (command == "decoys" && argc >= 3) return DecoysMain(args, std::cout, std::cerr);
+  if (command == "show") return ShowMain(args, std::cout, std::cerr);
+  if (command == "block") return BlockMain(args, std::cout, std::cerr);
+  if (command == "legend") return LegendMain(std::cout);
   return Usage();
 }
