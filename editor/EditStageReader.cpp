@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "editor/EditModel.h"
+#include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 
 namespace morvik {
@@ -20,12 +21,12 @@ class BlockReader {
     for (int y = 0; y < 10; ++y) {
       const std::string_view row = Line(2 + y);
       if (row.size() != 20)
-        return Fail(2 + y, "地形の" + std::to_string(y) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
+        return Fail(2 + y, "地形の" + std::to_string(y + 1) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
       for (int x = 0; x < 10; ++x) {
         const int code = ParseCellCode(row.substr(2 * x, 2));
         if (!IsTerrainCode(code))
-          return Fail(2 + y, "地形の" + std::to_string(y) + "行目の" + std::to_string(x) + "列目に知らないマスのコード「" +
-                                 std::string(row.substr(2 * x, 2)) + "」があります。");
+          return Fail(2 + y, "地形の" + std::to_string(y + 1) + "行目の" + std::to_string(x + 1) + "列目に知らないマスのコード「" +
+                                 PrintableText(row.substr(2 * x, 2)) + "」があります。");
         s.terrain[10 * x + y] = static_cast<CellCode>(code);
       }
     }

@@ -9,7 +9,7 @@ set -euo pipefail
 
 runtime=(libqt6widgets6 libsdl2-mixer-2.0-0 libchm1 qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic)
 build=(g++ cmake make pkg-config qt6-base-dev libsdl2-mixer-dev libchm-dev fp-utils)
-test=(libgtest-dev libbenchmark-dev ccache clang dpkg-dev appstream desktop-file-utils)
+test=(libgtest-dev libbenchmark-dev ccache clang python3 dpkg-dev appstream desktop-file-utils)
 
 job=${1:-}
 case "$job" in

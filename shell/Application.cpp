@@ -92,6 +92,7 @@ void Application::Main() {
   ViewScale::AddMenu(*formTitle_, viewChosen);
   ViewScale::AddMenu(*formMain_, viewChosen);
   ViewScale::AddMenu(*formEdit_, viewChosen);
+  OfferFittingViewSizes();
 
   FormMain::Hooks& play = formMain_->hooks;
   play.endProgram = [this] { EndProgram(); };

@@ -71,6 +71,7 @@ class Application {
   void ShowHelp(int topic);
   void ShowVersion();
   void OpenHomePage();
+  void OfferFittingViewSizes();
   QString MapFile() const;
 
   QString programDir_;

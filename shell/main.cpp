@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTranslator>
+#include <algorithm>
 #include <cstdio>
 #include <QGuiApplication>
 #include <QScreen>
@@ -34,13 +35,23 @@ namespace {
 void ChooseViewSize(int& argc, char** argv) {
   SettingsFile settings(SettingsFile::UserSettingsPath());
   int scale = ViewScale::Stored(settings);
-  if (scale == 0) {
+  const QSize window = ViewScale::StoredWindow(settings);
+  // A kept size larger than 1 is checked against the screen's free area (without the panels),
+  // seen at size 1, with the window size the last run measured.
+  if (scale == 0 || (scale > 1 && window.isValid())) {
+    int first = 0, fitting = ViewScale::Largest;
     {
       QGuiApplication probe(argc, argv);
-      if (const QScreen* s = QGuiApplication::primaryScreen())
-        scale = ViewScale::FirstChoice(static_cast<int>(s->geometry().width() * s->devicePixelRatio()), s->devicePixelRatio());
+      if (const QScreen* s = QGuiApplication::primaryScreen()) {
+        first = ViewScale::FirstChoice(static_cast<int>(s->geometry().width() * s->devicePixelRatio()), s->devicePixelRatio());
+        if (window.isValid()) fitting = ViewScale::LargestFitting(window, s->availableGeometry().size());
+      }
     }
-    if (scale == 0) scale = 1;
+    if (scale == 0) scale = std::max(1, first);
+    if (scale > fitting) {
+      ViewScale::NoteFallBack(scale);
+      scale = fitting;
+    }
     ViewScale::Store(settings, scale);
   }
   ViewScale::ApplyBeforeStart(scale);
@@ -95,5 +106,6 @@ int main(int argc, char** argv) {
     }
   sound.ReadAllAhead();  // after the title's music, which the worker reads first
   pictures.TellMissing(messages);
+  TellMissingJapaneseFont(JapaneseFamilies(), messages);
   return app.exec();
 }

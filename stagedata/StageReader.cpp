@@ -120,14 +120,14 @@ class BlockParser {
   bool ParseRow(int y, Board& b) {
     const std::string_view row = TrimRight(Line(2 + y));
     if (row.size() != 2 * FieldSize) {
-      Fail(2 + y, "地形の" + std::to_string(y) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
+      Fail(2 + y, "地形の" + std::to_string(y + 1) + "行目が20文字ではありません（" + std::to_string(row.size()) + "文字）。");
       return false;
     }
     for (int x = 0; x < FieldSize; ++x) {
       const int v = ParseCellCode(row.substr(2 * x, 2));
       if (!IsTerrainCode(v)) {
-        Fail(2 + y, "地形の" + std::to_string(y) + "行目の" + std::to_string(x) + "列目に知らないマスのコード「" +
-                        std::string(row.substr(2 * x, 2)) + "」があります。");
+        Fail(2 + y, "地形の" + std::to_string(y + 1) + "行目の" + std::to_string(x + 1) + "列目に知らないマスのコード「" +
+                        PrintableText(row.substr(2 * x, 2)) + "」があります。");
         return false;
       }
       b.T(x, y) = static_cast<CellCode>(v);
@@ -214,6 +214,22 @@ bool HoldsStage(std::string_view fileText, int n) {
     opener = IsBlockOpener(line, n);
   }
   return false;
+}
+
+std::string PrintableText(std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7F) {
+      out += c;
+    } else {
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
 }
 
 std::string StageErrorMessage(const StageError& e, std::string_view fileName) {

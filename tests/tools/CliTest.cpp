@@ -1,4 +1,4 @@
-// morvik-cli: the move notation, and the program itself on a stage-unit fixture.
+// morvik-cli: the program itself on a stage-unit fixture.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,23 +10,11 @@
 #include <string>
 
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
 #include "tests/support/ScratchDir.h"
 
 namespace morvik {
 namespace {
-
-TEST(MoveText, ParsesAndRefuses) {
-  std::string error;
-  const auto moves = ParseMoves("LU, R D T Z G J1J5", error);
-  ASSERT_TRUE(moves);
-  EXPECT_EQ(MovesText(*moves), "LURDTZGJ1J5");
-  EXPECT_FALSE(ParseMoves("RRX", error));
-  EXPECT_EQ(error, "unknown move 'X' at position 3");
-  EXPECT_FALSE(ParseMoves("J6", error));
-  EXPECT_FALSE(ParseMoves("RJ", error));
-}
 
 struct CliRun {
   int status;
@@ -69,6 +57,29 @@ TEST(Cli, ReadsAStoryStageOfAMapFile) {
   EXPECT_NE(missing.out.find("データが見つかりません。"), std::string::npos) << missing.out;
   const CliRun zero = Cli("play " + kFixture + " --stage 0 R");
   EXPECT_EQ(zero.status, 0) << zero.out;
+}
+
+// The picture goes through the stage writer and reader; what the reader or the notation refuses
+// is named, and no block is printed.
+TEST(Cli, BlockRefusesWhatNoStageCanHold) {
+  const std::string dir = testing::TempDir() + "/cli-block";
+  std::filesystem::create_directories(dir);
+  const std::string rows = ". . . . . . . . . . \n";
+  struct Row { const char* what; std::string top; int status; std::string says; } cases[] = {
+      {"good", ".@.y. . . . . . . . \n", 0, "@05\r\n20202020202020202020\r\n"},
+      {"no hero", ". .y. . . . . . . . \n", 2, "no hero ('@')"},
+      {"hero on a hole", "o@.y. . . . . . . . \n", 2, "the stage reader refuses the block: 主人公が穴のマス"},
+      {"unknown letter", ".@.y. . . . . . . Z \n", 2, "row 1 column 10: unknown ground 'Z'"},
+  };
+  for (const Row& c : cases) {
+    std::string picture = c.top;
+    for (int y = 1; y < 10; ++y) picture += rows;
+    std::ofstream(dir + "/p.txt", std::ios::binary) << picture;
+    const CliRun r = Cli("block " + dir + "/p.txt 5");
+    EXPECT_EQ(r.status, c.status) << c.what;
+    EXPECT_EQ(r.out.find("@05") == std::string::npos, c.status != 0) << c.what << ": " << r.out;
+    EXPECT_NE(r.out.find(c.says), std::string::npos) << c.what << ": " << r.out;
+  }
 }
 
 TEST(Cli, BadInputExitsWithTwo) {

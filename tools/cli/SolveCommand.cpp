@@ -12,8 +12,6 @@
 #include "stagedata/TextLines.h"
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
-#include "tools/cli/Playback.h"
 #include "solver/AnswerFile.h"
 
 namespace morvik {
@@ -137,7 +135,7 @@ std::string JsonString(const std::string& s) {
 
 std::string SolveJson(const SolveResult& r) {
   return "{\"verdict\": " + JsonString(VerdictName(r.verdict)) + ", \"reason\": " + JsonString(r.reason) +
-         ", \"moves\": " + JsonString(PressesText(r.presses)) + ", \"presses\": " + std::to_string(r.presses.size()) +
+         ", \"moves\": " + JsonString(MovesText(r.presses)) + ", \"presses\": " + std::to_string(r.presses.size()) +
          ", \"states\": " + std::to_string(r.states) + ", \"expanded\": " + std::to_string(r.expanded) +
          ", \"seconds\": " + Fixed(r.seconds, 3) + "}";
 }
@@ -190,12 +188,7 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return 2;
   }
   if (!fromMoves.empty()) {
-    std::string error;
-    const int played = PlayMoves(start, fromMoves, error);
-    if (played < 0) {
-      err << "morvik-cli solve: --from: " << error << "\n";
-      return 2;
-    }
+    const int played = PlayMoves(start, fromMoves);
     if (start.Ended()) {
       err << "morvik-cli solve: --from: the attempt ends at move " << played << " ("
           << (start.outcome == Outcome::Clear ? "clear" : "no clear") << "), nothing left to solve\n";
@@ -209,7 +202,7 @@ int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     out << VerdictName(r.verdict);
     if (!r.reason.empty()) out << " (" << r.reason << ")";
     out << "\n";
-    if (r.verdict == Verdict::Solved) out << "moves: " << PressesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
+    if (r.verdict == Verdict::Solved) out << "moves: " << MovesText(r.presses) << "\npresses: " << r.presses.size() << "\n";
     out << "states: " << r.states << "\nexpanded: " << r.expanded << "\nseconds: " << Fixed(r.seconds, 3) << "\n";
   }
   if (a.answer && r.verdict == Verdict::Solved) {
@@ -265,7 +258,7 @@ int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ost
         took = r.seconds;
         ok = r.verdict == Verdict::Solved;
         line += VerdictName(r.verdict);
-        if (ok) line += ", " + std::to_string(r.presses.size()) + " presses " + PressesText(r.presses);
+        if (ok) line += ", " + std::to_string(r.presses.size()) + " presses " + MovesText(r.presses);
         if (!r.reason.empty()) line += " (" + r.reason + ")";
         line += ", " + std::to_string(r.states) + " states, " + Fixed(r.seconds, 3) + " s\n";
       }

@@ -5,11 +5,10 @@
 
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 #include "core/Effect.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
@@ -66,23 +65,13 @@ std::map<int, std::string> ReadNames(const std::string& text) {
 }
 
 // The presses of a kept solution; false when it holds a give-up or a bad move.
-bool PressesOf(const std::string& text, std::vector<Press>& out) {
+bool PressesOf(const std::string& text, std::vector<Move>& out) {
   std::string error;
   const auto moves = ParseMoves(text, error);
   if (!moves) return false;
-  out.clear();
-  for (const Move& m : *moves) {
-    switch (m.kind) {
-      case 'L': out.push_back(Press::Left); break;
-      case 'U': out.push_back(Press::Up); break;
-      case 'R': out.push_back(Press::Right); break;
-      case 'D': out.push_back(Press::Down); break;
-      case 'T': out.push_back(Press::Turn); break;
-      case 'Z': out.push_back(Press::Dig); break;
-      case 'J': out.push_back(JumpPress(m.distance)); break;
-      default: return false;
-    }
-  }
+  for (Move m : *moves)
+    if (m == Move::GiveUp) return false;
+  out = std::move(*moves);
   return true;
 }
 
@@ -108,7 +97,7 @@ int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ost
   for (int n : stages) {
     const std::vector<std::string> block = StageBlock(lines, n);
     const auto kept = solutions.find(n);
-    std::vector<Press> clear;
+    std::vector<Move> clear;
     out << n << ":";
     if (block.empty() || kept == solutions.end() || !PressesOf(kept->second, clear)) {
       out << " no block or no kept solution\n";
@@ -182,7 +171,7 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     if (r.verdict == Verdict::Unknown && kept != solutions.end() && PressesOf(kept->second, r.presses)) {
       Board played = start;
       Script discard(false);
-      for (Press p : r.presses) ApplyPress(played, discard, p);
+      for (Move p : r.presses) ApplyMove(played, discard, p);
       if (played.outcome == Outcome::Clear) {
         r.verdict = Verdict::Solved;
         states = "> " + states;

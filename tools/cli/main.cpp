@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "core/ModMain.h"
+#include "core/Move.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/Playback.h"
+#include "tools/cli/PictureCommand.h"
 #include "tools/cli/SolveCommand.h"
 #include "tools/cli/TableCommand.h"
 
@@ -24,6 +25,7 @@ void Usage(std::ostream& out) {
          "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
          "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
          "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
+         "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
          "       morvik-cli --help | -h | --version\n"
          "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
          "          (memory: 2048 MB a search unless given)\n"
@@ -36,6 +38,8 @@ void Usage(std::ostream& out) {
          "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
          "          fails if any is unsolvable or unknown\n"
          "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n"
+         "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
+         "               and a picture as a stage block\n"
          "Exit status: 0 done (solve: solved; verify: every stage solved),\n"
          "             1 unsolvable or unknown (a limit came first),\n"
          "             2 usage error or a file that cannot be read.\n";
@@ -68,10 +72,7 @@ int Play(const std::vector<std::string>& args) {
     std::cerr << "morvik-cli: " << error << "\n";
     return 2;
   }
-  if (PlayMoves(board, *moves, error) < 0) {
-    std::cerr << "morvik-cli: " << error << "\n";
-    return 2;
-  }
+  PlayMoves(board, *moves);
   std::cout << BoardJson(board) << "\n";
   return 0;
 }
@@ -95,6 +96,9 @@ int main(int argc, char** argv) {
   if (command == "verify") return VerifyMain(args, std::cout, std::cerr);
   if (command == "table") return TableMain(args, std::cout, std::cerr);
   if (command == "decoys") return DecoysMain(args, std::cout, std::cerr);
+  if (command == "show") return ShowMain(args, std::cout, std::cerr);
+  if (command == "block") return BlockMain(args, std::cout, std::cerr);
+  if (command == "legend") return LegendMain(std::cout);
   if (!command.empty() && command[0] == '-') return UsageError("unknown option '" + command + "'");
   return UsageError("unknown command '" + command + "'");
 }

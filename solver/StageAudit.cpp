@@ -1,4 +1,4 @@
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 
 #include <set>
 #include <string_view>
@@ -108,26 +108,26 @@ bool BlockBoard(const std::vector<std::string>& block, int n, Board& b, std::str
   return true;
 }
 
-TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const SolverOptions& options) {
+TrapCount CountTraps(const Board& start, const std::vector<Move>& clear, const SolverOptions& options) {
   TrapCount out;
   // Boards on the clear and boards already found solvable need no second look.
   std::set<std::string> solvable, trapped;
   std::vector<Board> path{start};
-  for (Press p : clear) {
+  for (Move p : clear) {
     Board next = path.back();
     Script discard(false);
-    ApplyPress(next, discard, p);
+    ApplyMove(next, discard, p);
     path.push_back(next);
   }
   for (std::size_t i = 0; i + 1 < path.size(); ++i) solvable.insert(BoardKey(path[i]));
   Script discard(false);
   for (std::size_t i = 0; i < clear.size(); ++i) {
     const Board& here = path[i];
-    for (int p = 0; p < PressCount; ++p) {
-      const Press press = static_cast<Press>(p);
+    for (int p = 0; p < SearchMoveCount; ++p) {
+      const Move press = static_cast<Move>(p);
       if (press == clear[i]) continue;
       Board child = here;
-      ApplyPress(child, discard, press);
+      ApplyMove(child, discard, press);
       if (child.Ended()) continue;  // a miss is shown, or the stage is cleared
       if (child == here) continue;
       // Turning, or facing a wall, changes the facing alone: four more turns undo it.
@@ -156,7 +156,7 @@ TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const 
   return out;
 }
 
-DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Press>& clear,
+DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Move>& clear,
                        const SolverOptions& options) {
   DecoySearch out;
   for (const StageObject& o : BlockObjects(block)) {
@@ -166,9 +166,9 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
     // The clear played without the object: if it no longer clears, the object is used.
     Board played = b;
     Script discard(false);
-    for (Press p : clear) {
+    for (Move p : clear) {
       if (played.Ended()) break;
-      ApplyPress(played, discard, p);
+      ApplyMove(played, discard, p);
     }
     if (played.outcome != Outcome::Clear) continue;
     const SolveResult r = Solve(b, options);

@@ -39,11 +39,11 @@ bool BlockBoard(const std::vector<std::string>& block, int n, Board& b, std::str
 
 // Traps along one clear: from every board on the way, each press other than the clear's own
 // that changes the board and neither ends the attempt nor leaves it solvable.
-TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const SolverOptions& options);
+TrapCount CountTraps(const Board& start, const std::vector<Move>& clear, const SolverOptions& options);
 
 // The objects whose removal neither makes the stage unsolvable, nor breaks `clear`, nor
 // shortens the shortest clear.
-DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Press>& clear,
+DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Move>& clear,
                        const SolverOptions& options);
 
 }  // namespace morvik
