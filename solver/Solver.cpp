@@ -146,6 +146,7 @@ class SearchBase {
         counter_(prunableDig_),
         cutOff_(start) {
     r.keyWords = words_;
+    store_.LimitStates(options.maxStates);
   }
 
   StateStore& Store() { return store_; }
@@ -160,6 +161,7 @@ class SearchBase {
   // Every few hundred expansions: the cancel flag and the time budget.
   bool OutOfTime() {
     if ((r_.expanded & 255) != 0) return false;
+    if (options_.progress) options_.progress->store(store_.Size(), std::memory_order_relaxed);
     if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
       Stop(StopReason::Cancelled, "cancelled");
       return true;
@@ -475,6 +477,9 @@ void Search(const Board& start, const SolverOptions& options, Clock::time_point 
       search.Run(start);
     } catch (const MemoryLimitReached&) {
       search.Stop(StopReason::Memory, "memory limit reached");
+    } catch (const StateLimitReached&) {
+      // A batch of new states would have gone past the limit.
+      search.Stop(StopReason::StateLimit, "state limit reached");
     } catch (const std::bad_alloc&) {
       search.Stop(StopReason::Memory, "out of memory");
     }

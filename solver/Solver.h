@@ -54,6 +54,9 @@ struct SolverOptions {
   double maxSeconds = 0;             // 0: no time limit
   std::size_t maxMemoryBytes = 0;    // 0: no limit on the search's tables
   const std::atomic<bool>* cancel = nullptr;  // may be null
+  // When set, the states stored so far, written as often as the cancel flag is read (a
+  // window shows the search's progress from another thread).
+  std::atomic<std::uint64_t>* progress = nullptr;
   // Keep the tables' memory for the next search (a command solving stage after stage saves
   // the page faults); otherwise it goes back to the system when the search ends.
   bool keepMemory = false;

@@ -8,8 +8,8 @@
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/SolveCommand.h"
-#include "tools/cli/StageAudit.h"
 #include "tools/cli/StageMechanics.h"
+#include "solver/StageAudit.h"
 #include "core/Effect.h"
 #include "core/Move.h"
 

@@ -1,4 +1,4 @@
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 
 #include <set>
 #include <string_view>
