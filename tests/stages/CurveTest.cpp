@@ -18,7 +18,7 @@
 
 #include "stagedata/TextLines.h"
 #include "tests/stages/MapFileText.h"
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 #include "tools/cli/StageMechanics.h"
 #include "tools/cli/TableCommand.h"
 

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "core/Effect.h"
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 
 namespace morvik {
 
