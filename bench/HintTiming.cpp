@@ -13,9 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Move.h"
 #include "stagedata/StageReader.h"
-#include "tools/cli/MoveText.h"
-#include "tools/cli/Playback.h"
 #include "solver/Solver.h"
 
 using namespace morvik;
@@ -65,7 +64,7 @@ int main(int argc, char** argv) {
     if (!moves) continue;
     for (std::size_t i = 0; i < moves->size() && !b.Ended(); ++i) {
       all.push_back({stage, static_cast<int>(i), static_cast<int>(moves->size() - i), b});
-      PlayMove(b, (*moves)[i], error);
+      PlayMoves(b, {(*moves)[i]});
     }
   }
   std::mt19937 rng(12);

@@ -18,7 +18,6 @@
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/MoveText.h"
 #include "tools/cli/SolveCommand.h"
 #include "solver/Solver.h"
 
@@ -47,11 +46,11 @@ Timed TimedSolve(const Board& b, const SolverOptions& o) {
   return t;
 }
 
-bool ClearsFrom(Board b, const std::vector<Press>& presses) {
+bool ClearsFrom(Board b, const std::vector<Move>& presses) {
   Script discard(false);
-  for (const Press p : presses) {
+  for (const Move p : presses) {
     if (b.Ended()) return false;
-    ApplyPress(b, discard, p);
+    ApplyMove(b, discard, p);
   }
   return b.outcome == Outcome::Clear;
 }
@@ -96,7 +95,7 @@ int main(int argc, char** argv) {
 
   struct Solved {
     Board start;
-    std::vector<Press> presses;
+    std::vector<Move> presses;
   };
   std::vector<Solved> solved;
   std::vector<double> startWall, startCpu;
@@ -112,14 +111,12 @@ int main(int argc, char** argv) {
       char label[24];
       std::snprintf(label, sizeof label, "stage %02d: solved, ", n);
       const std::size_t at = known.find(label);
-      std::vector<Press> presses;
+      std::vector<Move> presses;
       if (at != std::string::npos) {
         const std::size_t movesAt = known.find(" presses ", at) + 9;
         std::string error;
-        const auto moves = ParseMoves(known.substr(movesAt, known.find(',', movesAt) - movesAt), error);
-        for (const Move& m : moves ? *moves : std::vector<Move>{})
-          presses.push_back(m.kind == 'J' ? JumpPress(m.distance)
-                                          : static_cast<Press>(std::string("LURDTZ").find(m.kind)));
+        if (auto moves = ParseMoves(known.substr(movesAt, known.find(',', movesAt) - movesAt), error))
+          presses = std::move(*moves);
       }
       if (!presses.empty() && ClearsFrom(start, presses)) solved.push_back({start, presses});
       else ++notSolved;
@@ -164,7 +161,7 @@ int main(int argc, char** argv) {
     while (at >= s->presses.size()) at -= (s++)->presses.size();
     Board b = s->start;
     Script discard(false);
-    for (std::size_t k = 0; k < at; ++k) ApplyPress(b, discard, s->presses[k]);
+    for (std::size_t k = 0; k < at; ++k) ApplyMove(b, discard, s->presses[k]);
     const Timed t = TimedSolve(b, o);
     wall.push_back(t.wall);
     cpu.push_back(t.cpu);

@@ -9,16 +9,17 @@
 namespace morvik {
 
 KeyCommand CommandForKey(int key, int modifiers) {
-  if (modifiers == ModShift) return KeyCommand::Turn;
+  const auto play = [](Move m) { return KeyCommand{KeyCommand::Play, m}; };
+  if (modifiers == ModShift) return play(Move::Turn);
   switch (key) {
-    case vk::Left: case vk::Pad4: return KeyCommand::Left;
-    case vk::Up: case vk::Pad8: return KeyCommand::Up;
-    case vk::Right: case vk::Pad6: return KeyCommand::Right;
-    case vk::Down: case vk::Pad2: return KeyCommand::Down;
-    case vk::Delete: return KeyCommand::GiveUp;
-    case vk::X: return KeyCommand::Meter;
-    case vk::Z: return KeyCommand::Dig;
-    default: return KeyCommand::None;
+    case vk::Left: case vk::Pad4: return play(Move::Left);
+    case vk::Up: case vk::Pad8: return play(Move::Up);
+    case vk::Right: case vk::Pad6: return play(Move::Right);
+    case vk::Down: case vk::Pad2: return play(Move::Down);
+    case vk::Delete: return play(Move::GiveUp);
+    case vk::X: return {KeyCommand::Meter};
+    case vk::Z: return play(Move::Dig);
+    default: return {};
   }
 }
 

@@ -3,10 +3,17 @@
 // direction, turning, digging and giving up.
 #include "core/Board.h"
 #include "core/Effect.h"
+#include "core/Move.h"
 
 namespace morvik {
 
-enum class KeyCommand { None, Left, Up, Right, Down, GiveUp, Meter, Dig, Turn };
+// What a key does while the meter is idle: nothing, a move, or starting the jump meter (the
+// meter's level, not the key, then chooses the jump).
+struct KeyCommand {
+  enum Use : std::uint8_t { None, Play, Meter } use = None;
+  Move move = Move::Left;  // for Play
+  friend bool operator==(const KeyCommand&, const KeyCommand&) = default;
+};
 
 // Virtual key codes of the play screen's keys and the modifier bits (1 Shift, 2 Ctrl, 4 Alt).
 namespace vk {

@@ -35,9 +35,16 @@ void EditModel::Initialize() {
   manyYF_ = manyRF_ = manyST_ = manyPX_ = 0;
   heroPos_ = NoCell;
   modified_ = false;
+  history_.Clear();
 }
 
 void EditModel::Adopt(const StageSheet& stage) {
+  Take(stage);
+  modified_ = false;
+  history_.Clear();
+}
+
+void EditModel::Take(const StageSheet& stage) {
   stage_ = stage;
   manyYF_ = manyRF_ = manyST_ = manyPX_ = 0;
   heroPos_ = NoCell;
@@ -50,7 +57,26 @@ void EditModel::Adopt(const StageSheet& stage) {
       ++*counter;
     }
   }
-  modified_ = false;
+}
+
+void EditModel::Edited(const StageSheet& before) {
+  if (!(before == stage_)) history_.Record(before);
+}
+
+bool EditModel::Undo() {
+  const auto back = history_.Undo(stage_);
+  if (!back) return false;
+  Take(*back);
+  modified_ = true;
+  return true;
+}
+
+bool EditModel::Redo() {
+  const auto forward = history_.Redo(stage_);
+  if (!forward) return false;
+  Take(*forward);
+  modified_ = true;
+  return true;
 }
 
 int* EditModel::Counter(Piece p) {
@@ -88,6 +114,13 @@ bool EditModel::CheckLimit() const {
 }
 
 EditModel::PressResult EditModel::MouseDown(int cell, MouseButton button, int shift) {
+  const StageSheet before = stage_;
+  const PressResult r = ApplyMouse(cell, button, shift);
+  Edited(before);
+  return r;
+}
+
+EditModel::PressResult EditModel::ApplyMouse(int cell, MouseButton button, int shift) {
   PressResult r;
   if (cell < 0 || cell >= CellCount) return r;
   modified_ = true;
@@ -125,12 +158,16 @@ void EditModel::PutChara(int cell) {
 }
 
 void EditModel::SetFirstFlower(int colour) {
+  const StageSheet before = stage_;
   stage_.firstFlower = colour == 0 ? 0 : 1;
+  Edited(before);
   modified_ = true;
 }
 
 void EditModel::SetMusic(int music) {
+  const StageSheet before = stage_;
   stage_.music = music;
+  Edited(before);
   modified_ = true;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/EditHistory.h"
 #include "stagedata/StageWriter.h"
 
 namespace morvik {
@@ -60,6 +61,13 @@ class EditModel {
   void SetFirstFlower(int colour);
   void SetMusic(int music);
 
+  // Undo and redo of the drawing: false when there is nothing to take back or bring back.
+  // Either marks the stage modified; the tools chosen stay.
+  bool Undo();
+  bool Redo();
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+
   void Renewal(bool modified) { modified_ = modified; }
   // "モルビクステージエディタ " with "[path]" when there is a file and " (更新あり)" when
   // modified.
@@ -74,7 +82,12 @@ class EditModel {
   bool Modified() const { return modified_; }
 
  private:
+  PressResult ApplyMouse(int cell, MouseButton button, int shift);
   void PutChara(int cell);
+  // The stage's cells and settings; the counters and start position follow from the cells.
+  void Take(const StageSheet& stage);
+  // Records the edit that turned `before` into the stage now, if it changed anything.
+  void Edited(const StageSheet& before);
   int* Counter(Piece p);
 
   StageSheet stage_;
@@ -83,6 +96,7 @@ class EditModel {
   CellCode selTerrain_ = cell::Mountain;
   Piece selChara_ = Piece::Stone;
   bool modified_ = false;
+  EditHistory history_;
 };
 
 }  // namespace morvik

@@ -4,6 +4,7 @@
 
 #include "core/Translate.h"
 #include "editor/EditModel.h"
+#include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 
 namespace morvik {
@@ -22,12 +23,12 @@ class BlockReader {
       const std::string_view row = Line(2 + y);
       if (row.size() != 20)
         return Fail(2 + y, Format(translate("StageReader", "地形の%1行目が20文字ではありません（%2文字）。"),
-                                  {std::to_string(y), std::to_string(row.size())}));
+                                  {std::to_string(y + 1), std::to_string(row.size())}));
       for (int x = 0; x < 10; ++x) {
         const int code = ParseCellCode(row.substr(2 * x, 2));
         if (!IsTerrainCode(code))
           return Fail(2 + y, Format(translate("StageReader", "地形の%1行目の%2列目に知らないマスのコード「%3」があります。"),
-                                    {std::to_string(y), std::to_string(x), row.substr(2 * x, 2)}));
+                                    {std::to_string(y + 1), std::to_string(x + 1), PrintableText(row.substr(2 * x, 2))}));
         s.terrain[10 * x + y] = static_cast<CellCode>(code);
       }
     }

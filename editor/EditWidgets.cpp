@@ -1,5 +1,7 @@
 #include "editor/EditWidgets.h"
 
+#include "core/Board.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -34,7 +36,7 @@ QImage EditGrid::Render() const {
   QImage img(10 * kCell, 10 * kCell, QImage::Format_ARGB32_Premultiplied);
   img.fill(Qt::black);
   QPainter p(&img);
-  const StageSheet& s = model_.Stage();
+  const StageSheet& s = instead_ ? *instead_ : model_.Stage();
   for (int n = 0; n < CellCount; ++n) {
     const QPoint at = CellOrigin(n);
     p.drawImage(at, pictures_.Elm(s.terrain[n]));
@@ -53,6 +55,9 @@ void EditGrid::paintEvent(QPaintEvent*) {
     p.drawLine(kBorder + i * kCell, kBorder, kBorder + i * kCell, kBorder + 10 * kCell - 1);
     p.drawLine(kBorder, kBorder + i * kCell, kBorder + 10 * kCell - 1, kBorder + i * kCell);
   }
+  // A decoy: a dashed ring round the object, in the colour of a warning.
+  p.setPen(QPen(QColor(214, 64, 32), 2, Qt::DashLine));
+  for (int n : decoys_) p.drawEllipse(QRect(CellOrigin(n) + QPoint(kBorder + 2, kBorder + 2), QSize(kCell - 4, kCell - 4)));
   if (hover_ >= 0) {
     // The cell the mouse points at, so that the player sees where a click goes.
     const QRect r(CellOrigin(hover_) + QPoint(kBorder, kBorder), QSize(kCell, kCell));
@@ -61,6 +66,16 @@ void EditGrid::paintEvent(QPaintEvent*) {
     p.setPen(QPen(QColor(0, 0, 0, 110), 1));
     p.drawRect(r.adjusted(1, 1, -2, -2));
   }
+}
+
+void EditGrid::ShowInstead(const StageSheet* sheet) {
+  instead_ = sheet;
+  update();
+}
+
+void EditGrid::MarkDecoys(std::vector<int> cells) {
+  decoys_ = std::move(cells);
+  update();
 }
 
 void EditGrid::mousePressEvent(QMouseEvent* e) {
@@ -94,18 +109,22 @@ void PaletteTile::SetChosen(bool chosen) {
   update();
 }
 
+QImage EraserPicture() {
+  QImage image(CellPixels, CellPixels, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(150, 120, 96), 2, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(9, 9), QPointF(23, 23));
+  p.drawLine(QPointF(23, 9), QPointF(9, 23));
+  return image;
+}
+
 void PaletteTile::paintEvent(QPaintEvent*) {
   QPainter p(this);
   // Character pictures are figures on transparency: they stand on a plain ground here.
   p.fillRect(rect().adjusted(2, 2, -2, -2), kTileGround);
-  p.drawImage(2, 2, pictures_.Elm(index_));
-  if (index_ == static_cast<int>(Piece::None)) {
-    // The eraser's picture is empty: a light cross tells what it does.
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(150, 120, 96), 2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(11, 11), QPointF(25, 25));
-    p.drawLine(QPointF(25, 11), QPointF(11, 25));
-  }
+  p.drawImage(2, 2, index_ == static_cast<int>(Piece::None) ? EraserPicture() : pictures_.Elm(index_));
   if (chosen_) {
     p.setPen(QPen(kChosenFrame, 2));
     p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "editor/EditModel.h"
 
@@ -24,6 +25,12 @@ class EditGrid final : public QWidget {
   static int CellAt(QPoint p);
   static QPoint CellOrigin(int cell);
 
+  // A board of a playback shown in place of the drawing (null: the drawing again).
+  void ShowInstead(const StageSheet* sheet);
+  // Cells marked as decoys: objects no shortest clear needs.
+  void MarkDecoys(std::vector<int> cells);
+  const std::vector<int>& DecoyMarks() const { return decoys_; }
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent* e) override;
@@ -34,7 +41,13 @@ class EditGrid final : public QWidget {
   const EditModel& model_;
   const PictureStore& pictures_;
   int hover_ = -1;
+  const StageSheet* instead_ = nullptr;
+  std::vector<int> decoys_;
 };
+
+// The eraser's picture: its own picture is empty, so a light cross on transparency tells what
+// it does, on the palette and in the chosen-tool box alike.
+QImage EraserPicture();
 
 // A palette picture: a tile of the store, framed when it is the chosen one.
 class PaletteTile final : public QWidget {

@@ -27,6 +27,7 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "editor/DesignerBench.h"
 #include "editor/EditStageReader.h"
 #include "core/Pictures.h"
 #include "editor/EditWidgets.h"
@@ -169,6 +170,11 @@ void FormEdit::BuildMenus() {
   // Shown, but they cannot be chosen.
   add(file, "mnuMemory", QStringLiteral("記憶取出(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L), {})->setEnabled(false);
   add(file, "mnuComment", QStringLiteral("コメントの設定(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), {})->setEnabled(false);
+
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  edit->setObjectName(QStringLiteral("mnuEdit"));
+  undo_ = add(edit, "mnuUndo", QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
+  redo_ = add(edit, "mnuRedo", QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
 
   QMenu* test = menuBar()->addMenu(QStringLiteral("テスト(&T)"));
   test->setObjectName(QStringLiteral("mnuTest"));
@@ -321,9 +327,20 @@ void FormEdit::BuildControls() {
   connect(button(QStringLiteral("STOP"), bgm, QRect(50, 70, 72, 22), "ComBGMTestStop"), &QPushButton::clicked, this,
           [this] { ComBGMTestStop_Click(); });
 
-  // The commands along the bottom, the test play set apart.
+  // The designer's bench: the verdict on the drawing and what the solver knows of it.
   const int width = right + columnWidth + margin;
-  const int commandsTop = std::max(rulesTop + 50, settingsTop + settingsHeight) + 12;
+  const int benchTop = std::max(rulesTop + 50, settingsTop + settingsHeight) + 10;
+  auto* benchRule = new QFrame(central);
+  benchRule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+  benchRule->setGeometry(margin, benchTop - 5, width - 2 * margin, 2);
+  bench_ = new DesignerBench(platform_.scheduler, width - 2 * margin, central);
+  bench_->setObjectName(QStringLiteral("DesignerBench"));
+  bench_->move(margin, benchTop);
+  bench_->showOnGrid = [this](const StageSheet* sheet) { picEdit_->ShowInstead(sheet); };
+  bench_->markDecoys = [this](const std::vector<int>& cells) { picEdit_->MarkDecoys(cells); };
+
+  // The commands along the bottom, the test play set apart.
+  const int commandsTop = benchTop + bench_->height() + 12;
   auto* rule = new QFrame(central);
   rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   rule->setGeometry(margin, commandsTop - 7, width - 2 * margin, 2);
@@ -362,6 +379,31 @@ void FormEdit::EditInitialize() {
   ShowSelection();
   ShowCounts();
   picEdit_->update();
+  StageEdited();
+}
+
+void FormEdit::StageEdited() {
+  undo_->setEnabled(model_.CanUndo());
+  redo_->setEnabled(model_.CanRedo());
+  bench_->StageChanged(model_.Stage());
+}
+
+void FormEdit::mnuUndo_Click() {
+  if (!model_.Undo()) return;
+  ShowSettings();
+  ShowCounts();
+  Renewal(true);
+  picEdit_->update();
+  StageEdited();
+}
+
+void FormEdit::mnuRedo_Click() {
+  if (!model_.Redo()) return;
+  ShowSettings();
+  ShowCounts();
+  Renewal(true);
+  picEdit_->update();
+  StageEdited();
 }
 
 void FormEdit::Renewal(bool modified) {
@@ -376,7 +418,8 @@ void FormEdit::ShowCounts() {
 
 void FormEdit::ShowSelection() {
   picLeft_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(model_.SelTerrain())));
-  picRight_->setPixmap(QPixmap::fromImage(platform_.pictures.Elm(static_cast<int>(model_.SelChara()))));
+  const int chara = static_cast<int>(model_.SelChara());
+  picRight_->setPixmap(QPixmap::fromImage(model_.SelChara() == Piece::None ? EraserPicture() : platform_.pictures.Elm(chara)));
   for (PaletteTile* t : terrainTiles_) t->SetChosen(t->Index() == model_.SelTerrain());
   for (PaletteTile* t : charaTiles_) t->SetChosen(t->Index() == static_cast<int>(model_.SelChara()));
 }
@@ -397,6 +440,7 @@ void FormEdit::PicElm_Click(int index) {
 void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
   const MouseButton b = ButtonOf(button);
   const int shift = ShiftOf(modifiers);
+  const StageSheet before = model_.Stage();
   EditModel::PressResult r;
   if (shift == ShiftBit && b == MouseButton::Left) {
     BusyPointer busy;
@@ -415,6 +459,7 @@ void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardM
   labelRefusal_->setText(refusal);
   ShowCounts();
   picEdit_->update();
+  if (!(model_.Stage() == before)) StageEdited();
 }
 
 QString FormEdit::RefusalAtLimit(Piece p) {
@@ -429,15 +474,19 @@ void FormEdit::PicSel_Click(int index) {
 }
 
 void FormEdit::OptFirst_Click(int index) {
+  const StageSheet before = model_.Stage();
   model_.SetFirstFlower(index);
   Renewal(true);
+  if (!(model_.Stage() == before)) StageEdited();
 }
 
 void FormEdit::VScrBGM_Change(int value) {
   labelBGM_->setText(QStringLiteral("BGM No. %1").arg(value));
   if (syncing_) return;
+  const StageSheet before = model_.Stage();
   model_.SetMusic(value);
   Renewal(true);
+  if (!(model_.Stage() == before)) StageEdited();
 }
 
 void FormEdit::ComBGMTest_Click() {
@@ -515,7 +564,7 @@ bool FormEdit::LoadStageData(int n) {
   if (file.ReadFailed())
     return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
   if (const auto* e = std::get_if<EditLoadError>(&result)) {
-    const EditLoadMessage m = LoadFailureMessage(*e, QFileInfo(path).fileName().toStdString());
+    const EditLoadMessage m = LoadFailureMessage(*e, path.toStdString());
     return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
   }
   model_.Adopt(std::get<StageSheet>(result));
@@ -523,6 +572,7 @@ bool FormEdit::LoadStageData(int n) {
   ShowCounts();
   Renewal(false);
   picEdit_->update();
+  StageEdited();
   return true;
 }
 
@@ -562,7 +612,21 @@ bool FormEdit::SaveStageData() {
     return false;
   }
   Renewal(false);
+  if (bench_->SaveAnswerChosen()) SaveFoundAnswer(path);
   return true;
+}
+
+void FormEdit::SaveFoundAnswer(const QString& stagePath) {
+  const auto records = bench_->AnswerToSave();
+  if (!records) {
+    labelRefusal_->setText(QStringLiteral("最短手順がまだ見つかっていないので、解答ファイルは保存していません"));
+    return;
+  }
+  const QString path = QString::fromStdString(AnswerPathFor(stagePath.toStdString()));
+  QString reason;
+  if (!SaveWholeFile(path, AnswerFileText(*records), &reason))
+    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
 }
 
 void FormEdit::ComConvert_Click() {

@@ -20,6 +20,7 @@ class QScrollBar;
 
 namespace morvik {
 
+class DesignerBench;
 class EditGrid;
 class FileDialogs;
 class PaletteTile;
@@ -61,11 +62,15 @@ class FormEdit final : public QMainWindow {
   void ComEnd_Click();
   void ComBGMTest_Click();
   void ComBGMTestStop_Click();
+  // Undo and redo of the drawing (Ctrl+Z, Ctrl+Y).
+  void mnuUndo_Click();
+  void mnuRedo_Click();
   void FilesDropped(const QStringList& paths);
 
   // What tests and the shell look at.
   const EditModel& Model() const { return model_; }
   QImage GrabGrid() const;
+  DesignerBench& Bench() { return *bench_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -81,11 +86,15 @@ class FormEdit final : public QMainWindow {
   void OptFirst_Click(int index);
   void VScrBGM_Change(int value);
   bool SaveStageData();
+  // Writes the drawing's shortest clear beside the saved stage, as its answer file.
+  void SaveFoundAnswer(const QString& stagePath);
   bool SaveUnderName();
   bool AskToSave(const QString& question, const QString& title, bool& cancelled);
   // Where the file dialogs start: the folder of the stage being edited, or else the last used.
   QString DialogFolder() const;
   void RememberFolderOf(const QString& path);
+  // The stage changed: the undo commands and the verdict follow it.
+  void StageEdited();
   void ShowSettings();
   void ShowCounts();
   void ShowSelection();
@@ -106,6 +115,9 @@ class FormEdit final : public QMainWindow {
   std::array<QRadioButton*, 2> optFirst_{};
   QScrollBar* vscrBGM_ = nullptr;
   QLabel* labelBGM_ = nullptr;
+  DesignerBench* bench_ = nullptr;
+  QAction* undo_ = nullptr;
+  QAction* redo_ = nullptr;
   QLabel* labelRefusal_ = nullptr;  // why the last press on the grid placed nothing
   QString lastFolder_;              // of the stage file last opened, dropped or saved
 };

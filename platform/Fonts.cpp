@@ -1,5 +1,10 @@
 #include "platform/Fonts.h"
 
+#include <QFontDatabase>
+#include <cstdio>
+
+#include "platform/MessageBoxes.h"
+
 namespace morvik {
 
 QString CaptionFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }  // untranslated: a font name
@@ -13,6 +18,19 @@ QFont CaptionFontOf(qreal pointSize, bool bold) {
 
 void InstallCaptionFace() {
   QFont::insertSubstitutions(CaptionFace(), QStringList{QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});  // untranslated: font names
+}
+
+QStringList JapaneseFamilies() { return QFontDatabase::families(QFontDatabase::Japanese); }
+
+bool TellMissingJapaneseFont(const QStringList& japaneseFamilies, MessageBoxes& messages) {
+  if (!japaneseFamilies.isEmpty()) return false;
+  std::fprintf(stderr, "morvik: no installed font covers Japanese, so the texts show as empty boxes; install %s\n",
+               JapaneseFontPackage);
+  messages.Show(QStringLiteral("No installed font covers Japanese: the game's texts show as empty boxes.\n"
+                               "Install the package %1 (for example: sudo apt install %1) and start the game again.")
+                    .arg(QLatin1String(JapaneseFontPackage)),
+                QStringLiteral("Japanese font missing"), MsgIcon::Warning, MsgButtons::Ok);
+  return true;
 }
 
 }  // namespace morvik

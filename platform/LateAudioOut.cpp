@@ -6,11 +6,25 @@
 namespace morvik {
 
 LateAudioOut::LateAudioOut(Scheduler& scheduler, std::function<std::unique_ptr<Mixer>()> openMixer)
-    : scheduler_(scheduler) {
+    : scheduler_(scheduler), openMixer_(std::move(openMixer)) {
   readsPending_ = 1;  // the device itself
   worker_ = std::thread([this] { Work(); });
-  Post([this, openMixer = std::move(openMixer)] {
-    auto mixer = std::make_shared<std::unique_ptr<Mixer>>(openMixer());
+  Post([this] {
+    auto mixer = std::make_shared<std::unique_ptr<Mixer>>(openMixer_());
+    QMetaObject::invokeMethod(&gui_, [this, mixer] { MixerOpened(mixer); }, Qt::QueuedConnection);
+  });
+}
+
+// The device went away, or there never was one: the old mixer is closed and a new one opened
+// on the worker (there is only ever one at a time). Until it is, requests are held as at start.
+void LateAudioOut::Reopen() {
+  out_->StopLoop();  // a jingle's wait still ends
+  out_.reset();
+  readsPending_ = 1;
+  auto old = std::make_shared<std::unique_ptr<Mixer>>(std::move(mixer_));
+  Post([this, old] {
+    old->reset();
+    auto mixer = std::make_shared<std::unique_ptr<Mixer>>(openMixer_());
     QMetaObject::invokeMethod(&gui_, [this, mixer] { MixerOpened(mixer); }, Qt::QueuedConnection);
   });
 }
@@ -63,6 +77,7 @@ void LateAudioOut::WaitUntilReady() {
 void LateAudioOut::MixerOpened(std::shared_ptr<std::unique_ptr<Mixer>> mixer) {
   mixer_ = std::move(*mixer);
   out_ = std::make_unique<MixerAudioOut>(scheduler_, *mixer_);
+  ++opens_;
   --readsPending_;
   HandOn();
 }
@@ -87,6 +102,7 @@ void LateAudioOut::HandOn() {
 }
 
 void LateAudioOut::Loop(const QString& path) {
+  if (Ready() && (mixer_->Lost() || !mixer_->Ready())) Reopen();
   if (Ready()) {
     out_->Loop(path);
     return;

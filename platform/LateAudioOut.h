@@ -3,7 +3,9 @@
 // music take long enough to hold up the title, so both happen on a worker thread while the
 // title is built and painted. Until they are done, the music asked for last and a jingle's
 // wait are held and handed on in order; effects are not heard (nothing could sound yet).
-// After that every request goes straight to the mixer's audio layer on the GUI thread.
+// After that every request goes straight to the mixer's audio layer on the GUI thread. A
+// device lost later (the sound server restarted) is opened afresh on the worker when music
+// is next asked for (the title, each stage's opening), and held requests wait for it again.
 #include <QObject>
 #include <QString>
 #include <condition_variable>
@@ -36,6 +38,8 @@ class LateAudioOut final : public AudioOut {
   void ReadAhead(const QStringList& paths) override;
 
   bool Ready() const { return out_ && readsPending_ == 0; }
+  // The device has been opened this many times (tests).
+  int Opens() const { return opens_; }
   std::function<void()> opened;
   // Tests: blocks until the worker has nothing left to do and delivers its results.
   void WaitUntilReady();
@@ -46,13 +50,16 @@ class LateAudioOut final : public AudioOut {
   void MixerOpened(std::shared_ptr<std::unique_ptr<Mixer>> mixer);
   void MusicRead(const QString& path, std::shared_ptr<std::optional<WavSound>> sound, const QString& why);
   void HandOn();
+  void Reopen();
   void EndHeldWait();
 
   Scheduler& scheduler_;
+  std::function<std::unique_ptr<Mixer>()> openMixer_;
   QObject gui_;  // receives the worker's results on the GUI thread
   std::unique_ptr<Mixer> mixer_;
   std::unique_ptr<MixerAudioOut> out_;
   int readsPending_ = 0;
+  int opens_ = 0;
   QString heldLoop_;
   QString heldWait_;
   std::function<void()> heldDone_;

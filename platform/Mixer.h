@@ -18,6 +18,8 @@ class Mixer {
   virtual ~Mixer() = default;
   // Whether a device is open; without one nothing is heard and no end is reported.
   virtual bool Ready() const = 0;
+  // The device was open and has gone since (the sound server restarted, the card went away).
+  virtual bool Lost() const { return false; }
   // Decodes the sound once into the device's format; a handle, or -1 when it cannot be used.
   virtual int Load(const WavSound& sound) = 0;
   virtual void Play(int channel, int handle, bool loop) = 0;

@@ -19,6 +19,11 @@ constexpr int kChannels = 16;
 constexpr int kEffectGroup = 1;
 // SDL_mixer's end-of-channel callback is a plain function; there is one mixer per program.
 std::atomic<SdlMixer*> current{nullptr};
+// A missing device is named once, not at every try to open it again.
+std::atomic<bool> toldMissing{false};
+void TellMissing(const char* why) {
+  if (!toldMissing.exchange(true)) std::fprintf(stderr, "morvik: no audio device (%s); playing without sound\n", why);
+}
 }  // namespace
 
 SdlMixer::SdlMixer() {
@@ -26,11 +31,11 @@ SdlMixer::SdlMixer() {
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_APP_NAME, "morvik");
   SDL_SetHint(SDL_HINT_AUDIO_DEVICE_STREAM_NAME, "game sound");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    std::fprintf(stderr, "morvik: no audio device (%s); playing without sound\n", SDL_GetError());
+    TellMissing(SDL_GetError());
     return;
   }
   if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferFrames) != 0) {
-    std::fprintf(stderr, "morvik: no audio device (%s); playing without sound\n", Mix_GetError());
+    TellMissing(Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
@@ -47,6 +52,16 @@ SdlMixer::SdlMixer() {
   current = this;
   Mix_ChannelFinished(&SdlMixer::ChannelDone);
   open_ = true;
+}
+
+// The mixer opens its device by SDL's device interface, whose ids start at 2, and keeps the
+// id to itself: a device of ours that still plays or pauses is one of the first few ids. SDL
+// reports a device it has lost as stopped.
+bool SdlMixer::Lost() const {
+  if (!open_) return false;
+  for (SDL_AudioDeviceID id = 2; id < 10; ++id)
+    if (SDL_GetAudioDeviceStatus(id) != SDL_AUDIO_STOPPED) return false;
+  return true;
 }
 
 SdlMixer::~SdlMixer() {

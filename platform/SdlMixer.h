@@ -24,6 +24,7 @@ class SdlMixer final : public Mixer {
   SdlMixer& operator=(const SdlMixer&) = delete;
 
   bool Ready() const override { return open_; }
+  bool Lost() const override;
   int Load(const WavSound& sound) override;
   void Play(int channel, int handle, bool loop) override;
   void Halt(int channel) override;

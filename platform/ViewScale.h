@@ -3,6 +3,7 @@
 // blur) and fonts with them. Qt fixes its scale factor when the application starts, so the
 // choice is read before the application object exists and a new choice takes effect at the
 // next start. The choice is kept in the user's settings, never in the play information file.
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -27,6 +28,18 @@ int FirstChoice(int screenDevicePixelsWide, double devicePixelRatio);
 void ApplyBeforeStart(int scale);
 // The size this run shows.
 int Current();
+
+// The largest size (at least 1) at which a window of `window` logical pixels, its frame
+// included, fits an area of `availableAtOne` logical pixels as seen at size 1.
+int LargestFitting(QSize window, QSize availableAtOne);
+// The largest window's size at size 1 (frame included), measured by the last run; empty if none.
+QSize StoredWindow(const SettingsFile& settings);
+bool StoreWindow(SettingsFile& settings, QSize window);
+// The kept size did not fit the screen and this run starts at a smaller one (0: it fitted).
+void NoteFallBack(int from);
+int FellBackFrom();
+// Every window's menu offers only the sizes up to `largest`.
+void OfferUpTo(int largest);
 
 // Adds the menu "表示(&V)" before the window's last menu (help); `chosen` is called with the
 // size picked.

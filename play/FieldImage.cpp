@@ -46,10 +46,15 @@ void FieldImage::DrawShores(const Board& b, int x0, int y0, int n) {
 }
 
 void FieldImage::RenewShores(const Board& b, int x, int y) {
-  const int neighbours[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-  for (const auto& n : neighbours)
-    if (OnField(n[0], n[1]) && IsWater(b.T(n[0], n[1]))) PaintTile(n[0], n[1], b.T(n[0], n[1]));
+  // The square around the cell is painted afresh, so that no edge drawn for the cell's old
+  // terrain stays (foam towards broken ice, a rim towards a sand hole once it is filled).
+  for (int ny = y - 1; ny <= y + 1; ++ny)
+    for (int nx = x - 1; nx <= x + 1; ++nx)
+      if (OnField(nx, ny)) PaintTile(nx, ny, b.T(nx, ny));
   DrawShores(b, x - 1, y - 1, 3);
 }
+
+// A cell whose terrain now joins its neighbours differently (water or sand, or neither).
+bool ShoresChange(CellCode before, CellCode after) { return IsWater(before) != IsWater(after) || IsSandy(before) != IsSandy(after); }
 
 }  // namespace morvik

@@ -21,12 +21,16 @@ class FieldImage {
   void DrawShores(const Board& b, int x0, int y0, int n);
   // Edge side 1 left, 2 top, 3 right, 4 bottom; class 0 foam, 1 sand rim.
   void PutShore(int x, int y, int side, int shoreClass);
-  // After cell (x, y) was repainted: water neighbours lose their old foam, edges are redrawn.
+  // After cell (x, y) was repainted: the cells around it lose the foam and rims drawn towards
+  // its old terrain, and every edge of the square is drawn again.
   void RenewShores(const Board& b, int x, int y);
 
  private:
   const PictureStore& pictures_;
   QImage image_;
 };
+
+// Whether a cell changing from `before` to `after` changes the edges drawn around it.
+bool ShoresChange(CellCode before, CellCode after);
 
 }  // namespace morvik

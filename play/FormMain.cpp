@@ -363,6 +363,7 @@ void FormMain::StageOpen() {
   openCounter_ = 0;
   platform_.scheduler.Cancel(openTimer_);
   openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
+  ResetCountsForOpening();
   field_->update();
 }
 
@@ -380,6 +381,7 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.stageMessage.visible = false;
   scene_.stageMessage.text_colour = Qt::black;
   openCounter_ = 0;
+  opening_ = false;
   keyPreview_ = true;
   game_.inputReady = true;
   ShowCharas();
@@ -405,6 +407,8 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (e->isAutoRepeat() && player_.Busy()) return;
+  // Any key takes back a hint search still running; H does so by itself.
+  if (hintWorker_.Busy() && e->key() != Qt::Key_H) CancelHintSearch();
   // The menu's shortcuts take these keys in the program; events sent straight to the window
   // (and keys the menu bar let through) arrive here.
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
@@ -444,14 +448,9 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     }
     return;
   }
-  switch (CommandForKey(keyCode, modifiers)) {
-    case KeyCommand::Turn: TurnCommand(b, s); break;
-    case KeyCommand::Left: StepCommand(b, s, DirLeft); break;
-    case KeyCommand::Up: StepCommand(b, s, DirUp); break;
-    case KeyCommand::Right: StepCommand(b, s, DirRight); break;
-    case KeyCommand::Down: StepCommand(b, s, DirDown); break;
-    case KeyCommand::GiveUp: GiveUpCommand(b, s); break;
-    case KeyCommand::Dig: DigCommand(b, s); break;
+  const KeyCommand command = CommandForKey(keyCode, modifiers);
+  switch (command.use) {
+    case KeyCommand::Play: ApplyMove(b, s, command.move); break;
     case KeyCommand::Meter:
       if (StartMeterCommand(b, s)) {
         game_.meterRunning = true;
@@ -530,6 +529,7 @@ void FormMain::ReleaseJump() {
     ResetMeter();
     if (game_.inputReady) keyPreview_ = true;
     AfterPress();
+    UndoAfterPress();
   });
 }
 
@@ -542,6 +542,7 @@ void FormMain::RunScript(const Script& s) {
   player_.Play(s, [this] {
     if (game_.inputReady) keyPreview_ = true;
     AfterPress();
+    UndoAfterPress();
   });
 }
 
@@ -550,7 +551,12 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::Sound: platform_.sound.PlayEffect(e.a); break;
     case Fx::PaintTile:
       image_.PaintTile(e.a, e.b, e.c);
-      if (IsTerrainCode(e.c)) shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
+      if (IsTerrainCode(e.c) && OnField(e.a, e.b)) {
+        const CellCode before = shown_.T(e.a, e.b);
+        shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
+        // A filled sand hole joins the sand around it: their rims towards it go.
+        if (ShoresChange(before, shown_.T(e.a, e.b))) image_.RenewShores(shown_, e.a, e.b);
+      }
       break;
     case Fx::RenewShores: image_.RenewShores(shown_, e.a, e.b); break;
     case Fx::InWaterAnime:
@@ -605,6 +611,7 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
 void FormMain::StageEnd(int code) {
   if (code < 0 || code > 3) return;
   player_.Cancel();
+  undoQueued_ = false;
   ResetMeter();  // a running meter stops with the attempt
   pressChanged_ = false;
   missed_ = code == static_cast<int>(Outcome::Miss);
@@ -701,7 +708,7 @@ void FormMain::StopVisitorAndGuide() {
   openTimer_ = outcomeTimer_ = 0;
   ++outcomeSerial_;
   clearPending_ = false;
-  missed_ = pressChanged_ = false;
+  missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();
   StopHint();
   shortestWorker_.Cancel();

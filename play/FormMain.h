@@ -5,11 +5,14 @@
 // where to go when a stage is left.
 #include <QMainWindow>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "core/ModMain.h"
 #include "play/FieldImage.h"
 #include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
+#include "play/KeptSolutions.h"
 #include "play/ScriptPlayer.h"
 #include "play/PressRecords.h"
 #include "play/ShortestTable.h"
@@ -88,7 +91,8 @@ class FormMain final : public QMainWindow {
   // The searches behind the shortest count and the hint (tests wait on them).
   SolverWorker& ShortestSearch() { return shortestWorker_; }
   SolverWorker& HintSearch() { return hintWorker_; }
-  static constexpr double HintSeconds = 1.0;
+  // Off the kept shortest lines the hint searches this long; any key takes the search back.
+  static constexpr double HintSeconds = 5.0;
 
   // Answer files and the guide.
   void AnswerAppend(int x, int y, int action);
@@ -176,11 +180,16 @@ class FormMain final : public QMainWindow {
   void StartHistory();
   void AfterPress();
   bool UndoKeysAct();
+  void UndoAfterPress();
   void UpdateUndoMenu();
   void UpdatePresses();
   void FindShortest();
+  void ResetCountsForOpening();
   void RecordClear();
-  void ShowHint(const SolveResult& r);
+  void ShowHint(Move next, int left);
+  void ShowHintFailure(const SolveResult& r);
+  void CancelHintSearch();
+  void FollowKeptSolutions();
   void StopHint();
 
   ModMain& game_;
@@ -205,6 +214,7 @@ class FormMain final : public QMainWindow {
   UndoHistory<PlaySnapshot> history_;
   bool missed_ = false;         // the attempt ended in a miss: the next start may resume it
   bool pressChanged_ = false;   // the press being played changed the board
+  bool undoQueued_ = false;     // an undo asked for while a press played waits for its end
   PressRecords records_;
   StageId stageId_;               // the stage being played, for its record
   bool recordsFailTold_ = false;  // a record that could not be saved was reported
@@ -212,11 +222,17 @@ class FormMain final : public QMainWindow {
   bool shortestTableLoaded_ = false;
   int shortest_ = 0;
   bool shortestUnknown_ = false;     // the search gave up
+  bool shortestNone_ = false;        // the search proved that no clear exists
+  bool opening_ = false;             // the stage's opening runs: its counts start afresh
   Board shortestOf_;                 // the stage start the count belongs to
   bool clearedInShortest_ = false;
   int clearedPresses_ = 0;  // the presses of the clear, once the stage is cleared
   int best_ = 0;
   SolverWorker shortestWorker_, hintWorker_;
+  KeptSolutions kept_;                           // positions the hint answers at once
+  bool keptLoaded_ = false;                      // the program folder's solutions were read
+  std::pair<std::string, int> keptFor_{{}, -1};  // the map file and stage kept_ follows
+  Board keptFrom_;                               // and the start it follows them from
   QLabel* labelPresses_ = nullptr;
   QLabel* labelHint_ = nullptr;
   QPushButton* comHint_ = nullptr;

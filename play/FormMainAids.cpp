@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <cstdio>
 
+#include "core/JumpRules.h"
 #include "core/KeyCommands.h"
+#include "core/Move.h"
 #include "play/FieldWidget.h"
 #include "play/FormMain.h"
-#include "solver/Press.h"
+#include "platform/RegularFile.h"
 
 namespace morvik {
 
@@ -19,16 +21,42 @@ constexpr double kShortestSeconds = 10;
 // The searches' tables stay well inside a desktop's memory; a search that needs more gives up.
 constexpr std::size_t kSearchMemory = std::size_t{512} << 20;
 
-QString KeyName(Press p) {
+QString KeyName(Move p) {
   switch (p) {
-    case Press::Left: return QStringLiteral("←");
-    case Press::Up: return QStringLiteral("↑");
-    case Press::Right: return QStringLiteral("→");
-    case Press::Down: return QStringLiteral("↓");
-    case Press::Turn: return QStringLiteral("Shift");
-    case Press::Dig: return QStringLiteral("Z");
+    case Move::Left: return QStringLiteral("←");
+    case Move::Up: return QStringLiteral("↑");
+    case Move::Right: return QStringLiteral("→");
+    case Move::Down: return QStringLiteral("↓");
+    case Move::Turn: return QStringLiteral("Shift");
+    case Move::Dig: return QStringLiteral("Z");
+    case Move::GiveUp: return QStringLiteral("Delete");
     default: return QStringLiteral("X");
   }
+}
+
+// The meter segments (counted from 1) whose release jumps `distance` cells: "5", "1〜2".
+QString MeterSegmentsFor(int distance) {
+  int first = 0, last = 0;
+  for (int level = 1; level <= MeterLevels; ++level) {
+    if (JumpDistance(level) != distance) continue;
+    if (!first) first = level;
+    last = level;
+  }
+  return first == last ? QString::number(first) : QStringLiteral("%1〜%2").arg(first).arg(last);
+}
+
+// Why a stage cannot be cleared, as the search put it, for the player.
+QString WhyUnclearable(const std::string& reason) {
+  static const std::pair<const char*, const char*> kReasons[] = {
+      {"no flower and no PX piece to take", "取る花もPXもありません"},
+      {"the flowers cannot be taken alternately", "花を交互に取れません"},
+      {"a flower can never be reached", "たどり着けない花があります"},
+      {"a PX piece can never reach a hole", "穴まで運べないPXがあります"},
+      {"a flower or PX piece can never be taken", "取れない花かPXがあります"},
+  };
+  for (const auto& [english, japanese] : kReasons)
+    if (reason == english) return QString::fromUtf8(japanese);
+  return QStringLiteral("どの手順でもクリアできません");
 }
 
 }  // namespace
@@ -37,10 +65,12 @@ QString FormMain::PressesText() const {
   const QString best = best_ > 0 ? QString::number(best_) : QStringLiteral("－");
   QString shortest = QStringLiteral("計算中");
   if (shortest_ > 0) shortest = QString::number(shortest_);
+  else if (shortestNone_) shortest = QStringLiteral("なし");
   else if (shortestUnknown_) shortest = QStringLiteral("？");
-  const int presses = clearedPresses_ > 0 ? clearedPresses_ : history_.Presses();
+  // The opening of a stage shows its own counts, not the last attempt's.
+  const int presses = opening_ ? 0 : clearedPresses_ > 0 ? clearedPresses_ : history_.Presses();
   return QStringLiteral("手数 %1　ベスト %2　最短 %3").arg(presses).arg(best, shortest) +
-         (clearedInShortest_ ? QStringLiteral("　★") : QString());
+         (clearedInShortest_ && !opening_ ? QStringLiteral("　★") : QString());
 }
 
 QString FormMain::HintText() const { return labelHint_->text(); }
@@ -63,15 +93,15 @@ void FormMain::FindShortest() {
     if (const int n = shortestTable_.Of(game_.stageNo)) {
       shortestWorker_.Cancel();
       shortest_ = n;
-      shortestUnknown_ = false;
+      shortestUnknown_ = shortestNone_ = false;
       shortestOf_ = game_.board;
       return;
     }
   }
-  if (shortestOf_ == game_.board && (shortest_ > 0 || shortestUnknown_ || shortestWorker_.Busy())) return;
+  if (shortestOf_ == game_.board && (shortest_ > 0 || shortestUnknown_ || shortestNone_ || shortestWorker_.Busy())) return;
   shortestOf_ = game_.board;
   shortest_ = 0;
-  shortestUnknown_ = false;
+  shortestUnknown_ = shortestNone_ = false;
   const Board start = game_.board;
   shortestWorker_.Start(
       [start](const std::atomic<bool>& cancel) {
@@ -83,9 +113,21 @@ void FormMain::FindShortest() {
       },
       [this](const SolveResult& r) {
         shortest_ = r.verdict == Verdict::Solved ? static_cast<int>(r.presses.size()) : 0;
-        shortestUnknown_ = r.verdict != Verdict::Solved;
+        shortestNone_ = r.verdict == Verdict::Unsolvable;
+        shortestUnknown_ = r.verdict == Verdict::Unknown;
+        if (shortestNone_ && game_.board == shortestOf_ && !hintWorker_.Busy())
+          labelHint_->setText(QStringLiteral("このステージはクリアできません（%1）。").arg(WhyUnclearable(r.reason)));
         UpdatePresses();
       });
+}
+
+// The counts row of a stage being opened: no presses yet, the stage's own best and fewest.
+void FormMain::ResetCountsForOpening() {
+  opening_ = true;
+  clearedPresses_ = 0;
+  clearedInShortest_ = false;
+  FindShortest();
+  UpdatePresses();
 }
 
 // The stage was cleared in Presses() + 1 presses (the clearing press ends the line).
@@ -104,12 +146,16 @@ void FormMain::RecordClear() {
 void FormMain::ComHint_Click() {
   setFocus();
   if (hintWorker_.Busy()) {  // a second request takes the first back
-    StopHint();
-    labelHint_->setText(QStringLiteral("ヒントを取り消しました。"));
+    CancelHintSearch();
     return;
   }
   if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_ || game_.meterRunning) return;
   StopHint();
+  FollowKeptSolutions();
+  if (const auto known = kept_.Find(game_.board)) {  // on a kept shortest line: at once
+    ShowHint(known->next, known->left);
+    return;
+  }
   labelHint_->setText(QStringLiteral("ヒントを考えています…"));
   const Board from = game_.board;
   hintWorker_.Start(
@@ -120,28 +166,66 @@ void FormMain::ComHint_Click() {
         o.cancel = &cancel;
         return Solve(from, o);
       },
-      [this](const SolveResult& r) { ShowHint(r); });
+      [this, from](const SolveResult& r) {
+        if (r.verdict == Verdict::Solved && !r.presses.empty()) {
+          kept_.Add(from, r.presses);
+          ShowHint(r.presses.front(), static_cast<int>(r.presses.size()));
+        } else {
+          ShowHintFailure(r);
+        }
+      });
 }
 
-void FormMain::ShowHint(const SolveResult& r) {
+void FormMain::CancelHintSearch() {
+  StopHint();
+  labelHint_->setText(QStringLiteral("ヒントを取り消しました。"));
+}
+
+// The kept solutions of the shipped stages belong to story play; the lines a search found
+// belong to the stage being played.
+void FormMain::FollowKeptSolutions() {
+  const PlaySnapshot* start = history_.Back(history_.Presses());
+  if (!start) return;
+  const std::pair stage{game_.mapFilePath, game_.stageNo};
+  if (keptFor_ == stage && keptFrom_ == start->board) return;
+  const bool story = !game_.unitPlay && !game_.testPlay;
+  if (story && !keptLoaded_) {
+    keptLoaded_ = true;
+    if (const auto text = ReadRegularFile(game_.appDir + "/solutions.txt", 1 << 20)) kept_.Parse(*text);
+  }
+  keptFor_ = stage;
+  keptFrom_ = start->board;
+  kept_.Follow(story ? game_.stageNo : -1, keptFrom_);
+}
+
+void FormMain::ShowHintFailure(const SolveResult& r) {
   if (r.verdict == Verdict::Unsolvable) {
     labelHint_->setText(QStringLiteral("この状態からはクリアできません。一手戻すか、Deleteでやり直しましょう。"));
     return;
   }
-  if (r.verdict != Verdict::Solved || r.presses.empty()) {
-    labelHint_->setText(r.stop == StopReason::Memory
-                            ? QStringLiteral("考える手が多すぎて、答えが見つかりませんでした。")
-                            : QStringLiteral("%1秒では答えが見つかりませんでした。").arg(HintSeconds));
-    return;
+  QString text = r.stop == StopReason::Memory ? QStringLiteral("考える手が多すぎて、答えが見つかりませんでした。")
+                                              : QStringLiteral("%1秒では答えが見つかりませんでした。").arg(HintSeconds);
+  // What is known: the nearest position back along this attempt that a kept line answers.
+  for (int back = 1; back <= history_.Presses(); ++back) {
+    if (!kept_.Find(history_.Back(back)->board)) continue;
+    text += QStringLiteral("%1手戻せば、ヒントがすぐに出ます。").arg(back);
+    break;
   }
-  const Press p = r.presses.front();
-  QString text = QStringLiteral("ヒント：%1 を押しましょう（あと最短 %2 手）。").arg(KeyName(p)).arg(r.presses.size());
-  if (IsJump(p)) text = QStringLiteral("ヒント：X で %1 マス跳びましょう（あと最短 %2 手）。").arg(JumpDistanceOf(p)).arg(r.presses.size());
+  labelHint_->setText(text);
+}
+
+void FormMain::ShowHint(Move p, int left) {
+  QString text = QStringLiteral("ヒント：%1 を押しましょう（あと最短 %2 手）。").arg(KeyName(p)).arg(left);
+  if (IsJump(p))
+    text = QStringLiteral("ヒント：X で %1 マス跳びましょう。メーターが %2 目盛り目で X（あと最短 %3 手）。")
+               .arg(JumpDistanceOf(p))
+               .arg(MeterSegmentsFor(JumpDistanceOf(p)))
+               .arg(left);
   labelHint_->setText(text);
   // The press's move is marked on the field as the answer guide marks its moves.
   Board b = game_.board;
   Script s;
-  ApplyPress(b, s, p);
+  ApplyMove(b, s, p);
   for (const Effect& e : s.Items()) {
     if (e.kind != Fx::AnswerMove && e.kind != Fx::AnswerDig) continue;
     scene_.guide.picture = e.kind == Fx::AnswerDig ? 1 : e.c;

@@ -86,12 +86,13 @@ void FormMain::LoadAnsData() {
 void FormMain::SaveAnsData() {
   const QString path = QString::fromStdString(AnswerPathFor(game_.mapFilePath));
   const std::string text = AnswerFileText(game_.ansData);
-  if (SaveWholeFile(path, text)) {
+  QString reason;
+  if (SaveWholeFile(path, text, &reason)) {
     platform_.messages.Show(QStringLiteral("アンサーファイルを保存しました。\n%1").arg(path), QStringLiteral("情報"),
                             MsgIcon::Information, MsgButtons::Ok);
   } else {
-    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。"), QStringLiteral("エラー"), MsgIcon::Error,
-                            MsgButtons::Ok);
+    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
   }
 }
 

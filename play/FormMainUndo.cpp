@@ -38,7 +38,7 @@ void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
 // The opening has ended: the line of play starts here. A fresh start after a miss keeps the
 // line before the fatal press for the first undo.
 void FormMain::StartHistory() {
-  pressChanged_ = false;
+  pressChanged_ = undoQueued_ = false;
   // A test play records the line that clears, from the stage start on.
   if (game_.testPlay) game_.ansData.clear();
   if (missed_) {
@@ -79,8 +79,19 @@ bool FormMain::UndoKeysAct() {
 }
 
 void FormMain::mnuUndo_Click() {
+  // An undo during a step or jump is kept (one) and made when the press has been played.
+  if (game_.stageActive && player_.Busy() && !game_.board.Ended()) {
+    undoQueued_ = true;
+    return;
+  }
   if (!UndoKeysAct()) return;
   if (const PlaySnapshot* s = history_.Undo()) RestoreSnapshot(*s);
+}
+
+void FormMain::UndoAfterPress() {
+  if (!undoQueued_) return;
+  undoQueued_ = false;
+  if (game_.stageActive) mnuUndo_Click();
 }
 
 void FormMain::mnuRedo_Click() {
@@ -94,3 +105,4 @@ void FormMain::UpdateUndoMenu() {
 }
 
 }  // namespace morvik
+

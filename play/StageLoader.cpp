@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 
 namespace morvik {
 
@@ -30,7 +29,7 @@ std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture) {
     return StageLoadFailure{false, CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error())))};
   if (const auto* error = std::get_if<StageError>(&result)) {
     const bool notFound = error->kind == StageError::Kind::NotFound;
-    return StageLoadFailure{notFound, QString::fromStdString(StageErrorMessage(*error, QFileInfo(path).fileName().toStdString()))};
+    return StageLoadFailure{notFound, QString::fromStdString(StageErrorMessage(*error, path.toStdString()))};
   }
   const auto& loaded = std::get<LoadedStage>(result);
   game.board = loaded.board;

@@ -60,6 +60,8 @@ class UndoHistory {
   // Presses on the line up to the current position.
   int Presses() const { return static_cast<int>(pos_); }
   const Snapshot* Current() const { return line_.empty() ? nullptr : &line_[pos_]; }
+  // The position n presses back along the line, or nullptr before its start.
+  const Snapshot* Back(std::size_t n) const { return line_.empty() || n > pos_ ? nullptr : &line_[pos_ - n]; }
 
  private:
   std::vector<Snapshot> line_;

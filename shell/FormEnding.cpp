@@ -24,6 +24,7 @@ constexpr QSize kIconBox(32, 32);
 constexpr int kFrame = 2;
 constexpr int kIconGap = 3;       // between a name and its icon
 constexpr int kLabelPadding = 3;  // at each side of a credit line's text
+constexpr double kFiguresTop = 0.58;  // where the heads of the scene's figures begin, of its height
 constexpr int kOpeningRestMs = 7000;
 constexpr int kEffectCaptionDone = 4, kEffectIcon = 20;
 constexpr int kBlocks = 10;  // a dissolve has kBlocks × kBlocks blocks
@@ -362,8 +363,14 @@ void FormEnding::CreditStep(int group, int idx) {
   double left = at.x(), top = at.y();
   const bool name = group == 0 ? idx == 3 : group == 1 ? idx == 2 : idx >= 1;
   if (name) {
+    const double down = group == 0 ? h_ / 6.0 : h_ / 4.0;
     left += w_ / 2.5;
-    top += group == 0 ? h_ / 6.0 : h_ / 4.0;
+    top += down;
+    // The figures of the scene stand in its lower part: a group's names go up together until
+    // the last of them clears the figures' heads.
+    const int last = kCreditCounts[group] - 1;
+    const double lastBottom = h_ / 3.0 + label->height() / 2.0 + down + h_ * (last - 1) / 8.0;
+    top -= std::max(0.0, lastBottom - h_ * kFiguresTop);
   }
   top += h_ * (idx - 1) / 8.0;
   label->move(Pixels(left), Pixels(top));

@@ -1,5 +1,7 @@
 #include "shell/HelpWindow.h"
 
+#include <QScreen>
+
 #include "platform/Fonts.h"
 
 #include <QCoreApplication>
@@ -71,7 +73,10 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
       indexFilter_(new QLineEdit(this)),
       index_(new QListWidget(this)) {
   setWindowTitle(QCoreApplication::translate("HelpWindow", "モルビクのヘルプ"));
-  resize(820, 580);
+  // As large as it was made to be, but never larger than the screen's free area.
+  QSize size(820, 580);
+  if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 9 / 10);
+  resize(size);
 
   browser_->setFont(CaptionFontOf(10));
   // Links are followed here: those inside the help file in this window, web and mail links
@@ -220,8 +225,9 @@ void HelpWindow::FollowLink(const QUrl& link) {
 
 void HelpWindow::PageShown(const QUrl& shown) {
   const QString title = PageTitle();
-  setWindowTitle((system_.title.empty() ? QCoreApplication::translate("HelpWindow", "モルビクのヘルプ") : Utf8(system_.title)) +
-                 (title.isEmpty() ? QString() : QCoreApplication::translate("HelpWindow", " － ") + title));
+  const QString help = system_.title.empty() ? QCoreApplication::translate("HelpWindow", "モルビクのヘルプ") : Utf8(system_.title);
+  // A page named as the help itself (its front page) is not named twice.
+  setWindowTitle(title.isEmpty() || title == help ? help : help + QCoreApplication::translate("HelpWindow", " － ") + title);
   // The contents follow the page shown: the item of the very place, else the first of the page.
   QTreeWidgetItem* pageItem = nullptr;
   for (QTreeWidgetItemIterator it(contents_); *it; ++it) {

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "core/Board.h"
+#include "core/Move.h"
 #include "stagedata/AnswerFormat.h"
-#include "solver/Press.h"
 
 namespace morvik {
 
-std::vector<AnswerRecord> RecordAnswer(Board start, const std::vector<Press>& presses);
+std::vector<AnswerRecord> RecordAnswer(Board start, const std::vector<Move>& presses);
 
 }  // namespace morvik

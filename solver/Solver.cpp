@@ -146,6 +146,7 @@ class SearchBase {
         counter_(prunableDig_),
         cutOff_(start) {
     r.keyWords = words_;
+    store_.LimitStates(options.maxStates);
   }
 
   StateStore& Store() { return store_; }
@@ -160,6 +161,7 @@ class SearchBase {
   // Every few hundred expansions: the cancel flag and the time budget.
   bool OutOfTime() {
     if ((r_.expanded & 255) != 0) return false;
+    if (options_.progress) options_.progress->store(store_.Size(), std::memory_order_relaxed);
     if (options_.cancel && options_.cancel->load(std::memory_order_relaxed)) {
       Stop(StopReason::Cancelled, "cancelled");
       return true;
@@ -173,16 +175,16 @@ class SearchBase {
 
   // The presses to try from a state: a state reached by a change of facing alone skips the
   // direction keys, whose successors its parent already made.
-  int FirstPress(std::uint32_t id) { return id != 0 && (store_.PressOf(id) & kFacingOnly) ? static_cast<int>(Press::Turn) : 0; }
+  int FirstPress(std::uint32_t id) { return id != 0 && (store_.PressOf(id) & kFacingOnly) ? static_cast<int>(Move::Turn) : 0; }
 
   // The child of `cur` by `press`, packed into k; false when it is the same state or pruned.
   // openDug and objects start at -1 per expansion and are counted on the first dig that
   // needs them.
-  bool MakeChild(const Board& cur, const std::uint64_t* curKey, const Board& child, Press press, Child& k,
+  bool MakeChild(const Board& cur, const std::uint64_t* curKey, const Board& child, Move press, Child& k,
                  int& openDug, int& objects) {
     const int nChanged = nChanged_ = codec_.EncodeChild(cur, child, curKey, k.key.data(), changed_);
     if (SameKey(k.key.data(), curKey, words_)) return false;  // nothing changed
-    if (press == Press::Dig && options_.pruneDigs) {
+    if (press == Move::Dig && options_.pruneDigs) {
       const int c = CellIndex(NextX(cur), NextY(cur));
       if (prunableDig_[c]) {
         if (!an_.objectReach[c]) return false;
@@ -209,11 +211,11 @@ class SearchBase {
   }
 
   // The presses from the start to `id`, then `last`.
-  void TakePath(std::uint32_t id, Press last) {
-    std::vector<Press>& path = r_.presses;
+  void TakePath(std::uint32_t id, Move last) {
+    std::vector<Move>& path = r_.presses;
     path.push_back(last);
     for (std::uint32_t s = id; store_.Parent(s) != kNoParent; s = store_.Parent(s))
-      path.push_back(static_cast<Press>(store_.PressOf(s) & ~kFacingOnly));
+      path.push_back(static_cast<Move>(store_.PressOf(s) & ~kFacingOnly));
     std::reverse(path.begin(), path.end());
     r_.verdict = Verdict::Solved;
   }
@@ -258,7 +260,7 @@ class BreadthFirst : public SearchBase {
     // order: their table slots are fetched while the next expansion is worked out, the keys
     // they may equal while the one after is, so the reads from memory overlap with work.
     struct Batch {
-      Child kids[PressCount];
+      Child kids[SearchMoveCount];
       int n = 0;
       std::uint32_t parent = 0;
     };
@@ -285,12 +287,12 @@ class BreadthFirst : public SearchBase {
       batch.parent = id;
       // X off a jump pad only plays the refusal sound: no jump press changes anything.
       const bool onPad = StartMeterCommand(cur, discard);
-      const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+      const int presses = onPad ? SearchMoveCount : static_cast<int>(Move::Jump1);
       int openDug = -1, objects = 0;
       for (int p = FirstPress(id); p < presses; ++p) {
-        const Press press = static_cast<Press>(p);
+        const Move press = static_cast<Move>(p);
         StateCodec::CopyBoard(child, cur);
-        ApplyPress(child, discard, press);
+        ApplyMove(child, discard, press);
         if (child.Ended()) {
           if (child.outcome != Outcome::Clear) continue;  // miss, or the hidden warp
           TakePath(id, press);
@@ -343,7 +345,7 @@ class BestFirst : public SearchBase {
     const std::size_t keyBytes = sizeof(std::uint64_t) * words_;
     int best = kInfinite;  // presses of the best clear found
     std::uint32_t bestParent = 0;
-    Press bestPress = Press::Left;
+    Move bestPress = Move::Left;
 
     std::uint32_t id = 0;
     int f = 0, g = 0;
@@ -358,7 +360,7 @@ class BestFirst : public SearchBase {
       Board board;
       LowerBound::Summary summary;
     };
-    Kid kids[PressCount];
+    Kid kids[SearchMoveCount];
     while (Pop(id, f, g)) {
       if (f >= best) break;
       std::uint16_t& mark = store_.Mark(id);
@@ -373,12 +375,12 @@ class BestFirst : public SearchBase {
       if (OutOfTime()) return;
 
       const bool onPad = StartMeterCommand(cur, discard);
-      const int presses = onPad ? PressCount : static_cast<int>(Press::Jump1);
+      const int presses = onPad ? SearchMoveCount : static_cast<int>(Move::Jump1);
       int openDug = -1, objects = 0, n = 0;
       for (int p = FirstPress(id); p < presses; ++p) {
-        const Press press = static_cast<Press>(p);
+        const Move press = static_cast<Move>(p);
         StateCodec::CopyBoard(child, cur);
-        ApplyPress(child, discard, press);
+        ApplyMove(child, discard, press);
         if (child.Ended()) {
           if (child.outcome == Outcome::Clear && g + 1 < best) {
             best = g + 1;
@@ -475,6 +477,9 @@ void Search(const Board& start, const SolverOptions& options, Clock::time_point 
       search.Run(start);
     } catch (const MemoryLimitReached&) {
       search.Stop(StopReason::Memory, "memory limit reached");
+    } catch (const StateLimitReached&) {
+      // A batch of new states would have gone past the limit.
+      search.Stop(StopReason::StateLimit, "state limit reached");
     } catch (const std::bad_alloc&) {
       search.Stop(StopReason::Memory, "out of memory");
     }

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "core/Board.h"
-#include "solver/Press.h"
+#include "core/Move.h"
 
 namespace morvik {
 
@@ -54,6 +54,9 @@ struct SolverOptions {
   double maxSeconds = 0;             // 0: no time limit
   std::size_t maxMemoryBytes = 0;    // 0: no limit on the search's tables
   const std::atomic<bool>* cancel = nullptr;  // may be null
+  // When set, the states stored so far, written as often as the cancel flag is read (a
+  // window shows the search's progress from another thread).
+  std::atomic<std::uint64_t>* progress = nullptr;
   // Keep the tables' memory for the next search (a command solving stage after stage saves
   // the page faults); otherwise it goes back to the system when the search ends.
   bool keepMemory = false;
@@ -62,7 +65,7 @@ struct SolverOptions {
 struct SolveResult {
   Verdict verdict = Verdict::Unknown;
   StopReason stop = StopReason::None;  // set when the verdict is Unknown
-  std::vector<Press> presses;  // a shortest solution when solved
+  std::vector<Move> presses;  // a shortest solution when solved
   std::uint64_t states = 0;    // distinct states found
   std::uint64_t expanded = 0;  // states whose presses were all tried
   double seconds = 0;

@@ -125,14 +125,14 @@ class BlockParser {
     const std::string_view row = TrimRight(Line(2 + y));
     if (row.size() != 2 * FieldSize) {
       Fail(2 + y, Format(translate("StageReader", "地形の%1行目が20文字ではありません（%2文字）。"),
-                         {std::to_string(y), std::to_string(row.size())}));
+                         {std::to_string(y + 1), std::to_string(row.size())}));
       return false;
     }
     for (int x = 0; x < FieldSize; ++x) {
       const int v = ParseCellCode(row.substr(2 * x, 2));
       if (!IsTerrainCode(v)) {
         Fail(2 + y, Format(translate("StageReader", "地形の%1行目の%2列目に知らないマスのコード「%3」があります。"),
-                           {std::to_string(y), std::to_string(x), row.substr(2 * x, 2)}));
+                           {std::to_string(y + 1), std::to_string(x + 1), PrintableText(row.substr(2 * x, 2))}));
         return false;
       }
       b.T(x, y) = static_cast<CellCode>(v);
@@ -219,6 +219,22 @@ bool HoldsStage(std::string_view fileText, int n) {
     opener = IsBlockOpener(line, n);
   }
   return false;
+}
+
+std::string PrintableText(std::string_view bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u < 0x7F) {
+      out += c;
+    } else {
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    }
+  }
+  return out;
 }
 
 std::string StageErrorMessage(const StageError& e, std::string_view fileName) {

@@ -49,7 +49,10 @@ inline constexpr int StageMusicCount = 10;
 // says it before a test play and the reader on a file, in the same words.
 std::string CharaOnHoleText(std::string_view charaName, int x, int y);
 
-// The message box text of a refusal, naming the file.
+// Text quoted from a file into a message: bytes outside printable ASCII as \xFF.
+std::string PrintableText(std::string_view bytes);
+
+// The message box text of a refusal, naming the file by the path it was opened by.
 std::string StageErrorMessage(const StageError& e, std::string_view fileName);
 // The text of a stage the file does not hold.
 std::string StageNotFoundText();

@@ -3,6 +3,8 @@
 // where a music loop starts over.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -180,8 +182,11 @@ double LoudestWindowDb(const Wav& w) {
 
 TEST(Sounds, StageMusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
   // One stage's music must not be much louder than another's, and each effect must be heard
-  // over any music that plays with it (the stages' and the title's).
+  // over any music that plays with it (the stages' and the title's): its loudest 50 ms at
+  // least 3 dB over the loudest 50 ms of every such music, whose louder passages are what
+  // an effect competes with.
   double stageLow = 0, stageHigh = -200, loudest = -200;
+  std::string loudestName;
   for (const char* name : {"bgm0", "bgm1", "bgm2", "bgm3", "bgm4", "bgm5", "bgm6", "bgm12"}) {
     const Wav w = ReadWav(kSoundDir / (std::string(name) + ".wav"));
     ASSERT_EQ(w.error, "") << name;
@@ -190,15 +195,26 @@ TEST(Sounds, StageMusicIsEvenlyLoudAndEveryEffectStandsOutOverIt) {
       stageLow = std::min(stageLow, level);
       stageHigh = std::max(stageHigh, level);
     }
-    loudest = std::max(loudest, level);
+    if (LoudestWindowDb(w) > loudest) {
+      loudest = LoudestWindowDb(w);
+      loudestName = name;
+    }
   }
   EXPECT_LE(stageHigh - stageLow, 1.5) << "stage music from " << stageLow << " to " << stageHigh << " dB RMS";
+  double quietest = 0;
+  std::string quietestName;
   for (const auto& e : AllSounds()) {
     if (e.kind != Kind::Effect) continue;
     const Wav w = ReadWav(kSoundDir / (e.name + ".wav"));
     ASSERT_EQ(w.error, "") << e.name;
-    EXPECT_GE(LoudestWindowDb(w) - loudest, 3.0) << e.name << " is drowned by the music";
+    EXPECT_GE(LoudestWindowDb(w) - loudest, 3.0) << e.name << " is drowned by the music's loud passages (" << loudestName << ")";
+    if (LoudestWindowDb(w) < quietest) {
+      quietest = LoudestWindowDb(w);
+      quietestName = e.name;
+    }
   }
+  std::printf("loudest 50 ms: music %.1f dB (%s), quietest effect %.1f dB (%s)\n", loudest, loudestName.c_str(), quietest,
+              quietestName.c_str());
 }
 
 TEST(Sounds, SoundFolderStaysSmall) {

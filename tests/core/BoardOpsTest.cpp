@@ -52,11 +52,11 @@ TEST(BoardOps, FallSpinTurnsClockwiseUntilFacingDown) {
 }
 
 TEST(BoardOps, OpenGatesPaintsEachGateAndSoundsOnce) {
-  Board two = test::MakeBoard({"G...", "...G"});
+  Board two = test::MakeBoard({"G . . . ", ". . . G "});
   Script s;
   OpenGates(two, s);
   EXPECT_EQ(Describe(s), "Paint 0,0=27 | Paint 3,1=27 | Sound 12");
-  Board none = test::MakeBoard({"...."});
+  Board none = test::MakeBoard({". . . . "});
   Script t;
   OpenGates(none, t);
   EXPECT_EQ(Describe(t), "");
@@ -64,7 +64,7 @@ TEST(BoardOps, OpenGatesPaintsEachGateAndSoundsOnce) {
 
 TEST(BoardOps, ItemTakenKeepsNextFlowerPicture) {
   // Two yellow, one red, one PX piece, yellow first.
-  Board b = test::MakeBoard({"YYRP"});
+  Board b = test::MakeBoard({".y.y.r.P"});
   struct Row { int kind; std::string effects; int first; } rows[] = {
       {0, "Taken 0 | Next 11", 1},
       {1, "Taken 1 | Next 10", 0},
@@ -81,7 +81,7 @@ TEST(BoardOps, ItemTakenKeepsNextFlowerPicture) {
 }
 
 TEST(Walk, FourFramesAQuarterCellEachThenResolve) {
-  Board b = test::MakeBoard({"H.."}, {}, DirRight);
+  Board b = test::MakeBoard({".@. . "}, DirRight);
   b.stepKind = 1;
   Script s;
   Walk(b, s);
@@ -92,7 +92,7 @@ TEST(Walk, FourFramesAQuarterCellEachThenResolve) {
 }
 
 TEST(Walk, PushedStoneMovesWithTheHero) {
-  Board b = test::MakeBoard({".SH"}, {}, DirLeft);
+  Board b = test::MakeBoard({". .S.@"}, DirLeft);
   Script s;
   StepCommand(b, s, DirLeft);
   EXPECT_EQ(b.stepKind, 4);
@@ -102,7 +102,7 @@ TEST(Walk, PushedStoneMovesWithTheHero) {
 }
 
 TEST(Walk, FatalStepShowsAllFramesAndNoStandingPose) {
-  Board b = test::MakeBoard({"H@"}, {}, DirRight);
+  Board b = test::MakeBoard({".@w "}, DirRight);
   Script s;
   StepCommand(b, s, DirRight);
   const std::string d = Describe(s);
@@ -111,20 +111,24 @@ TEST(Walk, FatalStepShowsAllFramesAndNoStandingPose) {
 }
 
 TEST(KeyCommands, KeyTable) {
-  struct Row { int key, mods; KeyCommand want; } rows[] = {
-      {vk::Left, 0, KeyCommand::Left},   {vk::Pad4, 0, KeyCommand::Left},  {vk::Up, 0, KeyCommand::Up},
-      {vk::Pad8, 0, KeyCommand::Up},     {vk::Right, 0, KeyCommand::Right}, {vk::Pad6, 0, KeyCommand::Right},
-      {vk::Down, 0, KeyCommand::Down},   {vk::Pad2, 0, KeyCommand::Down},  {vk::Delete, 0, KeyCommand::GiveUp},
-      {vk::X, 0, KeyCommand::Meter},     {vk::Z, 0, KeyCommand::Dig},      {vk::Shift, ModShift, KeyCommand::Turn},
-      {vk::Left, ModShift, KeyCommand::Turn}, {vk::Left, ModCtrl, KeyCommand::Left},
-      {vk::Z, ModAlt | ModCtrl, KeyCommand::Dig}, {vk::Left, ModShift | ModCtrl, KeyCommand::Left},
-      {'A', 0, KeyCommand::None},        {vk::Shift, ModShift | ModAlt, KeyCommand::None},
+  // The move a key plays, "X" for the jump meter, "" for nothing.
+  struct Row { int key, mods; const char* want; } rows[] = {
+      {vk::Left, 0, "L"},  {vk::Pad4, 0, "L"}, {vk::Up, 0, "U"},     {vk::Pad8, 0, "U"},
+      {vk::Right, 0, "R"}, {vk::Pad6, 0, "R"}, {vk::Down, 0, "D"},   {vk::Pad2, 0, "D"},
+      {vk::Delete, 0, "G"}, {vk::X, 0, "X"},   {vk::Z, 0, "Z"},      {vk::Shift, ModShift, "T"},
+      {vk::Left, ModShift, "T"}, {vk::X, ModShift, "T"}, {vk::Left, ModCtrl, "L"},
+      {vk::Z, ModAlt | ModCtrl, "Z"}, {vk::Left, ModShift | ModCtrl, "L"},
+      {'A', 0, ""},        {vk::Shift, ModShift | ModAlt, ""},
   };
-  for (const Row& r : rows) EXPECT_EQ(CommandForKey(r.key, r.mods), r.want) << r.key << "/" << r.mods;
+  for (const Row& r : rows) {
+    const KeyCommand c = CommandForKey(r.key, r.mods);
+    const std::string got = c.use == KeyCommand::Play ? MoveText(c.move) : c.use == KeyCommand::Meter ? "X" : "";
+    EXPECT_EQ(got, r.want) << r.key << "/" << r.mods;
+  }
 }
 
 TEST(KeyCommands, BlockedDirectionKeyOnlyTurnsTheFacing) {
-  Board b = test::MakeBoard({".........H"}, {}, DirDown);
+  Board b = test::MakeBoard({". . . . . . . . . .@"}, DirDown);
   const Board before = b;
   Script s;
   StepCommand(b, s, DirRight);
@@ -146,26 +150,26 @@ TEST(KeyCommands, TurnGoesClockwise) {
 }
 
 TEST(KeyCommands, Dig) {
-  struct Row { const char* name; std::string terrain, charas; int dir; std::string effects; std::string after; } rows[] = {
-      {"LightGround", "H.", "", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig 1,0", "eo"},
-      {"Grass", "Hg", "", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig 1,0", "eh"},
-      {"Sand", "Hs", "", DirRight, "Sound 6", ".s"},
-      {"Snow", "H=", "", DirRight, "Sound 6", ".="},
-      {"Flower", "HY", "", DirRight, "Sound 6", ".."},
-      {"Stone", "HS", "", DirRight, "Sound 6", ".."},
-      {"ExistingHole", "Ho", "", DirRight, "Sound 6", "eo"},
-      {"Border", "H.", "", DirLeft, "Sound 6", ".."},
+  struct Row { const char* name; std::string row; int dir; std::string effects; std::string after; } rows[] = {
+      {"LightGround", ".@. ", DirRight, "Sound 5 | Paint 1,0=13 | AnswerDig 1,0", "o "},
+      {"Grass", ".@, ", DirRight, "Sound 5 | Paint 1,0=14 | AnswerDig 1,0", "O "},
+      {"Sand", ".@: ", DirRight, "Sound 6", ": "},
+      {"Snow", ".@' ", DirRight, "Sound 6", "' "},
+      {"Flower", ".@.y", DirRight, "Sound 6", ".y"},
+      {"Stone", ".@.S", DirRight, "Sound 6", ".S"},
+      {"ExistingHole", ".@o ", DirRight, "Sound 6", "o "},
+      {"Border", ".@. ", DirLeft, "Sound 6", ". "},
   };
   for (const Row& r : rows) {
-    Board b = test::MakeBoard({r.terrain}, {}, r.dir);
+    Board b = test::MakeBoard({r.row}, r.dir);
     Script s;
     DigCommand(b, s);
     EXPECT_EQ(Describe(s), r.effects) << r.name;
-    const std::string chara = test::CharaRows(b, 1)[0].substr(1, 1), terrain = test::TerrainRows(b, 1)[0].substr(1, 1);
-    EXPECT_EQ((chara == "e" ? "e" : ".") + terrain, r.after) << r.name;
+    EXPECT_EQ(test::PictureRows(b, 1)[0].substr(2, 2), r.after) << r.name;
+    EXPECT_EQ(b.C(1, 0) == HoleMark, IsHole(b.T(1, 0))) << r.name << ": a hole is marked empty";
   }
   // A dug grass hole takes a stone pushed into it.
-  Board b = test::MakeBoard({"Hg", ".S", ".."}, {}, DirRight);
+  Board b = test::MakeBoard({".@, ", ". .S", ". . "}, DirRight);
   Script s;
   DigCommand(b, s);
   for (int dir : {DirDown, DirDown, DirRight, DirUp}) StepCommand(b, s, dir);

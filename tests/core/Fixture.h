@@ -1,12 +1,8 @@
 #pragma once
-// Small boards drawn as text for rule tests. Terrain letters and character letters share
-// one drawing; a cell is light ground unless its letter says otherwise.
-//   terrain: . light ground  s sand  g grass  w water  W deep water  M mountain  i ice
-//            c cracked ice   @ whirl (light)  ^ spikes  J jump pad  G closed gate  O open gate
-//            o hole in light ground  h hole in grass  n hole in snow  d hole in sand  (holes get "EH")
-//            f filled light  v whirl on grass  = snow  T tree
-//   characters (on light ground): H hero  S stone  Y yellow flower  R red flower  P PX piece
-// Characters on other ground use a second drawing of the same size (characters only).
+// Small boards for rule tests, drawn in the stage picture notation (`morvik-cli legend`): each
+// cell two characters, the ground letter and then the piece letter or a blank, for example
+// ".@.S~ " for the hero, a stone and water. Rows may be short and fewer than ten; what is not
+// drawn is light ground. A letter the notation does not know throws, naming row and column.
 #include <string>
 #include <vector>
 
@@ -14,10 +10,10 @@
 
 namespace morvik::test {
 
-Board MakeBoard(const std::vector<std::string>& terrain, const std::vector<std::string>& charas = {},
-                int dir = DirRight, int firstFlower = 0);
-// The layers drawn back with the same letters ('e' for an "EH" mark on a hole).
-std::vector<std::string> TerrainRows(const Board& b, int rows = FieldSize);
-std::vector<std::string> CharaRows(const Board& b, int rows = FieldSize);
+// Pieces of a kind are numbered in reading order, row by row.
+Board MakeBoard(const std::vector<std::string>& rows, int dir = DirRight, int firstFlower = 0);
+// The board's first rows drawn back in the notation, twenty characters each (a hole's mark
+// goes with its ground).
+std::vector<std::string> PictureRows(const Board& b, int rows = FieldSize);
 
 }  // namespace morvik::test

@@ -24,8 +24,7 @@ std::string Landing(const Script& s) {
 
 struct JumpCase {
   const char* name;
-  std::string terrain;  // row 0, the hero on the pad at column 0 unless the row says otherwise
-  std::string charas;
+  std::string row;  // row 0 in the stage picture notation
   int distance;
   std::string landing;
   int heroX;
@@ -36,28 +35,28 @@ struct JumpCase {
 const std::string Crash = "Sound 3 | Pose 1 | Pose 8 | Pose 5 | Pose 6 | Pose 1 | Sound 4 | Pose 41 | End 1";
 
 const JumpCase kCases[] = {
-    {"PlainLanding", "J.....", "H", 2, "Answer 2,0/2 | Sound 0", 2, Outcome::None},
-    {"TakesDueFlower", "J..YY.", "H", 3, "Answer 3,0/2 | Sound 0 | Sound 8 | HideOnly Y0 | Taken 0 | Next 11", 3, Outcome::None},
-    {"LastFlowerClearsAndStops", "J..Y..", "H", 3, "Answer 3,0/2 | Sound 0 | Sound 8 | HideOnly Y0 | Taken 0 | End 2", 3, Outcome::Clear},
-    {"WrongFlowerStays", "J..R..", "H", 3, "Answer 3,0/2 | Sound 0", 3, Outcome::None},
-    {"OntoPXMisses", "J.P...", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 3 | End 1", 2, Outcome::Miss},
-    {"BouncesOffStone", "J.S...", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 17 | Answer 3,0/2 | Sound 0", 3, Outcome::None},
-    {"StoneOnBorderCrashes", "JJJJJJJJJS", "........HS", 1, "Answer 9,0/2 | Sound 0 | " + Crash, 9, Outcome::Miss},
-    {"BounceChainsOverStones", "J.SS..", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 17 | Answer 3,0/2 | Sound 0 | Sound 17 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
-    {"IceSlidesToBlock", "J.iiiM", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 19 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
-    {"IceSlideStopsBeforeStone", "J.i.S.", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0", 3, Outcome::None},
-    {"IceSlideStopsAtBorder", "J.......ii", "H", 1, "Answer 1,0/2 | Sound 0", 1, Outcome::None},
-    {"IceSlideIntoWater", "J.iw..", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 2 | Pose 16 | HideShadow | End 1", 3, Outcome::Miss},
-    {"IceSlideOverCrackedIce", "J.ic.M", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 19 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
-    {"CrackedIceBreaksAtOnce", "J.c...", "H", 2, "Answer 2,0/2 | Sound 0 | Paint 2,0=33 | Sound 26 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
-    {"IntoWater", "J.w...", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 2 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
-    {"IntoHole", "J.o...", "H", 2, "Answer 2,0/2 | Sound 0 | Sound 4 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
-    {"OntoWhirlCrashes", "J.@...", "H", 2, "Answer 2,0/2 | Sound 0 | " + Crash, 2, Outcome::Miss},
-    {"OntoMountainCrashes", "J.M...", "H", 2, "Answer 2,0/2 | Sound 0 | " + Crash, 2, Outcome::Miss},
-    {"PadAfterThreeBouncesOne", "J..J...", "H", 3, "Answer 3,0/2 | Sound 0 | Sound 18 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
-    {"PadAfterFiveBouncesTwo", "J....J....", "H", 5, "Answer 5,0/2 | Sound 0 | Sound 18 | Answer 7,0/2 | Sound 0", 7, Outcome::None},
-    {"PadAfterTwoStays", "J.J...", "H", 2, "Answer 2,0/2 | Sound 0", 2, Outcome::None},
-    {"PadBounceCutAtBorder", "....J....J", "....H", 5, "Answer 9,0/2 | Sound 0 | Sound 15", 9, Outcome::None},
+    {"PlainLanding", "J@. . . . . ", 2, "Answer 2,0/2 | Sound 0", 2, Outcome::None},
+    {"TakesDueFlower", "J@. . .y.y. ", 3, "Answer 3,0/2 | Sound 0 | Sound 8 | HideOnly Y0 | Taken 0 | Next 11", 3, Outcome::None},
+    {"LastFlowerClearsAndStops", "J@. . .y. . ", 3, "Answer 3,0/2 | Sound 0 | Sound 8 | HideOnly Y0 | Taken 0 | End 2", 3, Outcome::Clear},
+    {"WrongFlowerStays", "J@. . .r. . ", 3, "Answer 3,0/2 | Sound 0", 3, Outcome::None},
+    {"OntoPXMisses", "J@. .P. . . ", 2, "Answer 2,0/2 | Sound 0 | Sound 3 | End 1", 2, Outcome::Miss},
+    {"BouncesOffStone", "J@. .S. . . ", 2, "Answer 2,0/2 | Sound 0 | Sound 17 | Answer 3,0/2 | Sound 0", 3, Outcome::None},
+    {"StoneOnBorderCrashes", "J J J J J J J J J@.S", 1, "Answer 9,0/2 | Sound 0 | " + Crash, 9, Outcome::Miss},
+    {"BounceChainsOverStones", "J@. .S.S. . ", 2, "Answer 2,0/2 | Sound 0 | Sound 17 | Answer 3,0/2 | Sound 0 | Sound 17 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
+    {"IceSlidesToBlock", "J@. i i i # ", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 19 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
+    {"IceSlideStopsBeforeStone", "J@. i . .S. ", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0", 3, Outcome::None},
+    {"IceSlideStopsAtBorder", "J@. . . . . . . i i ", 1, "Answer 1,0/2 | Sound 0", 1, Outcome::None},
+    {"IceSlideIntoWater", "J@. i ~ . . ", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 2 | Pose 16 | HideShadow | End 1", 3, Outcome::Miss},
+    {"IceSlideOverCrackedIce", "J@. i c . # ", 2, "Answer 2,0/2 | Sound 0 | Sound 19 | Answer 3,0/2 | Sound 0 | Sound 19 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
+    {"CrackedIceBreaksAtOnce", "J@. c . . . ", 2, "Answer 2,0/2 | Sound 0 | Paint 2,0=33 | Sound 26 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
+    {"IntoWater", "J@. ~ . . . ", 2, "Answer 2,0/2 | Sound 0 | Sound 2 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
+    {"IntoHole", "J@. o . . . ", 2, "Answer 2,0/2 | Sound 0 | Sound 4 | Pose 16 | HideShadow | End 1", 2, Outcome::Miss},
+    {"OntoWhirlCrashes", "J@. w . . . ", 2, "Answer 2,0/2 | Sound 0 | " + Crash, 2, Outcome::Miss},
+    {"OntoMountainCrashes", "J@. # . . . ", 2, "Answer 2,0/2 | Sound 0 | " + Crash, 2, Outcome::Miss},
+    {"PadAfterThreeBouncesOne", "J@. . J . . . ", 3, "Answer 3,0/2 | Sound 0 | Sound 18 | Answer 4,0/2 | Sound 0", 4, Outcome::None},
+    {"PadAfterFiveBouncesTwo", "J@. . . . J . . . . ", 5, "Answer 5,0/2 | Sound 0 | Sound 18 | Answer 7,0/2 | Sound 0", 7, Outcome::None},
+    {"PadAfterTwoStays", "J@. J . . . ", 2, "Answer 2,0/2 | Sound 0", 2, Outcome::None},
+    {"PadBounceCutAtBorder", ". . . . J@. . . . J ", 5, "Answer 9,0/2 | Sound 0 | Sound 15", 9, Outcome::None},
 };
 
 class JumpRulesTest : public testing::TestWithParam<JumpCase> {};
@@ -65,7 +64,7 @@ void PrintTo(const JumpCase& c, std::ostream* os) { *os << c.name; }
 
 TEST_P(JumpRulesTest, LandsByTheRules) {
   const JumpCase& c = GetParam();
-  Board b = test::MakeBoard({c.terrain}, {c.charas}, DirRight);
+  Board b = test::MakeBoard({c.row}, DirRight);
   Script s;
   Jump(b, s, c.distance);
   EXPECT_EQ(Landing(s), c.landing);
@@ -83,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(Landings, JumpRulesTest, testing::ValuesIn(kCases),
 TEST(JumpRules, HiddenWarpOnlyAtTheSecretCell) {
   for (bool warpStage : {true, false}) {
     // Up from (7, 2) by 2 lands in the water at (7, 0).
-    Board b = test::MakeBoard({".......w..", "..........", ".......J.."}, {"", "", ".......H"}, DirUp);
+    Board b = test::MakeBoard({". . . . . . . ~ . . ", ". . . . . . . . . . ", ". . . . . . . J@. . "}, DirUp);
     b.hiddenWarp = warpStage;
     Script s;
     Jump(b, s, 2);
@@ -93,7 +92,7 @@ TEST(JumpRules, HiddenWarpOnlyAtTheSecretCell) {
 }
 
 TEST(JumpRules, FlightFollowsTheArcForTwoSeconds) {
-  Board b = test::MakeBoard({"J....."}, {"H"}, DirRight);
+  Board b = test::MakeBoard({"J@. . . . . "}, DirRight);
   Script s;
   Jump(b, s, 2);
   std::vector<std::pair<int, int>> hero;
@@ -118,7 +117,7 @@ TEST(JumpRules, FlightFollowsTheArcForTwoSeconds) {
 TEST(JumpRules, SoundOfTakeOff) {
   struct Row { int distance; bool padBounce; int sound; } rows[] = {{1, false, 13}, {4, false, 13}, {5, false, 16}, {1, true, 18}};
   for (const Row& r : rows) {
-    Board b = test::MakeBoard({"J........."}, {"H"}, DirRight);
+    Board b = test::MakeBoard({"J@. . . . . . . . . "}, DirRight);
     b.padBounce = r.padBounce;
     Script s;
     Jump(b, s, r.distance);
@@ -141,7 +140,7 @@ TEST(JumpRules, DistanceTableAndShortening) {
 }
 
 TEST(JumpRules, MeterOnlyOnPadAndDistanceZeroRefused) {
-  Board b = test::MakeBoard({"J."}, {"H"}, DirRight);
+  Board b = test::MakeBoard({"J@. "}, DirRight);
   Script s;
   EXPECT_TRUE(StartMeterCommand(b, s));
   EXPECT_EQ(ReleaseJumpCommand(b, s, 0), 0);
@@ -153,7 +152,7 @@ TEST(JumpRules, MeterOnlyOnPadAndDistanceZeroRefused) {
 }
 
 TEST(JumpRules, TakeOffFromWrongFlowerRestoresIt) {
-  Board b = test::MakeBoard({".J...."}, {"HR"}, DirRight, 0);
+  Board b = test::MakeBoard({".@Jr. . . . "}, DirRight, 0);
   Script s;
   StepCommand(b, s, DirRight);  // onto the red flower lying on the pad
   ASSERT_TRUE(b.onFlower);
@@ -164,7 +163,7 @@ TEST(JumpRules, TakeOffFromWrongFlowerRestoresIt) {
 }
 
 TEST(JumpRules, FlowerLandedOnComesBackOnTheNextStep) {
-  Board b = test::MakeBoard({"J..R.."}, {"H"}, DirRight, 0);
+  Board b = test::MakeBoard({"J@. . .r. . "}, DirRight, 0);
   Script s;
   Jump(b, s, 3);
   EXPECT_TRUE(b.landedFlower);

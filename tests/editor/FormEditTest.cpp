@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <csignal>
 
+#include "editor/EditWidgets.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
 #include "stagedata/StageReader.h"
@@ -164,7 +165,7 @@ struct EditFixture {
   QString Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
   // A stage with the hero at (4, 4), a yellow flower right of it, music 2 and red first.
   std::string SmallStage() const {
-    return test::StageBlock(0, {"", "", "", "", "20202020203320202020"}, "44", "*", "54", "*", "*", "*", 1, 2);
+    return test::StageBlock(0, {"", "", "", "", ". . . . .@%y"}, 1, 2);
   }
 
   QTemporaryDir dir;
@@ -239,6 +240,11 @@ TEST(FormEdit, PlacingWithTheMouse) {
   t.Cell(3, 7);
   EXPECT_EQ(t.Middle(3, 7), kYellow);
   EXPECT_EQ(t.Corner(3, 7), kMountain);
+
+  // The eraser shows its cross in the chosen-tool box too, not an empty square.
+  t.Palette(static_cast<int>(Piece::None));
+  EXPECT_GT(qAlpha(t.Child<QLabel>("PicRight")->pixmap().toImage().pixel(16, 16)), 128);
+  EXPECT_EQ(t.Child<QLabel>("PicRight")->pixmap().toImage(), EraserPicture());
 
   // The hero, moved from cell to cell.
   t.Palette(0);
@@ -503,11 +509,11 @@ TEST(FormEdit, OpeningProtectsChanges) {
 
 TEST(FormEdit, FilesThatCannotBeOpened) {
   struct Row { const char* what; std::string text; QString message; } rows[] = {
-      {"only a block @07", test::StageBlock(7, {}, "44"), "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
-      {"ends after line 17", FirstLines(test::StageBlock(0, {}, "44"), 17),
+      {"only a block @07", test::StageBlock(7, {"", "", "", "", ". . . . .@"}), "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
+      {"ends after line 17", FirstLines(test::StageBlock(0, {"", "", "", "", ". . . . .@"}), 17),
        "致命的なエラー|データのロードに失敗しました。\n強制終了します。"},
-      {"unknown terrain", test::StageBlock(0, {"2020202099"}, "44"),
-       "エラー|データのロードに失敗しました。\nファイル: bad.mvk\n2行目: 地形の0行目の4列目に知らないマスのコード「99」があります。"},
+      {"unknown terrain", test::StageBlock(0, {"", "", "", "", ". . . . .@"}).replace(5 + 8, 2, "99"),  // row 1, column 5
+       "エラー|データのロードに失敗しました。\nファイル: <path>\n2行目: 地形の1行目の5列目に知らないマスのコード「99」があります。"},
   };
   for (const Row& r : rows) {
     EditFixture t;
@@ -519,7 +525,7 @@ TEST(FormEdit, FilesThatCannotBeOpened) {
     t.files.answers = {path};
     t.Click("ComLoad");
     ASSERT_EQ(t.messages.shown.size(), 2u) << r.what;
-    EXPECT_EQ(t.messages.shown[1], r.message) << r.what;
+    EXPECT_EQ(t.messages.shown[1], QString(r.message).replace("<path>", path)) << r.what;
     // The editor is left without a file, on the empty stage.
     EXPECT_TRUE(t.game.mapFilePath.empty()) << r.what;
     EXPECT_EQ(t.edit->windowTitle(), kBaseCaption) << r.what;
@@ -726,7 +732,7 @@ TEST(EditorInTheProgram, FromTheTitleToTestPlayAndBack) {
   {
     QFile map(dir.filePath("mapdata.dat"));
     ASSERT_TRUE(map.open(QIODevice::WriteOnly));
-    map.write(test::StageBlock(1, {}, "00").c_str());
+    map.write(test::StageBlock(1, {".@"}).c_str());
   }
   VirtualScheduler scheduler;
   MusicLog sound;

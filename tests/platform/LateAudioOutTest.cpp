@@ -25,7 +25,7 @@ struct Opening {
     for (auto [name, ms] : {std::pair{"bgm12.wav", 2000}, {"bgm1.wav", 1500}, {"bgm10.wav", 300}, {"Sound0.wav", 100}})
       EXPECT_TRUE(WriteFile(dir.filePath(name), WavBytes(ms)));
     out = std::make_unique<LateAudioOut>(sched, [this] {
-      open.get_future().wait();
+      opening.wait();
       auto m = std::make_unique<RecordingMixer>();
       m->ready = deviceThere;
       mixer = m.get();
@@ -42,6 +42,7 @@ struct Opening {
   QTemporaryDir dir;
   VirtualScheduler sched;
   std::promise<void> open;
+  std::shared_future<void> opening = open.get_future().share();
   bool deviceThere = true;
   RecordingMixer* mixer = nullptr;
   std::unique_ptr<LateAudioOut> out;
@@ -119,6 +120,28 @@ TEST(LateAudioOut, WithoutADeviceTheGameGoesOnSilentAndJinglesStillEnd) {
   EXPECT_EQ(ended, 0);
   o.sched.Advance(1);
   EXPECT_EQ(ended, 1) << "the wait lasts the jingle's length";
+}
+
+TEST(LateAudioOut, ALostOrMissingDeviceIsOpenedAfreshOnTheWorkerWhenMusicIsNextAsked) {
+  for (const bool lost : {true, false}) {  // lost after a while, or missing at the start
+    Opening o;
+    o.deviceThere = lost;  // a device lost later was there at the start
+    o.out->Loop(o.File("bgm12.wav"));
+    o.Open();
+    o.out->Loop(o.File("bgm1.wav"));
+    if (!lost) o.out->WaitUntilReady();
+    EXPECT_EQ(o.out->Opens(), lost ? 1 : 2) << "a device that plays is kept; a missing one is looked for again";
+    o.deviceThere = true;
+    o.mixer->lost = lost;
+    o.out->Loop(o.File("bgm1.wav"));
+    EXPECT_FALSE(o.out->Ready()) << "the window does not wait for the device";
+    o.out->Once(o.File("Sound0.wav"));  // not heard meanwhile, as at the start
+    o.out->WaitUntilReady();
+    ASSERT_TRUE(o.out->Ready());
+    EXPECT_EQ(o.out->Opens(), lost ? 2 : 3);
+    EXPECT_EQ(o.mixer->log, QStringList({"halt 0", "play 0 #0 loop"})) << "the new device plays the music asked for";
+    EXPECT_EQ(o.openedCalls, 1) << "the controllers are started once";
+  }
 }
 
 TEST(LateAudioOut, LeavingBeforeTheDeviceOpensEndsCleanly) {

@@ -13,6 +13,7 @@ namespace morvik::testing {
 class RecordingMixer final : public Mixer {
  public:
   bool Ready() const override { return ready; }
+  bool Lost() const override { return lost; }
   int Load(const WavSound& s) override {
     loads.push_back(s.LengthMs());
     return static_cast<int>(loads.size()) - 1;
@@ -27,6 +28,7 @@ class RecordingMixer final : public Mixer {
   void OnFinished(std::function<void(int)> r) override { receiver = std::move(r); }
 
   bool ready = true;
+  bool lost = false;
   std::vector<int> loads;
   QStringList log;
   std::function<void(int)> receiver;

@@ -21,7 +21,7 @@ using test::StageBlock;
 
 // Hero at (0, 0); a yellow flower at (3, 0) and a red one at (3, 2); a stone at (1, 2) above
 // nothing: a plain field to walk and dig on.
-std::string Unit() { return StageBlock(0, {}, "00", "*", "30", "32"); }
+std::string Unit() { return StageBlock(0, {".@. . .y", "", ". . . .r"}); }
 
 void WriteFile(const QString& path, const std::string& bytes) {
   QFile f(path);
@@ -109,7 +109,10 @@ TEST(Answers, AnAnswerThatCannotBeWrittenIsReportedAndTheOldOneKept) {
     p.sound.EndJingle();  // the question, then the save
   }
   ASSERT_EQ(p.messages.shown.size(), 2u);
-  EXPECT_EQ(p.messages.shown[1], "エラー|アンサーファイルが書きこめませんでした。");
+  // The message names the file and why, as a stage file's save does.
+  EXPECT_TRUE(p.messages.shown[1].startsWith("エラー|アンサーファイルが書きこめませんでした。\nファイル: " + path + "\n"))
+      << p.messages.shown[1].toStdString();
+  EXPECT_GT(p.messages.shown[1].section('\n', 2).size(), 0) << "the reason";
   EXPECT_EQ(ReadFile(path), old);
   EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), (QStringList{"mapdata.dat", "mapdata.data"}));
 }
@@ -187,8 +190,8 @@ TEST(Answers, LoadFailures) {
 std::string ShiftJis(const std::string& utf8) { return *Utf8ToShiftJis(utf8); }
 
 TEST(Advice, StoryStagesFindTheirBlock) {
-  PlayFixture p(StageBlock(7, {}, "00", "*", "30") + StageBlock(12, {}, "00", "*", "30") + StageBlock(13, {}, "00", "*", "30") +
-                StageBlock(20, {}, "00", "*", "30"));
+  PlayFixture p(StageBlock(7, {".@. . .y"}) + StageBlock(12, {".@. . .y"}) + StageBlock(13, {".@. . .y"}) +
+                StageBlock(20, {".@. . .y"}));
   p.game.appDir = p.dir.path().toStdString();
   // Stage 20's block holds a byte that is no Shift JIS: it costs that stage its advice, no other.
   WriteFile(p.dir.filePath("advice.DAT"),
@@ -213,7 +216,7 @@ TEST(Advice, StoryStagesFindTheirBlock) {
 }
 
 TEST(Advice, MissingFileMeansNoAdvice) {
-  PlayFixture p(StageBlock(1, {}, "00", "*", "30"));
+  PlayFixture p(StageBlock(1, {".@. . .y"}));
   p.game.appDir = p.dir.path().toStdString();
   p.Start(1);
   EXPECT_TRUE(p.form->AdviceText().isEmpty());
@@ -221,7 +224,7 @@ TEST(Advice, MissingFileMeansNoAdvice) {
 }
 
 TEST(Visitor, ThirdDoubleClickOnStageTwentyEightCallsIt) {
-  PlayFixture p(StageBlock(28, {}, "70", "*", "00") + StageBlock(27, {}, "70", "*", "00"));
+  PlayFixture p(StageBlock(28, {".y. . . . . . .@"}) + StageBlock(27, {".y. . . . . . .@"}));
   p.Start(27);
   for (int i = 0; i < 3; ++i) p.form->PicMeter_DblClick();
   EXPECT_FALSE(p.form->VisitorPresent()) << "only on stage 28";

@@ -46,7 +46,7 @@ std::string Edges(const FieldImage& f, int x, int y) {
 
 struct ShoreCase {
   const char* name;
-  std::vector<std::string> terrain;  // the rest of the field is grass
+  std::vector<std::string> terrain;  // in the stage picture notation; the rest of the field is grass
   int x, y;
   std::string edges;                 // left, top, right, bottom
 };
@@ -56,7 +56,8 @@ void PrintTo(const ShoreCase& c, std::ostream* os) { *os << c.name; }
 
 std::vector<std::string> Grass(std::vector<std::string> rows) {
   rows.resize(10);
-  for (auto& r : rows) r.resize(10, 'g');
+  for (auto& r : rows)
+    while (r.size() < 20) r += ", ";
   return rows;
 }
 
@@ -69,15 +70,15 @@ TEST_P(FieldImageShores, FullPaint) {
 }
 
 const ShoreCase kShoreCases[] = {
-    {"LoneSandInGrass", {"", "", "gggsgggggg"}, 3, 2, "rrrr"},
-    {"SandOnBorderRimsTheOutside", {"sggggggggg"}, 0, 0, "rrrr"},
-    {"WaterInGrass", {"", "gwg"}, 1, 1, "ffff"},
-    {"WaterOnBorderHasNoFoamOutside", {"wggggggggg"}, 0, 0, "--ff"},
-    {"WaterBesideSand", {"", "gws"}, 1, 1, "ffff"},
-    {"SandBesideWater", {"", "gws"}, 2, 1, "rrrr"},
-    {"TwoWatersShareNoLine", {"", "gwwg"}, 1, 1, "ff-f"},
-    {"TwoSandsShareNoLine", {"", "gssg"}, 2, 1, "-rrr"},
-    {"CornerWater", {"", "", "", "", "", "", "", "", "", "gggggggggw"}, 9, 9, "ff--"},
+    {"LoneSandInGrass", {"", "", ", , , : , , , , , , "}, 3, 2, "rrrr"},
+    {"SandOnBorderRimsTheOutside", {": , , , , , , , , , "}, 0, 0, "rrrr"},
+    {"WaterInGrass", {"", ", ~ , "}, 1, 1, "ffff"},
+    {"WaterOnBorderHasNoFoamOutside", {"~ , , , , , , , , , "}, 0, 0, "--ff"},
+    {"WaterBesideSand", {"", ", ~ : "}, 1, 1, "ffff"},
+    {"SandBesideWater", {"", ", ~ : "}, 2, 1, "rrrr"},
+    {"TwoWatersShareNoLine", {"", ", ~ ~ , "}, 1, 1, "ff-f"},
+    {"TwoSandsShareNoLine", {"", ", : : , "}, 2, 1, "-rrr"},
+    {"CornerWater", {"", "", "", "", "", "", "", "", "", ", , , , , , , , , ~ "}, 9, 9, "ff--"},
     {"Grass", {}, 5, 5, "----"},
 };
 INSTANTIATE_TEST_SUITE_P(Cases, FieldImageShores, testing::ValuesIn(kShoreCases),
@@ -86,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FieldImageShores, testing::ValuesIn(kShoreCases)
 TEST(FieldImage, FieldOfWaterShowsNoFoam) {
   const PictureStore pictures = PlainPictures();
   FieldImage f(pictures);
-  f.PaintAll(test::MakeBoard(std::vector<std::string>(10, std::string(10, 'w'))));
+  f.PaintAll(test::MakeBoard(std::vector<std::string>(10, "~ ~ ~ ~ ~ ~ ~ ~ ~ ~ ")));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) ASSERT_EQ(Edges(f, x, y), "----") << x << "," << y;
 }
@@ -94,7 +95,7 @@ TEST(FieldImage, FieldOfWaterShowsNoFoam) {
 TEST(FieldImage, BrokenIceBetweenWatersJoinsThem) {
   const PictureStore pictures = PlainPictures();
   FieldImage f(pictures);
-  Board b = test::MakeBoard(Grass({"", "gwcwg"}));
+  Board b = test::MakeBoard(Grass({"", ", ~ c ~ , "}));
   f.PaintAll(b);
   ASSERT_EQ(Edges(f, 1, 1), "ffff");
   b.T(2, 1) = cell::DeepWater;
@@ -105,10 +106,27 @@ TEST(FieldImage, BrokenIceBetweenWatersJoinsThem) {
   EXPECT_EQ(Edges(f, 3, 1), "-fff");
 }
 
+TEST(FieldImage, AFilledSandHoleLosesTheRimsAroundIt) {
+  const PictureStore pictures = PlainPictures();
+  FieldImage f(pictures);
+  Board b = test::MakeBoard(Grass({"", ", : : : , ", ", : d : , ", ", : : : , "}));
+  f.PaintAll(b);
+  ASSERT_EQ(Edges(f, 1, 2), "r-r-") << "the sand left of the hole is rimmed towards it";
+  ASSERT_TRUE(ShoresChange(cell::HoleSand, cell::FilledSand));
+  EXPECT_FALSE(ShoresChange(cell::Sand, cell::FilledSand));
+  b.T(2, 2) = cell::FilledSand;
+  f.PaintTile(2, 2, cell::FilledSand);
+  f.RenewShores(b, 2, 2);
+  FieldImage fresh(pictures);
+  fresh.PaintAll(b);
+  EXPECT_EQ(f.Image(), fresh.Image()) << "as if painted afresh";
+  EXPECT_EQ(Edges(f, 1, 2), "r---");
+}
+
 TEST(FieldImage, ShorePassOverASquarePartlyOffTheFieldStaysInside) {
   const PictureStore pictures = PlainPictures();
   FieldImage f(pictures);
-  const Board b = test::MakeBoard(Grass({"sg", "gs"}));
+  const Board b = test::MakeBoard(Grass({": , ", ", : "}));
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) f.PaintTile(x, y, b.T(x, y));
   f.DrawShores(b, -1, -1, 2);  // covers (0, 0) but not (1, 1)

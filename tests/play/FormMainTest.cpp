@@ -14,9 +14,9 @@ using test::StageBlock;
 // Stage 1: the hero at (0, 0), a yellow flower two cells right, water below it.
 // Stage 2: a plain field. Stage 30: one flower next to the hero.
 std::string Map() {
-  return StageBlock(1, {"2020212020", "3220"}, "00", "*", "30", "*", "*", "*", 0, 2) +
-         StageBlock(2, {}, "55") +
-         StageBlock(30, {}, "00", "*", "10");
+  return StageBlock(1, {".@. : .y", "~ "}, 0, 2) +
+         StageBlock(2, {"", "", "", "", "", ". . . . . .@"}) +
+         StageBlock(30, {".@.y"});
 }
 
 TEST(FormMain, OpeningFadesTheCaptionInThenShowsTheCharacters) {
@@ -108,7 +108,7 @@ TEST(FormMain, ShiftTurnsAndKeypadWalks) {
 }
 
 TEST(FormMain, TakingAFlowerUpdatesNextPicture) {
-  PlayFixture p(StageBlock(1, {}, "00", "*", "1050", "30") + StageBlock(2, {}, "55"));
+  PlayFixture p(StageBlock(1, {".@.y. .r. .y"}) + StageBlock(2, {"", "", "", "", "", ". . . . . .@"}));
   p.Start(1);
   EXPECT_EQ(p.form->NextPicture(), pic::YellowFlower);
   p.Key(Qt::Key_Right);
@@ -139,7 +139,7 @@ TEST(FormMain, OutcomesAnnounceAndContinue) {
   };
   for (const OutcomeRow& r : rows) {
     // Stage 1 with a whirl under (1, 1) for the miss.
-    PlayFixture p(StageBlock(1, {"2020202020", "2025"}, "00", "*", "20") + StageBlock(2, {}, "55"));
+    PlayFixture p(StageBlock(1, {".@. .y", ". w "}) + StageBlock(2, {"", "", "", "", "", ". . . . . .@"}));
     p.Start(1);
     r.act(p);
     p.Advance(1000);  // the last walk and any fall end; the announcement shows
@@ -245,6 +245,19 @@ TEST(FormMain, BrokenUnitFileGoesBackToTheTitle) {
   EXPECT_EQ(p.programEnds, 0);
 }
 
+TEST(FormMain, AStonePushedIntoASandHoleLeavesSandWithoutRimsAroundIt) {
+  // The hero at (0, 0), a stone on sand at (1, 0), a sand hole at (2, 0) with sand all round.
+  PlayFixture p(StageBlock(1, {".@:Sd : . ", ": : : : . ", "", "", "", "", "", "", "", ". . . . . . . . . .y"}));
+  p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
+  p.Start(1);
+  p.Key(Qt::Key_Right);
+  p.Advance(1000);
+  ASSERT_EQ(p.game.board.T(2, 0), cell::FilledSand);
+  FieldImage fresh(p.pictures);
+  fresh.PaintAll(p.game.board);
+  EXPECT_EQ(p.form->Field().Image(), fresh.Image());
+}
+
 }  // namespace
 }  // namespace morvik
 
@@ -255,7 +268,7 @@ namespace {
 // reached and saved at once, and leaving during "WARP !!!" keeps it.
 TEST(FormMain, TheWarpReachesStageTwentyFiveAtOnce) {
   for (bool leave : {false, true}) {
-    PlayFixture p(StageBlock(16, {}, "00") + StageBlock(25, {}, "00"));
+    PlayFixture p(StageBlock(16, {".@"}) + StageBlock(25, {".@"}));
     int saves = 0;
     p.form->hooks.saveProgress = [&saves] { ++saves; };
     p.game.stageReached = 16;

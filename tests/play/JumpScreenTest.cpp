@@ -14,8 +14,8 @@ using test::PlayFixture;
 using test::StageBlock;
 
 // The hero on a jump pad at (2, 0), facing down after the opening; a yellow flower far away.
-std::string PadStage(const std::string& row0 = "20202820202020202020") {
-  return StageBlock(1, {row0}, "20", "*", "99");
+std::string PadStage() {
+  return StageBlock(1, {". . J@", "", "", "", "", "", "", "", "", ". . . . . . . . . .y"});
 }
 
 int Segments(const QImage& meter) {
@@ -53,7 +53,7 @@ TEST(JumpScreen, MeterFillsALevelEveryThreeHundredTwentyMsThenOverflows) {
 }
 
 TEST(JumpScreen, XOffAPadOnlyRefuses) {
-  PlayFixture p(StageBlock(1, {}, "20", "*", "99"));
+  PlayFixture p(StageBlock(1, {". . .@", "", "", "", "", "", "", "", "", ". . . . . . . . . .y"}));
   p.Start(1);
   p.Key(Qt::Key_X);
   p.Advance(100);
@@ -138,7 +138,7 @@ TEST(JumpScreen, TheEndOfTheStageStopsTheMeter) {
 }
 
 TEST(JumpScreen, JumpIntoWaterMissesAndRestarts) {
-  PlayFixture p(StageBlock(1, {"2020282020", "2020202020", "2020322020"}, "20", "*", "99"));
+  PlayFixture p(StageBlock(1, {". . J@", "", ". . ~ ", "", "", "", "", "", "", ". . . . . . . . . .y"}));
   p.Start(1);
   p.Key(Qt::Key_X);
   p.Advance(20 + 320 * 2 + 300);

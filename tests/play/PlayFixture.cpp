@@ -2,21 +2,19 @@
 
 #include <QApplication>
 #include <QFile>
+#include <stdexcept>
+
+#include "stagedata/StagePicture.h"
 
 namespace morvik::test {
 
-std::string StageBlock(int n, std::vector<std::string> rows, const std::string& hero, const std::string& stones,
-                       const std::string& yellow, const std::string& red, const std::string& px, const std::string& holes,
-                       int first, int music) {
-  rows.resize(10);
-  std::string t = (n < 10 ? "@0" : "@") + std::to_string(n) + "\r\n";
-  for (auto& r : rows) {
-    while (r.size() < 20) r += "20";
-    t += r + "\r\n";
-  }
-  for (const std::string& l : {std::string("V2.00 beta"), hero, stones, yellow, red, px, holes, std::to_string(first), std::to_string(music)})
-    t += l + "\r\n";
-  return t + "END@" + (n < 10 ? "0" : "") + std::to_string(n) + "\r\n";
+std::string StageBlock(int n, const std::vector<std::string>& rows, int first, int music) {
+  PictureResult picture = ReadPartialPicture(rows);
+  if (const auto* e = std::get_if<PictureError>(&picture)) throw std::invalid_argument(PictureErrorText(*e));
+  StageSheet& sheet = std::get<StageSheet>(picture);
+  sheet.firstFlower = first;
+  sheet.music = music;
+  return WriteStageBlock(sheet, n);
 }
 
 PlayFixture::PlayFixture(const std::string& mapText) {

@@ -25,10 +25,10 @@ class AnsweringMessages final : public MessageBoxes {
   std::deque<MsgResult> answers;
 };
 
-// One stage block; rows default to light ground.
-std::string StageBlock(int n, std::vector<std::string> rows, const std::string& hero, const std::string& stones = "*",
-                       const std::string& yellow = "*", const std::string& red = "*", const std::string& px = "*",
-                       const std::string& holes = "*", int first = 0, int music = 1);
+// Stage block n, written by the stage writer from rows in the stage picture notation (what is
+// not drawn is light ground); first 1 puts red first. A letter the notation does not know
+// throws, naming row and column.
+std::string StageBlock(int n, const std::vector<std::string>& rows, int first = 0, int music = 1);
 
 struct PlayFixture {
   explicit PlayFixture(const std::string& mapText);

@@ -27,8 +27,8 @@ using test::StageBlock;
 // be pushed onto the flower at its end: no clear from the start.
 std::string Map() {
   std::string t;
-  for (int n : {0, 1}) t += StageBlock(n, {}, "00", "*", "03", "23");
-  t += StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40");
+  for (int n : {0, 1}) t += StageBlock(n, {".@", "", "", ".y. .r"});
+  t += StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "});
   return t;
 }
 
@@ -90,11 +90,11 @@ TEST(PressRecords, OldRecordsMoveToTheirStagesWhereTheFileStillHoldsThem) {
   QTemporaryDir dir;
   QDir(dir.path()).mkpath("build");
   QDir(dir.path()).mkpath("installed");
-  const std::string one = StageBlock(1, {}, "00", "*", "03"), two = StageBlock(2, {}, "00", "*", "13");
+  const std::string one = StageBlock(1, {".@", "", "", ".y"}), two = StageBlock(2, {".@", "", "", ". .y"});
   WriteFile(dir.filePath("build/mapdata.dat"), QByteArray::fromStdString(one + two));
   WriteFile(dir.filePath("installed/mapdata.dat"),
-            QByteArray::fromStdString(StageBlock(1, {}, "00", "*", "13") + StageBlock(5, {}, "00", "*", "03")));
-  WriteFile(dir.filePath("unit.mvk"), QByteArray::fromStdString(StageBlock(7, {}, "00", "*", "23")));
+            QByteArray::fromStdString(StageBlock(1, {".@", "", "", ". .y"}) + StageBlock(5, {".@", "", "", ".y"})));
+  WriteFile(dir.filePath("unit.mvk"), QByteArray::fromStdString(StageBlock(7, {".@", "", "", ". . .y"})));
   auto oldKey = [&](const QString& name, int n) {
     return "best/" + QString::fromLatin1(QUrl::toPercentEncoding(dir.filePath(name))) + "@" + QString::number(n);
   };
@@ -111,7 +111,7 @@ TEST(PressRecords, OldRecordsMoveToTheirStagesWhereTheFileStillHoldsThem) {
   r.SetPath(file);
   EXPECT_EQ(r.ShippedBests(dir.filePath("installed/mapdata.dat")), (std::map<int, int>{{1, 14}, {5, 9}}));
   EXPECT_EQ(r.ShippedBests(dir.filePath("build/mapdata.dat")), (std::map<int, int>{{1, 9}, {2, 14}}));
-  const std::string unitText = StageBlock(7, {}, "00", "*", "23");
+  const std::string unitText = StageBlock(7, {".@", "", "", ". . .y"});
   const Board unit = std::get<LoadedStage>(ReadStage(std::string_view(unitText), StageRequest{0, true, false})).board;
   EXPECT_EQ(r.Best(StageId::OfFile(dir.filePath("unit.mvk"), unit)), 6);
   // What could not be placed stays as it was, for a later start; the rest moved.
@@ -255,6 +255,81 @@ TEST(Hint, ASecondHTakesTheRequestBack) {
   p.form->HintSearch().WaitForResult();
   EXPECT_EQ(p.form->HintText(), "ヒントを取り消しました。") << "the late answer is dropped";
   EXPECT_FALSE(p.form->HintShown());
+}
+
+TEST(Presses, AStageProvedUnclearableShowsNoneAndWhy) {
+  PlayFixture p(StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "}));
+  p.game.unitPlay = true;
+  p.Start(2);
+  p.form->ShortestSearch().WaitForResult();
+  EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト －　最短 なし");
+  EXPECT_TRUE(p.form->HintText().startsWith("このステージはクリアできません（")) << p.form->HintText().toStdString();
+}
+
+TEST(Presses, TheOpeningOfTheNextStageShowsItsOwnCounts) {
+  PlayFixture p(Map());
+  p.game.appDir = p.dir.path().toStdString();
+  WriteFile(p.dir.filePath("shortest.txt"), "1 5\n2 9\n");
+  p.Start(1);
+  Keys(p, "DDDRR");
+  ASSERT_TRUE(p.form->PressesText().startsWith("手数 5　")) << p.form->PressesText().toStdString();
+  ASSERT_TRUE(p.form->PressesText().endsWith("★"));
+  p.Advance(200);
+  p.sound.EndJingle();  // the announcement ends
+  p.Advance(1500 + 200);  // stage 2 opens
+  ASSERT_EQ(p.game.stageNo, 2);
+  ASSERT_FALSE(p.game.stageActive) << "still in the opening";
+  EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト －　最短 9");
+}
+
+TEST(Hint, OnAKeptShortestLineTheAnswerComesAtOnce) {
+  PlayFixture p(Map());
+  p.game.appDir = p.dir.path().toStdString();
+  // Stage 1's kept line; stage 0's does not clear and answers nothing.
+  WriteFile(p.dir.filePath("solutions.txt"), "# kept lines\n1 DDDRR\n0 DDRR\n");
+  p.Start(1);
+  for (const char* says : {"あと最短 5 手", "あと最短 4 手"}) {
+    p.Key(Qt::Key_H);
+    EXPECT_FALSE(p.form->HintSearch().Busy());
+    EXPECT_TRUE(p.form->HintText().contains(QString::fromUtf8(says))) << p.form->HintText().toStdString();
+    EXPECT_TRUE(p.form->HintShown());
+    Keys(p, "D");
+  }
+  Keys(p, "R");  // off the kept line: a search, whose line is kept in turn
+  p.Key(Qt::Key_H);
+  EXPECT_EQ(p.form->HintText(), "ヒントを考えています…");
+  p.form->HintSearch().WaitForResult();
+  EXPECT_TRUE(p.form->HintText().contains("あと最短 4 手")) << p.form->HintText().toStdString();
+  Keys(p, "<>");
+  p.Key(Qt::Key_H);
+  EXPECT_FALSE(p.form->HintSearch().Busy()) << "the line the search found is kept";
+  EXPECT_TRUE(p.form->HintText().contains("あと最短 4 手")) << p.form->HintText().toStdString();
+
+  PlayFixture q(Map());
+  q.game.appDir = p.game.appDir;
+  q.Start(0);
+  q.Key(Qt::Key_H);
+  EXPECT_TRUE(q.form->HintSearch().Busy()) << "a kept line that does not clear is no answer";
+}
+
+TEST(Hint, AnyKeyTakesASearchBack) {
+  PlayFixture p(Map());
+  p.Start(1);
+  p.Key(Qt::Key_H);
+  ASSERT_TRUE(p.form->HintSearch().Busy());
+  p.Key(Qt::Key_Q);  // a key that does nothing on the field
+  EXPECT_FALSE(p.form->HintSearch().Busy());
+  EXPECT_EQ(p.form->HintText(), "ヒントを取り消しました。");
+}
+
+TEST(Hint, AJumpNamesTheMeterSegmentToReleaseAt) {
+  // The hero on a pad at (2, 0) facing down, the only flower three cells below it.
+  PlayFixture p(StageBlock(1, {". . J@", "", "", ". . .y"}));
+  p.game.appDir = p.dir.path().toStdString();
+  WriteFile(p.dir.filePath("solutions.txt"), "1 J3\n");
+  p.Start(1);
+  p.Key(Qt::Key_H);
+  EXPECT_EQ(p.form->HintText(), "ヒント：X で 3 マス跳びましょう。メーターが 5 目盛り目で X（あと最短 1 手）。");
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ void Write(const QString& path, const std::string& bytes) {
 
 TEST(StageLoader, DamagedAndUnusualFilesAreRefusedWithTheReason) {
   QTemporaryDir dir;
-  const std::string good = StageBlock(1, {}, "00", "*", "30");
+  const std::string good = StageBlock(1, {".@. . .y"});
   const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
   Write(at("empty.dat"), "");
   Write(at("cut.dat"), good.substr(0, good.size() / 2));
@@ -63,8 +63,8 @@ TEST(StageLoader, StageMusicBeyondTheStageNumbersPlaysNothing) {
   QTemporaryDir dir;
   const QString path = dir.filePath("mapdata.dat");
   // 13 is the ending's music and 10 a jingle: a stage must not start them.
-  Write(path, StageBlock(1, {}, "00", "*", "30", "*", "*", "*", 0, 6) + StageBlock(2, {}, "00", "*", "30", "*", "*", "*", 0, 13) +
-                  StageBlock(3, {}, "00", "*", "30", "*", "*", "*", 0, 10));
+  Write(path, StageBlock(1, {".@. . .y"}, 0, 6) + StageBlock(2, {".@. . .y"}, 0, 13) +
+                  StageBlock(3, {".@. . .y"}, 0, 10));
   struct Row { int stage, music; } rows[] = {{1, 6}, {2, NoMusic}, {3, NoMusic}};
   for (const Row& r : rows) {
     ModMain game;

@@ -11,19 +11,14 @@ namespace {
 
 // Hero at (0, 0) facing down, a stone to push right into the water at (3, 0), a whirl at
 // (1, 1) that misses the stage, a yellow flower at (0, 3) and a red one at (2, 3).
-Board Start() { return test::MakeBoard({"HS.w.", ".@...", ".....", "Y.R.."}, {}, DirDown); }
+Board Start() { return test::MakeBoard({".@.S. ~ . ", ". w . . . ", ". . . . . ", ".y. .r. . "}, DirDown); }
 
 void Press(Board& b, char key) {
+  std::string error;
+  const auto moves = ParseMoves(std::string(1, key), error);
+  ASSERT_TRUE(moves) << error;
   Script s(false);
-  switch (key) {
-    case 'L': StepCommand(b, s, DirLeft); break;
-    case 'U': StepCommand(b, s, DirUp); break;
-    case 'R': StepCommand(b, s, DirRight); break;
-    case 'D': StepCommand(b, s, DirDown); break;
-    case 'T': TurnCommand(b, s); break;
-    case 'Z': DigCommand(b, s); break;
-    default: FAIL() << "no such press " << key;
-  }
+  ApplyMove(b, s, moves->front());
 }
 
 // Plays a line as the play screen keeps it: presses that change the board are recorded, a

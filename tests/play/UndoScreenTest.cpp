@@ -15,7 +15,7 @@ using test::StageBlock;
 // grass on row 2, a yellow flower at (0, 3) and a red one at (2, 3).
 std::string Map() {
   std::string t;
-  for (int n : {0, 1}) t += StageBlock(n, {"20202032", "2025", "22222222222222222222"}, "00", "10", "03", "23", "*", "*", 0, 1);
+  for (int n : {0, 1}) t += StageBlock(n, {".@.S. ~ ", ". w ", ", , , , , , , , , , ", ".y. .r"});
   return t;
 }
 
@@ -99,14 +99,18 @@ TEST(UndoScreen, TestPlayRecordsTheLineThatCleared) {
   EXPECT_FALSE(p.form->CanUndo()) << "the clear stands";
 }
 
-TEST(UndoScreen, UndoWaitsWhileKeysAreOff) {
+TEST(UndoScreen, AnUndoDuringAWalkIsMadeWhenTheWalkEnds) {
   Started s;
   PlayFixture& p = s.p;
-  p.Key(Qt::Key_Right);
-  p.Key(Qt::Key_Z, Qt::ControlModifier);  // during the walk
+  Play(p, "R");
+  p.Key(Qt::Key_Left);
+  ASSERT_TRUE(p.form->Playing());
+  p.Key(Qt::Key_Z, Qt::ControlModifier);  // during the walk: kept, not lost
+  p.Key(Qt::Key_Z, Qt::ControlModifier);  // one undo is kept, not two
+  EXPECT_EQ(p.form->Presses(), 1) << "nothing is undone while the walk is shown";
   p.Advance(1000);
-  EXPECT_EQ(p.game.board.heroX, 1);
   EXPECT_EQ(p.form->Presses(), 1);
+  EXPECT_EQ(p.game.board.heroX, 1) << "the step left was taken back";
   Play(p, "<");
   EXPECT_EQ(p.game.board.heroX, 0);
   EXPECT_EQ(p.form->Presses(), 0);

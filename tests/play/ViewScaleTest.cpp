@@ -18,7 +18,7 @@ using test::StageBlock;
 TEST(ViewScale, TheFieldAtTwiceIsTheFieldAtOnceScaledExactly) {
   ASSERT_EQ(ViewScale::Current(), 2);
   // Water, sand and grass for shores; a stone sunk and a flower taken on the way.
-  PlayFixture p(StageBlock(1, {"2020203221", "2222", "3232"}, "00", "10", "01", "*"));
+  PlayFixture p(StageBlock(1, {".@.S. ~ : ", ",y, ", "~ ~ "}));
   p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
   p.Start(1);
   for (int key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Down}) {
@@ -56,7 +56,7 @@ TEST(ViewScale, FirstChoiceAndTheKeptSetting) {
 }
 
 TEST(ViewScale, MenuSitsBeforeHelpAndReportsTheChoice) {
-  PlayFixture p(StageBlock(1, {}, "00"));
+  PlayFixture p(StageBlock(1, {".@"}));
   int chosen = 0;
   ViewScale::AddMenu(*p.form, [&](int s) { chosen = s; });
   const QList<QAction*> menus = p.form->menuBar()->actions();
@@ -69,6 +69,43 @@ TEST(ViewScale, MenuSitsBeforeHelpAndReportsTheChoice) {
   view->actions()[2]->trigger();
   EXPECT_EQ(chosen, 3);
   EXPECT_TRUE(view->actions()[2]->isChecked());
+}
+
+TEST(ViewScale, OnlySizesWhoseWindowFitsTheScreenAreOffered) {
+  // The editor's frame at 1x on screens' free areas (panels left out), as seen at size 1.
+  struct Row { QSize window, available; int largest; } rows[] = {
+      {{700, 560}, {1600, 1160}, 2},  // 1600x1200 less a panel: 3x would be 1680 wide
+      {{700, 560}, {2560, 1400}, 2},
+      {{700, 560}, {3840, 2120}, 3},
+      {{700, 560}, {2100, 1680}, 3},   // exactly
+      {{700, 560}, {2099, 1680}, 2},
+      {{700, 560}, {800, 500}, 1},     // even 1x is too large: 1 all the same
+  };
+  for (const Row& r : rows) EXPECT_EQ(ViewScale::LargestFitting(r.window, r.available), r.largest) << r.available.width();
+
+  PlayFixture p(StageBlock(1, {".@"}));
+  ViewScale::AddMenu(*p.form, {});
+  const QList<QAction*> menus = p.form->menuBar()->actions();
+  QMenu* view = menus[menus.size() - 2]->menu();
+  ViewScale::OfferUpTo(2);
+  EXPECT_TRUE(view->actions()[1]->isVisible());
+  EXPECT_FALSE(view->actions()[2]->isVisible());
+  PlayFixture later(StageBlock(1, {".@"}));
+  ViewScale::AddMenu(*later.form, {});
+  EXPECT_FALSE(later.form->menuBar()->actions()[menus.size() - 2]->menu()->actions()[2]->isVisible()) << "a menu made later too";
+  ViewScale::OfferUpTo(3);
+  EXPECT_TRUE(view->actions()[2]->isVisible());
+
+  QTemporaryDir dir;
+  {
+    SettingsFile s(dir.filePath("morvik.conf"));
+    EXPECT_FALSE(ViewScale::StoredWindow(s).isValid());
+    EXPECT_TRUE(ViewScale::StoreWindow(s, {700, 560}));
+  }
+  SettingsFile again(dir.filePath("morvik.conf"));
+  EXPECT_EQ(ViewScale::StoredWindow(again), QSize(700, 560));
+  again.SetValue("view/window", "700x");
+  EXPECT_FALSE(ViewScale::StoredWindow(again).isValid());
 }
 
 }  // namespace

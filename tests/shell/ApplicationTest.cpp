@@ -28,11 +28,11 @@ struct Game {
     // Each game keeps its records in a data folder of its own. Stage 2 differs from stage 1 by
     // a stone out of the way: a stage as played has one record, whatever its number.
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("data")));
-    const std::string map = StageBlock(1, {}, "00", "*", "10", "*", "*", "*", 0, 1) + StageBlock(2, {}, "00", "99", "10") +
-                            StageBlock(30, {}, "00", "*", "10") + StageBlock(61, {}, "55", "*", "10", "*", "*", "*", 0, 4) +
+    const std::string map = StageBlock(1, {".@.y"}) + StageBlock(2, {".@.y", "", "", "", "", "", "", "", "", ". . . . . . . . . .S"}) +
+                            StageBlock(30, {".@.y"}) + StageBlock(61, {". .y", "", "", "", "", ". . . . . .@"}, 0, 4) +
                             extraStages;
     Write("mapdata.dat", map);
-    Write("unit.mvk", StageBlock(7, {}, "00", "*", "10"));
+    Write("unit.mvk", StageBlock(7, {".@.y"}));
     if (!playInfo.empty()) Write("PlayInfo.DAT", playInfo);
     if (!shortest.empty()) Write("shortest.txt", shortest);
     pictures.LoadFrom(dir.filePath("pictures"));
@@ -191,7 +191,9 @@ TEST(Application, LeavingDuringTheClearAnnouncementKeepsTheClear) {
       g.scheduler.RunUntilIdle();
       EXPECT_EQ(g.Ending(), nullptr) << r.name << ": leaving cancels the ending itself";
       EXPECT_EQ(g.SavedProgress(), "PI11Z^bdhl\rST(<<\r") << r.name << " " << announcing;
-      if (g.Showing() == "title") EXPECT_TRUE(g.app->Title().StoryListShown()) << r.name;
+      if (g.Showing() == "title") {
+        EXPECT_TRUE(g.app->Title().StoryListShown()) << r.name;
+      }
     }
   }
 }
@@ -343,7 +345,7 @@ TEST(Application, MainStoryProgressKeepsTheFileAsItWas) {
 // others, and leaving the play screen records the stage of the story played.
 TEST(Application, EachStoryKeepsItsOwnFarthestStage) {
   Game g("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\nST(<<\r\n",
-         StageBlock(31, {}, "00", "*", "10") + StageBlock(32, {}, "00", "*", "10") + StageBlock(33, {}, "00", "*", "10"));
+         StageBlock(31, {".@.y"}) + StageBlock(32, {".@.y"}) + StageBlock(33, {".@.y"}));
   FormTitle& title = g.app->Title();
   EXPECT_TRUE(title.StoryListShown());
   EXPECT_EQ(title.StageItems().size(), 30);
@@ -380,7 +382,7 @@ TEST(Application, FinishingAStoryReturnsToTheTitle) {
   };
   for (const Row& r : rows) {
     Game g(std::string("<Players' Information> For Morvik\r\nx\r\nPI11Z^bdhl\r\n") + r.storyLine + "\r\n",
-           StageBlock(42, {}, "00", "*", "10") + StageBlock(43, {}, "00", "*", "10") + StageBlock(81, {}, "00", "*", "10"));
+           StageBlock(42, {".@.y"}) + StageBlock(43, {".@.y"}) + StageBlock(81, {".@.y"}));
     g.SelectStage(r.item);
     g.Key(g.app->Title(), Qt::Key_Return);
     for (int i = 0; i < r.clears; ++i) g.ClearStage();

@@ -248,6 +248,9 @@ TEST_F(Viewer, EveryTopicOfTheScreensOpensItsPage) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.PageTitle(), QString::fromUtf8(title));
     EXPECT_EQ(Heading(window), QString::fromUtf8(title));
+    // The caption names the help and the page, the front page once.
+    const QString page = QString::fromUtf8(title);
+    EXPECT_EQ(window.windowTitle(), page == "モルビクのヘルプ" ? page : "モルビクのヘルプ － " + page);
   }
   EXPECT_TRUE(messages.shown.empty());
 }

@@ -134,9 +134,12 @@ TEST(StageReader, MissingStage) {
 
 TEST(StageReader, MalformedBlocksAreRefusedWithLineAndReason) {
   struct Row { const char* name; std::function<void(BlockText&)> spoil; int line; std::string reasonHas; } rows[] = {
-      {"ShortRow", [](BlockText& b) { b.rows[4] = "2020"; }, 6, "20文字"},
+      {"ShortRow", [](BlockText& b) { b.rows[4] = "2020"; }, 6, "地形の5行目が20文字"},
       {"LongRow", [](BlockText& b) { b.rows[0] += "20"; }, 2, "20文字"},
-      {"UnknownCode", [](BlockText& b) { b.rows[3] = "20202020202020202099"; }, 5, "「99」"},
+      // Rows and columns count from 1; bytes that are not printable ASCII are shown escaped.
+      {"UnknownCode", [](BlockText& b) { b.rows[3] = "20202020202020202099"; }, 5, "地形の4行目の10列目に知らないマスのコード「99」"},
+      {"FirstCellUnknown", [](BlockText& b) { b.rows[0] = "99202020202020202020"; }, 2, "地形の1行目の1列目"},
+      {"UnprintableCode", [](BlockText& b) { b.rows[3] = "2020202020202020\xFF\x01" "20"; }, 5, "9列目に知らないマスのコード「\\xFF\\x01」"},
       {"LetterCode", [](BlockText& b) { b.rows[3] = "2020202020202020202x"; }, 5, "「2x」"},
       {"HeroOneDigit", [](BlockText& b) { b.hero = "5"; }, 13, "主人公"},
       {"HeroTwoPositions", [](BlockText& b) { b.hero = "1122"; }, 13, "主人公"},

@@ -37,7 +37,7 @@ TEST(AnswerFile, RecordsStepsDigsAndEveryLandingOfAChain) {
   for (const Case& c : cases) {
     const Board start = LoadFixture(c.file);
     const SolveResult r = Solve(start);
-    ASSERT_EQ(PressesText(r.presses), c.presses) << c.file;
+    ASSERT_EQ(MovesText(r.presses), c.presses) << c.file;
     EXPECT_EQ(AnswerFileText(RecordAnswer(start, r.presses)), c.text) << c.file;
   }
 }
@@ -45,7 +45,7 @@ TEST(AnswerFile, RecordsStepsDigsAndEveryLandingOfAChain) {
 TEST(AnswerFile, StopsRecordingWhenTheAttemptEnds) {
   // Presses after the clear are not played.
   const Board start = LoadFixture("solve_flowers.mvk");
-  std::vector<Press> presses = {Press::Right, Press::Right, Press::Right, Press::Left, Press::Left, Press::Right};
+  std::vector<Move> presses = {Move::Right, Move::Right, Move::Right, Move::Left, Move::Left, Move::Right};
   EXPECT_EQ(RecordAnswer(start, presses).size(), 5u);
 }
 

@@ -13,7 +13,6 @@
 #include "tests/core/Fixture.h"
 #include "tests/tools/RandomStage.h"
 #include "tools/cli/FileText.h"
-#include "tools/cli/Playback.h"
 #include "solver/LowerBound.h"
 #include "solver/Solver.h"
 #include "solver/StateCodec.h"
@@ -31,11 +30,11 @@ Board LoadFixture(const std::string& name) {
 }
 
 // The outcome of the solution's text played back by `morvik-cli play`'s own playback.
-std::string PlayedOutcome(Board b, const std::vector<Press>& presses) {
+std::string PlayedOutcome(Board b, const std::vector<Move>& presses) {
   std::string error;
-  const auto moves = ParseMoves(PressesText(presses), error);
+  const auto moves = ParseMoves(MovesText(presses), error);
   if (!moves) return "unparsable: " + error;
-  const int played = PlayMoves(b, *moves, error);
+  const int played = PlayMoves(b, *moves);
   if (played != static_cast<int>(moves->size())) return "stopped after " + std::to_string(played) + " moves";
   return b.outcome == Outcome::Clear ? "clear" : b.outcome == Outcome::None ? "none" : "ended";
 }
@@ -72,12 +71,12 @@ TEST(Solver, FixturesGiveTheirShortestSolutionsAndVerdicts) {
     const Board start = LoadFixture(f.file);
     const SolveResult r = Solve(start);
     EXPECT_EQ(VerdictName(r.verdict), VerdictName(f.verdict));
-    EXPECT_EQ(static_cast<int>(r.presses.size()), f.presses) << PressesText(r.presses);
+    EXPECT_EQ(static_cast<int>(r.presses.size()), f.presses) << MovesText(r.presses);
     if (*f.moves) {
-      EXPECT_EQ(PressesText(r.presses), f.moves);
+      EXPECT_EQ(MovesText(r.presses), f.moves);
     }
     if (r.verdict == Verdict::Solved) {
-      EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+      EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << MovesText(r.presses);
     }
   }
 }
@@ -86,7 +85,7 @@ TEST(Solver, TheShippedWalkFixtureIsSolvedAndPlaysBackToAClear) {
   const Board start = LoadFixture("walk.mvk");
   const SolveResult r = Solve(start);
   ASSERT_EQ(r.verdict, Verdict::Solved);
-  EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << PressesText(r.presses);
+  EXPECT_EQ(PlayedOutcome(start, r.presses), "clear") << MovesText(r.presses);
 }
 
 TEST(Solver, LimitsGiveUnknownWithTheReasonAndTheCountsReached) {
@@ -146,7 +145,7 @@ TEST(Solver, FromEveryPositionAlongAShortestSolutionTheRestIsShortest) {
       ASSERT_EQ(rest.verdict, Verdict::Solved) << "after " << k << ": " << rest.reason;
       EXPECT_EQ(rest.presses.size(), whole.presses.size() - k) << "after " << k;
       EXPECT_EQ(PlayedOutcome(b, rest.presses), "clear") << "after " << k;
-      ApplyPress(b, discard, whole.presses[k]);
+      ApplyMove(b, discard, whole.presses[k]);
     }
     EXPECT_EQ(b.outcome, Outcome::Clear);
   }
@@ -210,7 +209,7 @@ TEST(Solver, ADirectionKeyDoesNotDependOnTheFacingBeforeIt) {
           ++checked;
         }
       }
-      ApplyPress(b, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(b, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
       if (b.Ended()) b = start;
     }
   }
@@ -245,13 +244,13 @@ std::string CompareWithExhaustive(const Board& start, std::uint64_t limit, bool&
     if (r.verdict != ref.verdict) return std::string(m.name) + ": " + VerdictName(r.verdict) + " where exhaustive search says " +
                                           VerdictName(ref.verdict);
     if (r.presses.size() != ref.presses.size())
-      return std::string(m.name) + ": " + PressesText(r.presses) + " where exhaustive search finds " + PressesText(ref.presses);
+      return std::string(m.name) + ": " + MovesText(r.presses) + " where exhaustive search finds " + MovesText(ref.presses);
     if (r.verdict == Verdict::Solved && PlayedOutcome(start, r.presses) != "clear") return std::string(m.name) + ": no clear";
   }
   // The bound never promises more presses than a clear needs, nor Never where one exists.
   const int bound = LowerBound(start, AnalyseStage(start)).Of(start);
   if (ref.verdict == Verdict::Solved && bound > static_cast<int>(ref.presses.size()))
-    return "lower bound " + std::to_string(bound) + " above the shortest " + PressesText(ref.presses);
+    return "lower bound " + std::to_string(bound) + " above the shortest " + MovesText(ref.presses);
   return "";
 }
 
@@ -316,7 +315,7 @@ TEST_P(RandomSmallStages, AgreeWithExhaustiveSearch) {
     solved += r.verdict == Verdict::Solved;
     undiggableSolved += k >= 300 && r.verdict == Verdict::Solved;
     unsolvable += r.verdict == Verdict::Unsolvable;
-    const std::string moves = PressesText(r.presses);
+    const std::string moves = MovesText(r.presses);
     dug += moves.find('Z') != std::string::npos;
     jumped += moves.find('J') != std::string::npos;
   }
@@ -359,7 +358,7 @@ TEST_P(RandomMidAttemptPositions, AgreeWithExhaustiveSearch) {
     Board b = test::RandomStage(rng, shape);
     const int presses = std::uniform_int_distribution<int>(1, 12)(rng);
     for (int p = 0; p < presses && !b.Ended(); ++p)
-      ApplyPress(b, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(b, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
     if (b.Ended() || k < part.first) continue;
     bool done = false;
     ASSERT_EQ(CompareWithExhaustive(b, 30000, done), "") << "stage " << k;
@@ -390,7 +389,7 @@ TEST(LowerBound, FallsByAtMostOneAPressOnRandomPlay) {
     Board b = start;
     for (int step = 0; step < 200; ++step) {
       Board next = b;
-      ApplyPress(next, discard, static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng)));
+      ApplyMove(next, discard, static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng)));
       if (next.Ended()) {
         b = start;
         continue;
@@ -453,52 +452,53 @@ TEST(SolverPruning, EachRuleCutsTheSearchOnItsFixture) {
 
 TEST(StageAnalysis, ClearRuledOutNamesTheReason) {
   struct Case {
-    std::vector<std::string> terrain, charas;
+    std::vector<std::string> rows;  // walled round with mountains
     int firstFlower;
     const char* reason;
   } cases[] = {
-      {{"MMMMM", "M..MM", "MMMMM"}, {"", ".H"}, 0, "no flower and no PX piece to take"},
-      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRY"}, 0, ""},
-      {{"MMMMMM", "M....M", "MMMMMM"}, {"", ".HRR"}, 1, "the flowers cannot be taken alternately"},
-      {{"MMMMMM", "M..wsM", "MMMMMM"}, {"", ".H..Y"}, 0, "a flower can never be reached"},
+      {{"# # # # # ", "# .@. # # ", "# # # # # "}, 0, "no flower and no PX piece to take"},
+      {{"# # # # # # ", "# .@.r.y. # ", "# # # # # # "}, 0, ""},
+      {{"# # # # # # ", "# .@.r.r. # ", "# # # # # # "}, 1, "the flowers cannot be taken alternately"},
+      {{"# # # # # # ", "# .@. ~ :y# ", "# # # # # # "}, 0, "a flower can never be reached"},
       // Across the water from a jump pad's row: reachable.
-      {{"MMMMMM", "MJ.wsM", "MMMMMM"}, {"", ".H..Y"}, 0, ""},
+      {{"# # # # # # ", "# J@. ~ :y# ", "# # # # # # "}, 0, ""},
       // A PX piece in a corner can never be pushed.
-      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "...P"}, 0, "a PX piece can never reach a hole"},
-      {{"MMMMM", "M..oM", "M...M", "MMMMM"}, {"", ".H", "..P"}, 0, ""},
+      {{"# # # # # ", "# .@. o # ", "# . . .P# ", "# # # # # "}, 0, "a PX piece can never reach a hole"},
+      {{"# # # # # ", "# .@. o # ", "# . .P. # ", "# # # # # "}, 0, ""},
   };
   for (const Case& c : cases) {
-    std::vector<std::string> t = c.terrain;
-    while (t.size() < 10) t.push_back("MMMMMMMMMM");
-    for (auto& row : t) row.resize(10, 'M');
-    const Board b = test::MakeBoard(t, c.charas, DirDown, c.firstFlower);
-    EXPECT_EQ(ClearRuledOut(b, AnalyseStage(b)), c.reason) << c.terrain[1] << " / " << c.charas[1];
+    std::vector<std::string> t = c.rows;
+    t.resize(10);
+    for (auto& row : t)
+      while (row.size() < 20) row += "# ";
+    const Board b = test::MakeBoard(t, DirDown, c.firstFlower);
+    EXPECT_EQ(ClearRuledOut(b, AnalyseStage(b)), c.reason) << c.rows[1];
   }
 }
 
 TEST(StageAnalysis, ObjectsReachOnlyCellsAPushCanBringThemTo) {
   // The stone at (2,1) can go left and right along the row (the hero can stand on either
   // side) but never down into the pocket: nobody can stand above it to push it there.
-  std::vector<std::string> t = {"MMMMMMMMMM", "M.....MMMM", "MM.MMMMMMM", "MM.MMMMMMM"};
-  while (t.size() < 10) t.push_back("MMMMMMMMMM");
-  const Board b = test::MakeBoard(t, {"", ".HS"});
+  std::vector<std::string> t = {"# # # # # # # # # # ", "# .@.S. . . # # # # ", "# # . # # # # # # # ", "# # . # # # # # # # "};
+  while (t.size() < 10) t.push_back("# # # # # # # # # # ");
+  const Board b = test::MakeBoard(t);
   const StageAnalysis a = AnalyseStage(b);
   for (int x = 1; x <= 5; ++x) EXPECT_TRUE(a.objectReach[CellIndex(x, 1)]) << x;
   EXPECT_FALSE(a.objectReach[CellIndex(2, 2)]);
   EXPECT_FALSE(a.objectReach[CellIndex(2, 3)]);
   // Cells beside a pad are marked; the pad itself is not.
   std::vector<std::string> p = t;
-  p[1] = "M..J..MMMM";
-  const StageAnalysis withPad = AnalyseStage(test::MakeBoard(p, {"", ".H"}));
+  p[1] = "# .@. J . . # # # # ";
+  const StageAnalysis withPad = AnalyseStage(test::MakeBoard(p));
   EXPECT_TRUE(withPad.besidePad[CellIndex(2, 1)]);
   EXPECT_TRUE(withPad.besidePad[CellIndex(4, 1)]);
   EXPECT_FALSE(withPad.besidePad[CellIndex(3, 1)]);
 }
 
 TEST(StageAnalysis, HeroReachFollowsFloorAndJumpRays) {
-  std::vector<std::string> t = {"MMMMMMMMMM", "MJMMwwMs.M", "M.M..MMMMM", "MMMMMMMMMM", "MMMMsMMMMM"};
-  while (t.size() < 10) t.push_back("MMMMMMMMMM");
-  Board b = test::MakeBoard(t, {"", "", ".H"});
+  std::vector<std::string> t = {"# # # # # # # # # # ", "# J # # ~ ~ # : . # ", "# .@# . . # # # # # ", "# # # # # # # # # # ", "# # # # : # # # # # "};
+  while (t.size() < 10) t.push_back("# # # # # # # # # # ");
+  Board b = test::MakeBoard(t);
   const CellSet reach = HeroMayReach(b);
   EXPECT_TRUE(reach[CellIndex(1, 1)]);   // the pad, walking
   EXPECT_TRUE(reach[CellIndex(7, 1)]);   // along the pad's row, over water and mountains

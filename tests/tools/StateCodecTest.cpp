@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Move.h"
 #include "tests/tools/RandomStage.h"
-#include "solver/Press.h"
 #include "solver/StateCodec.h"
 
 namespace morvik {
@@ -50,9 +50,9 @@ TEST(StateCodec, RandomPlayRoundTrips) {
     codec.Decode(key.data(), decodedCur);
     Script discard(false);
     for (int step = 0; step < 400; ++step) {
-      const auto press = static_cast<Press>(std::uniform_int_distribution<int>(0, PressCount - 1)(rng));
+      const auto press = static_cast<Move>(std::uniform_int_distribution<int>(0, SearchMoveCount - 1)(rng));
       Board child = b;
-      ApplyPress(child, discard, press);
+      ApplyMove(child, discard, press);
       if (child.Ended()) {
         b = start;
         codec.Encode(b, key.data());
@@ -60,17 +60,17 @@ TEST(StateCodec, RandomPlayRoundTrips) {
         continue;
       }
       jumps += IsJump(press) && (child.heroX != b.heroX || child.heroY != b.heroY);
-      digs += press == Press::Dig && child.terrain != b.terrain;
+      digs += press == Move::Dig && child.terrain != b.terrain;
       // From the decoded parent, as the search does it.
       Board fromDecoded = decodedCur;
-      ApplyPress(fromDecoded, discard, press);
+      ApplyMove(fromDecoded, discard, press);
       ASSERT_EQ(StateDifference(child, fromDecoded), "") << "stage " << stage << " step " << step;
 
       StateCodec::Key full{}, incremental{};
       std::uint8_t changed[FieldSize * FieldSize];
       codec.Encode(child, full.data());
       codec.EncodeChild(decodedCur, fromDecoded, key.data(), incremental.data(), changed);
-      ASSERT_EQ(full, incremental) << "stage " << stage << " step " << step << " press " << PressText(press);
+      ASSERT_EQ(full, incremental) << "stage " << stage << " step " << step << " press " << MoveText(press);
 
       Board decoded;
       codec.Decode(full.data(), decoded);

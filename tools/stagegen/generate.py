@@ -132,26 +132,56 @@ def draft(r, idea):
     return d
 
 
-def pos(lst):
-    return "".join(f"{x}{y}" for (x, y) in lst) or "*"
+_letters = {}
+
+
+def letters():
+    """Cell code -> ground letter and piece name -> letter, from `morvik-cli legend`."""
+    if not _letters:
+        out = subprocess.run([CLI, "legend"], capture_output=True, text=True, check=True).stdout
+        for ln in out.splitlines():
+            letter, code, name = ln[0], ln[2:4], ln[5:]
+            _letters[code if code != "--" else name.split(" (")[0]] = letter
+    return _letters
+
+
+def picture(d):
+    """The draft in the picture notation; holes need no list, the stage writer finds them."""
+    g = letters()
+    pieces = {tuple(d["hero"]): g["hero"]}
+    for kind, name in (("S", "stone"), ("Y", "yellow flower"), ("R", "red flower"), ("P", "PX piece")):
+        for c in d[kind]:
+            pieces[tuple(c)] = g[name]
+    rows = ["".join(g[d["t"][y][x]] + pieces.get((x, y), " ") for x in range(10)) for y in range(10)]
+    return "\n".join(rows) + "\nfirst %s\nmusic %d\n" % ("red" if d["first"] else "yellow", d["music"])
 
 
 def block(d, n=0):
-    rows = ["".join(row) for row in d["t"]]
-    lines = [f"@{n:02d}"] + rows + ["V2.00 beta", pos([d["hero"]]), pos(d["S"]), pos(d["Y"]), pos(d["R"]),
-                                     pos(d["P"]), pos(d["E"]), str(d["first"]), str(d["music"]), f"END@{n:02d}"]
-    return "\r\n".join(lines) + "\r\n"
+    """Stage block n of the draft (CR LF), written by morvik-cli's stage writer and checked by its
+    reader; None when the reader refuses it."""
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+        f.write(picture(d))
+    try:
+        r = subprocess.run([CLI, "block", f.name, str(n)], capture_output=True)
+        return r.stdout.decode("ascii") if r.returncode == 0 else None
+    finally:
+        os.unlink(f.name)
 
 
 def write(d):
+    text = block(d)
+    if text is None:
+        return None
     f = tempfile.NamedTemporaryFile("w", suffix=".mvk", delete=False, newline="")
-    f.write(block(d))
+    f.write(text)
     f.close()
     return f.name
 
 
 def solve(d, max_states, max_seconds):
     path = write(d)
+    if path is None:
+        return None
     try:
         out = subprocess.run([CLI, "solve", path, "--json", "--max-states", str(max_states), "--max-seconds",
                               str(max_seconds)], capture_output=True, text=True).stdout
@@ -162,6 +192,8 @@ def solve(d, max_states, max_seconds):
 
 def clears(d, moves):
     path = write(d)
+    if path is None:
+        return False
     try:
         out = subprocess.run([CLI, "play", path, moves], capture_output=True, text=True).stdout
         return '"outcome": "clear"' in out

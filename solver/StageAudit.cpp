@@ -1,4 +1,4 @@
-#include "tools/cli/StageAudit.h"
+#include "solver/StageAudit.h"
 
 #include <set>
 #include <string_view>
@@ -38,7 +38,24 @@ std::string BoardKey(const Board& b) {
   return k;
 }
 
-// A plain walk onto empty ground: nothing but the hero moved, and it can walk straight back.
+// A search that a state limit cut short gets a second try with five times the limit, so that
+// the few hard positions are settled without raising the limit of every search.
+SolveResult SolveSettled(const Board& b, const SolverOptions& options) {
+  SolveResult r = Solve(b, options);
+  if (r.verdict == Verdict::Unknown && r.stop == StopReason::StateLimit) {
+    SolverOptions wider = options;
+    wider.maxStates *= 5;
+    r = Solve(b, wider);
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string StageObject::Text() const {
+  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
+}
+
 bool PlainWalk(const Board& before, const Board& after) {
   if (before.terrain != after.terrain) return false;
   if (before.yFlowerTaken != after.yFlowerTaken || before.rFlowerTaken != after.rFlowerTaken ||
@@ -47,17 +64,13 @@ bool PlainWalk(const Board& before, const Board& after) {
     return false;
   const int dx = after.heroX - before.heroX, dy = after.heroY - before.heroY;
   if (std::abs(dx) + std::abs(dy) != 1) return false;
+  // A stone pushed into the water leaves no trace but the cell it stood on, which the hero takes.
+  if (!before.C(after.heroX, after.heroY).IsNone()) return false;
   for (int i = 0; i < FieldSize * FieldSize; ++i) {
     const bool heroCell = i == before.heroY * FieldSize + before.heroX || i == after.heroY * FieldSize + after.heroX;
     if (!heroCell && !(before.chara[i] == after.chara[i])) return false;
   }
   return true;
-}
-
-}  // namespace
-
-std::string StageObject::Text() const {
-  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
 }
 
 std::vector<std::string> StageBlock(const std::vector<std::string>& lines, int n) {
@@ -108,26 +121,26 @@ bool BlockBoard(const std::vector<std::string>& block, int n, Board& b, std::str
   return true;
 }
 
-TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const SolverOptions& options) {
+TrapCount CountTraps(const Board& start, const std::vector<Move>& clear, const SolverOptions& options) {
   TrapCount out;
   // Boards on the clear and boards already found solvable need no second look.
   std::set<std::string> solvable, trapped;
   std::vector<Board> path{start};
-  for (Press p : clear) {
+  for (Move p : clear) {
     Board next = path.back();
     Script discard(false);
-    ApplyPress(next, discard, p);
+    ApplyMove(next, discard, p);
     path.push_back(next);
   }
   for (std::size_t i = 0; i + 1 < path.size(); ++i) solvable.insert(BoardKey(path[i]));
   Script discard(false);
   for (std::size_t i = 0; i < clear.size(); ++i) {
     const Board& here = path[i];
-    for (int p = 0; p < PressCount; ++p) {
-      const Press press = static_cast<Press>(p);
+    for (int p = 0; p < SearchMoveCount; ++p) {
+      const Move press = static_cast<Move>(p);
       if (press == clear[i]) continue;
       Board child = here;
-      ApplyPress(child, discard, press);
+      ApplyMove(child, discard, press);
       if (child.Ended()) continue;  // a miss is shown, or the stage is cleared
       if (child == here) continue;
       // Turning, or facing a wall, changes the facing alone: four more turns undo it.
@@ -142,7 +155,7 @@ TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const 
         ++out.traps;
         continue;
       }
-      const SolveResult r = Solve(child, options);
+      const SolveResult r = SolveSettled(child, options);
       if (r.verdict == Verdict::Solved) {
         solvable.insert(key);
       } else if (r.verdict == Verdict::Unsolvable) {
@@ -156,7 +169,7 @@ TrapCount CountTraps(const Board& start, const std::vector<Press>& clear, const 
   return out;
 }
 
-DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Press>& clear,
+DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Move>& clear,
                        const SolverOptions& options) {
   DecoySearch out;
   for (const StageObject& o : BlockObjects(block)) {
@@ -166,12 +179,12 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
     // The clear played without the object: if it no longer clears, the object is used.
     Board played = b;
     Script discard(false);
-    for (Press p : clear) {
+    for (Move p : clear) {
       if (played.Ended()) break;
-      ApplyPress(played, discard, p);
+      ApplyMove(played, discard, p);
     }
     if (played.outcome != Outcome::Clear) continue;
-    const SolveResult r = Solve(b, options);
+    const SolveResult r = SolveSettled(b, options);
     if (r.verdict == Verdict::Unknown) {
       ++out.unknown;
     } else if (r.verdict == Verdict::Solved && r.presses.size() == clear.size()) {
@@ -179,6 +192,34 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
     }
   }
   return out;
+}
+
+TrapVerdict DecoyTrap(const Board& start, const std::vector<Move>& clear, const StageObject& o,
+                      const SolverOptions& options) {
+  int x = o.x, y = o.y;
+  const Chara object = start.C(x, y);
+  if (!object.IsObject()) return TrapVerdict::NotTrap;  // flowers and holes cannot be moved
+  bool moved = false, unknown = false;
+  Board here = start;
+  Script discard(false);
+  for (Move step : clear) {
+    if (here.Ended() || !(here.C(x, y) == object)) break;  // the clear itself moves it: no decoy
+    for (int p = 0; p < SearchMoveCount; ++p) {
+      const Move press = static_cast<Move>(p);
+      if (press == step) continue;
+      Board child = here;
+      ApplyMove(child, discard, press);
+      if (child.C(x, y) == object || child.outcome == Outcome::Clear) continue;
+      moved = true;
+      if (child.Ended()) continue;  // a miss at once: a dead end too
+      const SolveResult r = SolveSettled(child, options);
+      if (r.verdict == Verdict::Solved) return TrapVerdict::NotTrap;
+      unknown = unknown || r.verdict == Verdict::Unknown;
+    }
+    ApplyMove(here, discard, step);
+  }
+  if (!moved) return TrapVerdict::NotTrap;
+  return unknown ? TrapVerdict::Unknown : TrapVerdict::Trap;
 }
 
 }  // namespace morvik

@@ -1,0 +1,40 @@
+#include "editor/DrawingAudit.h"
+
+#include "solver/StageAudit.h"
+
+namespace morvik {
+
+DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Move>& clear, const SolverOptions& budget,
+                            const std::atomic<bool>& cancel) {
+  DrawingFigures f;
+  SolverOptions whole = budget;
+  whole.cancel = &cancel;
+  whole.progress = nullptr;
+  // The measure the stage list uses: plain breadth-first, the facing always counted.
+  whole.bestFirst = false;
+  whole.mergeIdleFacing = false;
+  const SolveResult r = Solve(drawing.board, whole);
+  f.states = r.states;
+  f.statesWhole = r.verdict != Verdict::Unknown;
+  // The many small searches of traps and decoys get a tenth of the budget each.
+  SolverOptions small = budget;
+  small.cancel = &cancel;
+  small.progress = nullptr;
+  small.maxSeconds = budget.maxSeconds / 10;
+  const TrapCount traps = CountTraps(drawing.board, clear, small);
+  f.traps = traps.traps;
+  f.trapsUnsettled = traps.unknown;
+  const DecoySearch decoys = FindDecoys(drawing.block, 0, clear, small);
+  for (const StageObject& o : decoys.decoys) f.decoyCells.push_back(10 * o.x + o.y);
+  f.decoysUnsettled = decoys.unknown;
+  f.cancelled = cancel.load();
+  return f;
+}
+
+std::string FiguresText(const DrawingFigures& f) {
+  return "難しさ " + std::to_string(f.states) + (f.statesWhole ? "" : "+") + " 状態　罠 " + std::to_string(f.traps) +
+         (f.trapsUnsettled ? "+" : "") + "　おとり " + std::to_string(f.decoyCells.size()) + (f.decoysUnsettled ? "+" : "") +
+         " 個";
+}
+
+}  // namespace morvik
