@@ -1,5 +1,6 @@
 #include "editor/DesignerBench.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -28,10 +29,10 @@ DesignerBench::DesignerBench(Scheduler& scheduler, int width, QWidget* parent) :
   figures_->setObjectName(QStringLiteral("LabelFigures"));
   figures_->setFont(CaptionFontOf(9));
   figures_->setGeometry(0, 42, width - buttons - 8, 20);
-  play_ = button(QStringLiteral("手順を再生"), "ComPlaySolution", QRect(width - buttons, 0, 88, 26));
-  stop_ = button(QStringLiteral("停止"), "ComStopSolution", QRect(width - buttons + 92, 0, 88, 26));
-  audit_ = button(QStringLiteral("詳しく調べる"), "ComAudit", QRect(width - buttons + 184, 0, 92, 26));
-  saveAnswer_ = new QCheckBox(QStringLiteral("保存するとき最短手順を解答ファイルにも保存"), this);
+  play_ = button(QCoreApplication::translate("DesignerBench", "手順を再生"), "ComPlaySolution", QRect(width - buttons, 0, 88, 26));
+  stop_ = button(QCoreApplication::translate("DesignerBench", "停止"), "ComStopSolution", QRect(width - buttons + 92, 0, 88, 26));
+  audit_ = button(QCoreApplication::translate("DesignerBench", "詳しく調べる"), "ComAudit", QRect(width - buttons + 184, 0, 92, 26));
+  saveAnswer_ = new QCheckBox(QCoreApplication::translate("DesignerBench", "保存するとき最短手順を解答ファイルにも保存"), this);
   saveAnswer_->setObjectName(QStringLiteral("ChkSaveAnswer"));
   saveAnswer_->setFont(CaptionFontOf(9));
   saveAnswer_->setGeometry(width - buttons, 28, buttons, 20);
@@ -67,7 +68,7 @@ void DesignerBench::PlaySolution() {
       verdict_->Drawing().board, s->presses,
       [this, total = s->presses.size()](const Board& b, int made) {
         shown_ = SheetOfBoard(b);
-        figures_->setText(QStringLiteral("再生中：%1 / %2 手").arg(made).arg(total));
+        figures_->setText(QCoreApplication::translate("DesignerBench", "再生中：%1 / %2 手").arg(made).arg(total));
         // The rings mark objects where the drawing has them, not where the playback moved them.
         if (markDecoys) markDecoys({});
         if (showOnGrid) showOnGrid(&shown_);
@@ -94,7 +95,7 @@ void DesignerBench::Audit() {
   const SolveResult* s = verdict_->Solution();
   if (!s || auditing_) return;
   auditing_ = true;
-  figures_->setText(QStringLiteral("調べています…"));
+  figures_->setText(QCoreApplication::translate("DesignerBench", "調べています…"));
   Refresh();
   verdict_->Thread().Start([this, drawing = verdict_->Drawing(), clear = s->presses](const std::atomic<bool>& cancel) {
     const DrawingFigures f = AuditDrawing(drawing, clear, EditorBudget(), cancel);

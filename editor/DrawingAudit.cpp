@@ -1,5 +1,6 @@
 #include "editor/DrawingAudit.h"
 
+#include "core/Translate.h"
 #include "solver/StageAudit.h"
 
 namespace morvik {
@@ -32,9 +33,9 @@ DrawingFigures AuditDrawing(const VerdictStart& drawing, const std::vector<Move>
 }
 
 std::string FiguresText(const DrawingFigures& f) {
-  return "難しさ " + std::to_string(f.states) + (f.statesWhole ? "" : "+") + " 状態　罠 " + std::to_string(f.traps) +
-         (f.trapsUnsettled ? "+" : "") + "　おとり " + std::to_string(f.decoyCells.size()) + (f.decoysUnsettled ? "+" : "") +
-         " 個";
+  return Format(translate("DrawingAudit", "難しさ %1 状態　罠 %2　おとり %3 個"),
+                {std::to_string(f.states) + (f.statesWhole ? "" : "+"), std::to_string(f.traps) + (f.trapsUnsettled ? "+" : ""),
+                 std::to_string(f.decoyCells.size()) + (f.decoysUnsettled ? "+" : "")});
 }
 
 }  // namespace morvik

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 
@@ -70,45 +71,45 @@ class ClickablePicture final : public QLabel {
 // The names of the terrains the palette offers, as the help calls them.
 QString TerrainName(int code) {
   switch (code) {
-    case cell::HoleLight: return QStringLiteral("地面の穴");
-    case cell::HoleGrass: return QStringLiteral("草地の穴");
-    case cell::Light: return QStringLiteral("明るい地面（掘れる）");
-    case cell::Sand: return QStringLiteral("砂地");
-    case cell::Grass: return QStringLiteral("草地（掘れる）");
-    case cell::WhirlLight: return QStringLiteral("渦（地面）");
-    case cell::WhirlGrass: return QStringLiteral("渦（草地）");
-    case cell::JumpPad: return QStringLiteral("ジャンプ台");
-    case cell::Spikes: return QStringLiteral("トゲ");
-    case cell::Mountain: return QStringLiteral("岩山");
-    case cell::SnowMountainGrass: return QStringLiteral("雪山（草地）");
-    case cell::Water: return QStringLiteral("水");
-    case cell::DeepWater: return QStringLiteral("深い水");
-    case cell::Trees: return QStringLiteral("林");
-    case cell::Tree: return QStringLiteral("木");
-    case cell::Cactus: return QStringLiteral("サボテン");
-    case cell::GateClosed: return QStringLiteral("閉じた門");
-    case cell::HoleSnow: return QStringLiteral("雪の穴");
-    case cell::HoleSand: return QStringLiteral("砂の穴");
+    case cell::HoleLight: return QCoreApplication::translate("FormEdit", "地面の穴");
+    case cell::HoleGrass: return QCoreApplication::translate("FormEdit", "草地の穴");
+    case cell::Light: return QCoreApplication::translate("FormEdit", "明るい地面（掘れる）");
+    case cell::Sand: return QCoreApplication::translate("FormEdit", "砂地");
+    case cell::Grass: return QCoreApplication::translate("FormEdit", "草地（掘れる）");
+    case cell::WhirlLight: return QCoreApplication::translate("FormEdit", "渦（地面）");
+    case cell::WhirlGrass: return QCoreApplication::translate("FormEdit", "渦（草地）");
+    case cell::JumpPad: return QCoreApplication::translate("FormEdit", "ジャンプ台");
+    case cell::Spikes: return QCoreApplication::translate("FormEdit", "トゲ");
+    case cell::Mountain: return QCoreApplication::translate("FormEdit", "岩山");
+    case cell::SnowMountainGrass: return QCoreApplication::translate("FormEdit", "雪山（草地）");
+    case cell::Water: return QCoreApplication::translate("FormEdit", "水");
+    case cell::DeepWater: return QCoreApplication::translate("FormEdit", "深い水");
+    case cell::Trees: return QCoreApplication::translate("FormEdit", "林");
+    case cell::Tree: return QCoreApplication::translate("FormEdit", "木");
+    case cell::Cactus: return QCoreApplication::translate("FormEdit", "サボテン");
+    case cell::GateClosed: return QCoreApplication::translate("FormEdit", "閉じた門");
+    case cell::HoleSnow: return QCoreApplication::translate("FormEdit", "雪の穴");
+    case cell::HoleSand: return QCoreApplication::translate("FormEdit", "砂の穴");
     case cell::Wood1:
-    case cell::Wood2: return QStringLiteral("板の床");
-    case cell::Snow: return QStringLiteral("雪原");
-    case cell::Ice: return QStringLiteral("氷");
-    case cell::WhirlSnow: return QStringLiteral("渦（雪）");
-    case cell::WhirlSand: return QStringLiteral("渦（砂）");
-    case cell::CrackedIce: return QStringLiteral("ひびの入った氷");
-    case cell::SnowMountain: return QStringLiteral("雪山");
-    case cell::Snowman: return QStringLiteral("雪だるま");
+    case cell::Wood2: return QCoreApplication::translate("FormEdit", "板の床");
+    case cell::Snow: return QCoreApplication::translate("FormEdit", "雪原");
+    case cell::Ice: return QCoreApplication::translate("FormEdit", "氷");
+    case cell::WhirlSnow: return QCoreApplication::translate("FormEdit", "渦（雪）");
+    case cell::WhirlSand: return QCoreApplication::translate("FormEdit", "渦（砂）");
+    case cell::CrackedIce: return QCoreApplication::translate("FormEdit", "ひびの入った氷");
+    case cell::SnowMountain: return QCoreApplication::translate("FormEdit", "雪山");
+    case cell::Snowman: return QCoreApplication::translate("FormEdit", "雪だるま");
     case cell::House1:
-    case cell::House2: return QStringLiteral("家");
-    case cell::Stump: return QStringLiteral("切り株");
+    case cell::House2: return QCoreApplication::translate("FormEdit", "家");
+    case cell::Stump: return QCoreApplication::translate("FormEdit", "切り株");
     default: return {};
   }
 }
 
 // The names of the character tools, in palette order.
 const QString& CharaName(std::size_t i) {
-  static const QString names[] = {QStringLiteral("主人公の初期位置"), QStringLiteral("黄色の花"), QStringLiteral("赤い花"),
-                                  QStringLiteral("石"), QStringLiteral("PX"), QStringLiteral("消しゴム")};
+  static const QString names[] = {QCoreApplication::translate("FormEdit", "主人公の初期位置"), QCoreApplication::translate("FormEdit", "黄色の花"), QCoreApplication::translate("FormEdit", "赤い花"),
+                                  QCoreApplication::translate("FormEdit", "石"), QStringLiteral("PX"), QCoreApplication::translate("FormEdit", "消しゴム")};
   return names[i];
 }
 
@@ -156,35 +157,35 @@ void FormEdit::BuildMenus() {
     if (act) connect(a, &QAction::triggered, this, [act] { act(); });
     return a;
   };
-  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+  QMenu* file = menuBar()->addMenu(QCoreApplication::translate("FormEdit", "ファイル(&F)"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  add(file, "mnuNew", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { ComNew_Click(); });
-  add(file, "mnuLoad", QStringLiteral("ステージデータを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+  add(file, "mnuNew", QCoreApplication::translate("FormEdit", "新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { ComNew_Click(); });
+  add(file, "mnuLoad", QCoreApplication::translate("FormEdit", "ステージデータを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
       [this] { ComLoad_Click(); });
   file->addSeparator();
-  add(file, "mnuSave", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { ComSave_Click(); });
-  add(file, "mnuSaveAs", QStringLiteral("名前を付けて保存(&W)..."), {}, [this] { mnuSaveAs_Click(); });
+  add(file, "mnuSave", QCoreApplication::translate("FormEdit", "上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { ComSave_Click(); });
+  add(file, "mnuSaveAs", QCoreApplication::translate("FormEdit", "名前を付けて保存(&W)..."), {}, [this] { mnuSaveAs_Click(); });
   file->addSeparator();
-  add(file, "mnuEnd", QStringLiteral("ステージエディタの終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+  add(file, "mnuEnd", QCoreApplication::translate("FormEdit", "ステージエディタの終了(&Q)"), QKeySequence(Qt::CTRL | Qt::Key_Q),
       [this] { ComEnd_Click(); });
   // Shown, but they cannot be chosen.
-  add(file, "mnuMemory", QStringLiteral("記憶取出(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L), {})->setEnabled(false);
-  add(file, "mnuComment", QStringLiteral("コメントの設定(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), {})->setEnabled(false);
+  add(file, "mnuMemory", QCoreApplication::translate("FormEdit", "記憶取出(&L)"), QKeySequence(Qt::CTRL | Qt::Key_L), {})->setEnabled(false);
+  add(file, "mnuComment", QCoreApplication::translate("FormEdit", "コメントの設定(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C), {})->setEnabled(false);
 
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+  QMenu* edit = menuBar()->addMenu(QCoreApplication::translate("FormEdit", "編集(&E)"));
   edit->setObjectName(QStringLiteral("mnuEdit"));
-  undo_ = add(edit, "mnuUndo", QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
-  redo_ = add(edit, "mnuRedo", QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
+  undo_ = add(edit, "mnuUndo", QCoreApplication::translate("FormEdit", "元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { mnuUndo_Click(); });
+  redo_ = add(edit, "mnuRedo", QCoreApplication::translate("FormEdit", "やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { mnuRedo_Click(); });
 
-  QMenu* test = menuBar()->addMenu(QStringLiteral("テスト(&T)"));
+  QMenu* test = menuBar()->addMenu(QCoreApplication::translate("FormEdit", "テスト(&T)"));
   test->setObjectName(QStringLiteral("mnuTest"));
-  add(test, "mnuConvert", QStringLiteral("テストプレイ(&T)"), QKeySequence(Qt::Key_F5), [this] { ComConvert_Click(); });
+  add(test, "mnuConvert", QCoreApplication::translate("FormEdit", "テストプレイ(&T)"), QKeySequence(Qt::Key_F5), [this] { ComConvert_Click(); });
   test->addSeparator()->setEnabled(false);
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  QMenu* help = menuBar()->addMenu(QCoreApplication::translate("FormEdit", "ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   // The key is part of the caption; F1 itself is a shortcut of the window.
-  add(help, "mnuHelpingEdit", QStringLiteral("ステージエディタのヘルプ(&H)    F1"), {}, [this] {
+  add(help, "mnuHelpingEdit", QCoreApplication::translate("FormEdit", "ステージエディタのヘルプ(&H)    F1"), {}, [this] {
     if (hooks.help) hooks.help(HelpTopic);
   });
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -234,12 +235,12 @@ void FormEdit::BuildControls() {
   picEdit_->move(margin, margin);
   picEdit_->pressed = [this](int cell, Qt::MouseButton b, Qt::KeyboardModifiers m) { PicEdit_MouseDown(cell, b, m); };
   const int left = margin, below = margin + picEdit_->height() + 10;
-  label(QStringLiteral("地形"), central, QRect(left + 2, below + 10, 36, 16), 9, true);
+  label(QCoreApplication::translate("FormEdit", "地形"), central, QRect(left + 2, below + 10, 36, 16), 9, true);
   picLeft_ = new QLabel(central);
   picLeft_->setObjectName(QStringLiteral("PicLeft"));
   picLeft_->setGeometry(left + 38, below, 36, 36);
   frame(picLeft_);
-  label(QStringLiteral("キャラクタ"), central, QRect(left + 92, below + 10, 70, 16), 9, true);
+  label(QCoreApplication::translate("FormEdit", "キャラクタ"), central, QRect(left + 92, below + 10, 70, 16), 9, true);
   picRight_ = new QLabel(central);
   picRight_->setObjectName(QStringLiteral("PicRight"));
   picRight_->setGeometry(left + 160, below, 36, 36);
@@ -253,13 +254,13 @@ void FormEdit::BuildControls() {
   warning.setColor(QPalette::WindowText, QColor(176, 32, 32));
   labelRefusal_->setPalette(warning);
   const int rulesTop = below + 46;
-  label(QStringLiteral("左クリック ： 地形の配置"), central, QRect(left + 2, rulesTop, 322, 16));
-  label(QStringLiteral("Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), central, QRect(left + 2, rulesTop + 17, 322, 16));
-  label(QStringLiteral("右クリック ： キャラクタの配置"), central, QRect(left + 2, rulesTop + 34, 322, 16));
+  label(QCoreApplication::translate("FormEdit", "左クリック ： 地形の配置"), central, QRect(left + 2, rulesTop, 322, 16));
+  label(QCoreApplication::translate("FormEdit", "Shift + 左クリック ： 全てのマスを選択中の地形で埋める"), central, QRect(left + 2, rulesTop + 17, 322, 16));
+  label(QCoreApplication::translate("FormEdit", "右クリック ： キャラクタの配置"), central, QRect(left + 2, rulesTop + 34, 322, 16));
 
   // Right: the terrain palette, laid out from the palette order string.
   const int right = left + picEdit_->width() + 14, columnWidth = 7 * tile + 20;
-  QGroupBox* terrain = group(QStringLiteral("地形"), QRect(right, 6, columnWidth, 5 * tile + 30));
+  QGroupBox* terrain = group(QCoreApplication::translate("FormEdit", "地形"), QRect(right, 6, columnWidth, 5 * tile + 30));
   for (const PaletteSlot& s : TerrainPalette()) {
     auto* t = new PaletteTile(s.code, pictures, terrain);
     t->setObjectName(QStringLiteral("PicElm%1").arg(s.code));
@@ -271,7 +272,7 @@ void FormEdit::BuildControls() {
 
   // The character palette, each counted kind with its count beneath it.
   const int charaTop = terrain->geometry().bottom() + 7;
-  QGroupBox* charas = group(QStringLiteral("キャラクタ"), QRect(right, charaTop, columnWidth, tile + 48));
+  QGroupBox* charas = group(QCoreApplication::translate("FormEdit", "キャラクタ"), QRect(right, charaTop, columnWidth, tile + 48));
   const int step = (columnWidth - 20 - tile) / 5;
   for (std::size_t i = 0; i < CharaPalette.size(); ++i) {
     const Piece p = CharaPalette[i];
@@ -288,14 +289,14 @@ void FormEdit::BuildControls() {
     QLabel* count = label(QStringLiteral("0"), charas, QRect(x - 4, 20 + tile + 1, tile + 8, 16), 9, true);
     count->setObjectName(QString::fromLatin1(counters[slot]));
     count->setAlignment(Qt::AlignCenter);
-    count->setToolTip(QStringLiteral("最大 %1 個").arg(PieceLimit(p)));
+    count->setToolTip(QCoreApplication::translate("FormEdit", "最大 %1 個").arg(PieceLimit(p)));
     countLabels_[slot] = count;
   }
 
   // The flower taken first, and the music number with its preview.
   const int settingsTop = charas->geometry().bottom() + 7, settingsHeight = 100;
-  QGroupBox* first = group(QStringLiteral("最初にとる花"), QRect(right, settingsTop, 108, settingsHeight));
-  const QString colours[2] = {QStringLiteral("黄色"), QStringLiteral("赤")};
+  QGroupBox* first = group(QCoreApplication::translate("FormEdit", "最初にとる花"), QRect(right, settingsTop, 108, settingsHeight));
+  const QString colours[2] = {QCoreApplication::translate("FormEdit", "黄色"), QCoreApplication::translate("FormEdit", "赤")};
   for (int i = 0; i < 2; ++i) {
     optFirst_[i] = new QRadioButton(colours[i], first);
     optFirst_[i]->setObjectName(QStringLiteral("OptFirst%1").arg(i));
@@ -312,8 +313,8 @@ void FormEdit::BuildControls() {
   optFirst_[0]->setChecked(true);
 
   QGroupBox* bgm = group(QStringLiteral("BGM"), QRect(right + 114, settingsTop, columnWidth - 114, settingsHeight));
-  label(QStringLiteral("－"), bgm, QRect(8, 22, 14, 14));
-  label(QStringLiteral("＋"), bgm, QRect(8, settingsHeight - 22, 14, 14));
+  label(QCoreApplication::translate("FormEdit", "－"), bgm, QRect(8, 22, 14, 14));
+  label(QCoreApplication::translate("FormEdit", "＋"), bgm, QRect(8, settingsHeight - 22, 14, 14));
   vscrBGM_ = new QScrollBar(Qt::Vertical, bgm);
   vscrBGM_->setObjectName(QStringLiteral("VScrBGM"));
   vscrBGM_->setRange(0, 6);
@@ -344,19 +345,19 @@ void FormEdit::BuildControls() {
   auto* rule = new QFrame(central);
   rule->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   rule->setGeometry(margin, commandsTop - 7, width - 2 * margin, 2);
-  connect(button(QStringLiteral("新規作成"), central, QRect(left, commandsTop, 86, 32), "ComNew"), &QPushButton::clicked,
+  connect(button(QCoreApplication::translate("FormEdit", "新規作成"), central, QRect(left, commandsTop, 86, 32), "ComNew"), &QPushButton::clicked,
           this, [this] { ComNew_Click(); });
-  connect(button(QStringLiteral("開く..."), central, QRect(left + 92, commandsTop, 86, 32), "ComLoad"),
+  connect(button(QCoreApplication::translate("FormEdit", "開く..."), central, QRect(left + 92, commandsTop, 86, 32), "ComLoad"),
           &QPushButton::clicked, this, [this] { ComLoad_Click(); });
-  connect(button(QStringLiteral("上書き保存"), central, QRect(left + 184, commandsTop, 86, 32), "ComSave"),
+  connect(button(QCoreApplication::translate("FormEdit", "上書き保存"), central, QRect(left + 184, commandsTop, 86, 32), "ComSave"),
           &QPushButton::clicked, this, [this] { ComSave_Click(); });
-  QPushButton* convert = button(QStringLiteral("テスト"), central, QRect(right, commandsTop, 150, 32), "ComConvert");
+  QPushButton* convert = button(QCoreApplication::translate("FormEdit", "テスト"), central, QRect(right, commandsTop, 150, 32), "ComConvert");
   convert->setIcon(QIcon(QPixmap::fromImage(pictures.Named(QStringLiteral("edit_test")))));
   convert->setIconSize(QSize(24, 24));
   convert->setFont(CaptionFontOf(10, true));
-  convert->setToolTip(QStringLiteral("保存してテストプレイ (F5)"));
+  convert->setToolTip(QCoreApplication::translate("FormEdit", "保存してテストプレイ (F5)"));
   connect(convert, &QPushButton::clicked, this, [this] { ComConvert_Click(); });
-  connect(button(QStringLiteral("終了"), central, QRect(width - margin - 86, commandsTop, 86, 32), "ComEnd"),
+  connect(button(QCoreApplication::translate("FormEdit", "終了"), central, QRect(width - margin - 86, commandsTop, 86, 32), "ComEnd"),
           &QPushButton::clicked, this, [this] { ComEnd_Click(); });
 
   central->setFixedSize(width, commandsTop + 32 + margin);
@@ -453,7 +454,7 @@ void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardM
   QString refusal;
   if (r.beep) {
     Beep();
-    refusal = b == MouseButton::Right && shift == ShiftBit ? QStringLiteral("Shift + 右クリックでは置けません")
+    refusal = b == MouseButton::Right && shift == ShiftBit ? QCoreApplication::translate("FormEdit", "Shift + 右クリックでは置けません")
                                                            : RefusalAtLimit(model_.SelChara());
   }
   labelRefusal_->setText(refusal);
@@ -465,7 +466,7 @@ void FormEdit::PicEdit_MouseDown(int cell, Qt::MouseButton button, Qt::KeyboardM
 QString FormEdit::RefusalAtLimit(Piece p) {
   const auto at = std::find(CharaPalette.begin(), CharaPalette.end(), p);
   if (at == CharaPalette.end() || PieceLimit(p) == 0) return {};
-  return QStringLiteral("%1は%2個までです").arg(CharaName(static_cast<std::size_t>(at - CharaPalette.begin()))).arg(PieceLimit(p));
+  return QCoreApplication::translate("FormEdit", "%1は%2個までです").arg(CharaName(static_cast<std::size_t>(at - CharaPalette.begin()))).arg(PieceLimit(p));
 }
 
 void FormEdit::PicSel_Click(int index) {
@@ -500,7 +501,7 @@ void FormEdit::ComBGMTest_Click() {
 void FormEdit::ComBGMTestStop_Click() { platform_.sound.StopMusic(); }
 
 void FormEdit::ComNew_Click() {
-  if (platform_.messages.Show(QStringLiteral("表示中のものを破棄し、新規に作成します。\nよろしいですか？"), QStringLiteral("新規"),
+  if (platform_.messages.Show(QCoreApplication::translate("FormEdit", "表示中のものを破棄し、新規に作成します。\nよろしいですか？"), QCoreApplication::translate("FormEdit", "新規"),
                               MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
     return;
   BusyPointer busy;
@@ -530,7 +531,7 @@ void FormEdit::RememberFolderOf(const QString& path) { lastFolder_ = QFileInfo(p
 
 void FormEdit::ComLoad_Click() {
   bool cancelled = false;
-  AskToSave(QStringLiteral("更新があります。保存しますか？"), QStringLiteral("確認"), cancelled);
+  AskToSave(QCoreApplication::translate("FormEdit", "更新があります。保存しますか？"), QCoreApplication::translate("FormEdit", "確認"), cancelled);
   if (cancelled) return;
   const QString path = files_.OpenFile(this, QString::fromUtf8(StageFileFilter), DialogFolder());
   if (path.isEmpty()) return;
@@ -558,11 +559,11 @@ bool FormEdit::LoadStageData(int n) {
   };
   RegularFile file;
   if (!file.Open(QFile::encodeName(path).toStdString(), StageFileMaxBytes))
-    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
+    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QCoreApplication::translate("FormEdit", "エラー"));
   // Only the lines up to the block's music line are read.
   const EditLoadResult result = ReadEditStage(NextLine([&file](std::string& line) { return file.ReadLine(line); }), n);
   if (file.ReadFailed())
-    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QStringLiteral("エラー"));
+    return fail(CannotOpenStageFile(path, QString::fromStdString(FileErrorText(file.Error()))), QCoreApplication::translate("FormEdit", "エラー"));
   if (const auto* e = std::get_if<EditLoadError>(&result)) {
     const EditLoadMessage m = LoadFailureMessage(*e, path.toStdString());
     return fail(QString::fromStdString(m.text), QString::fromStdString(m.title));
@@ -607,8 +608,8 @@ bool FormEdit::SaveStageData() {
   QString reason;
   if (!SaveWholeFile(path, block, &reason)) {
     Renewal(true);
-    platform_.messages.Show(QStringLiteral("ステージデータを保存できませんでした。\nファイル: %1\n%2").arg(path, reason),
-                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
+    platform_.messages.Show(QCoreApplication::translate("FormEdit", "ステージデータを保存できませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QCoreApplication::translate("FormEdit", "エラー"), MsgIcon::Error, MsgButtons::Ok);
     return false;
   }
   Renewal(false);
@@ -619,26 +620,26 @@ bool FormEdit::SaveStageData() {
 void FormEdit::SaveFoundAnswer(const QString& stagePath) {
   const auto records = bench_->AnswerToSave();
   if (!records) {
-    labelRefusal_->setText(QStringLiteral("最短手順がまだ見つかっていないので、解答ファイルは保存していません"));
+    labelRefusal_->setText(QCoreApplication::translate("FormEdit", "最短手順がまだ見つかっていないので、解答ファイルは保存していません"));
     return;
   }
   const QString path = QString::fromStdString(AnswerPathFor(stagePath.toStdString()));
   QString reason;
   if (!SaveWholeFile(path, AnswerFileText(*records), &reason))
-    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
-                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
+    platform_.messages.Show(QCoreApplication::translate("FormEdit", "アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QCoreApplication::translate("FormEdit", "エラー"), MsgIcon::Error, MsgButtons::Ok);
 }
 
 void FormEdit::ComConvert_Click() {
   if (model_.HeroPos() >= CellCount) {
-    platform_.messages.Show(QStringLiteral("主人公の初期位置は必ず指定してください。"), QStringLiteral("エラー"), MsgIcon::Warning,
+    platform_.messages.Show(QCoreApplication::translate("FormEdit", "主人公の初期位置は必ず指定してください。"), QCoreApplication::translate("FormEdit", "エラー"), MsgIcon::Warning,
                             MsgButtons::Ok);
     return;
   }
   // The play screen would refuse the saved file: say so here, in the editor's terms.
   const std::string onHole = CharaOnHoleMessage(model_.Stage());
   if (!onHole.empty()) {
-    platform_.messages.Show(QString::fromStdString(onHole), QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
+    platform_.messages.Show(QString::fromStdString(onHole), QCoreApplication::translate("FormEdit", "エラー"), MsgIcon::Warning, MsgButtons::Ok);
     return;
   }
   if (!ComSave_Click()) return;  // no file name, or the file could not be written
@@ -654,7 +655,7 @@ void FormEdit::ComConvert_Click() {
 
 void FormEdit::ComEnd_Click() {
   bool cancelled = false;
-  AskToSave(QStringLiteral("更新があります。保存して終了しますか？"), QStringLiteral("面エディタ終了"), cancelled);
+  AskToSave(QCoreApplication::translate("FormEdit", "更新があります。保存して終了しますか？"), QCoreApplication::translate("FormEdit", "面エディタ終了"), cancelled);
   if (cancelled) return;
   game_.testPlay = false;
   platform_.sound.StopMusic();

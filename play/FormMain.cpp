@@ -1,5 +1,6 @@
 #include "play/FormMain.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -83,7 +84,7 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
       platform_(platform),
       image_(platform.pictures),
       player_(platform.scheduler, [this](const Effect& e, Script& x) { Perform(e, x); }) {
-  setWindowTitle(QStringLiteral("モルビク -Morvik-"));
+  setWindowTitle(QCoreApplication::translate("FormMain", "モルビク -Morvik-"));
   BuildMenus();
   BuildControls();  // the window is as large as the field and its controls, as the title's is
 }
@@ -96,8 +97,8 @@ FormMain::~FormMain() {
 }
 
 void FormMain::BuildMenus() {
-  QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
-  QAction* giveUp = game->addAction(QStringLiteral("ギブアップ"));
+  QMenu* game = menuBar()->addMenu(QCoreApplication::translate("FormMain", "ゲーム(&G)"));
+  QAction* giveUp = game->addAction(QCoreApplication::translate("FormMain", "ギブアップ"));
   // The Delete key belongs to the field's key handler, which also cancels the jump meter
   // with it (see event()); the shortcut is shown, and the menu item is for the mouse.
   giveUp->setShortcut(Qt::Key_Delete);
@@ -106,50 +107,50 @@ void FormMain::BuildMenus() {
   connect(giveUp, &QAction::triggered, this, [this] {
     if (game_.stageActive && !player_.Busy()) StageEnd(0);
   });
-  mnuUndo_ = game->addAction(QStringLiteral("一手戻す"));
+  mnuUndo_ = game->addAction(QCoreApplication::translate("FormMain", "一手戻す"));
   mnuUndo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_Backspace)});
   connect(mnuUndo_, &QAction::triggered, this, [this] { mnuUndo_Click(); });
-  mnuRedo_ = game->addAction(QStringLiteral("やり直し"));
+  mnuRedo_ = game->addAction(QCoreApplication::translate("FormMain", "やり直し"));
   mnuRedo_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
   connect(mnuRedo_, &QAction::triggered, this, [this] { mnuRedo_Click(); });
   game->addSeparator();
   // A command, as the "アンサー" button: it loads the answer file and starts the guide.
-  mnuANS_ = game->addAction(QStringLiteral("アンサーガイド"));
+  mnuANS_ = game->addAction(QCoreApplication::translate("FormMain", "アンサーガイド"));
   mnuANS_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   mnuANS_->setEnabled(false);
   connect(mnuANS_, &QAction::triggered, this, [this] {
     if (game_.unitPlay && !game_.testPlay) ComAns_Click();
   });
-  mnuToTitle_ = game->addAction(QStringLiteral("タイトル画面へ(&T)"));
+  mnuToTitle_ = game->addAction(QCoreApplication::translate("FormMain", "タイトル画面へ(&T)"));
   mnuToTitle_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(mnuToTitle_, &QAction::triggered, this, [this] { mnuToTitle_Click(); });
-  mnuEnd_ = game->addAction(QStringLiteral("ゲーム終了(&X)"));
+  mnuEnd_ = game->addAction(QCoreApplication::translate("FormMain", "ゲーム終了(&X)"));
   mnuEnd_->setShortcut(Qt::Key_F12);
   connect(mnuEnd_, &QAction::triggered, this, [this] { mnuEnd_Click(); });
 
-  QMenu* config = menuBar()->addMenu(QStringLiteral("設定(&C)"));
-  mnuBGM_ = config->addAction(QStringLiteral("BGMあり"));
+  QMenu* config = menuBar()->addMenu(QCoreApplication::translate("FormMain", "設定(&C)"));
+  mnuBGM_ = config->addAction(QCoreApplication::translate("FormMain", "BGMあり"));
   mnuBGM_->setCheckable(true);
   mnuBGM_->setChecked(true);
   connect(mnuBGM_, &QAction::triggered, this, [this](bool on) {
     if (hooks.musicToggled) hooks.musicToggled(on);
   });
-  mnuSound_ = config->addAction(QStringLiteral("サウンドあり"));
+  mnuSound_ = config->addAction(QCoreApplication::translate("FormMain", "サウンドあり"));
   mnuSound_->setCheckable(true);
   mnuSound_->setChecked(true);
   connect(mnuSound_, &QAction::triggered, this, [this](bool on) {
     if (hooks.soundToggled) hooks.soundToggled(on);
   });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-  connect(help->addAction(QStringLiteral("モルビク操作方法のヘルプ(&H)    F1")), &QAction::triggered, this, [this] {
+  QMenu* help = menuBar()->addMenu(QCoreApplication::translate("FormMain", "ヘルプ(&H)"));
+  connect(help->addAction(QCoreApplication::translate("FormMain", "モルビク操作方法のヘルプ(&H)    F1")), &QAction::triggered, this, [this] {
     if (hooks.help) hooks.help(HelpTopic);
   });
-  connect(help->addAction(QStringLiteral("バージョン情報(&V)")), &QAction::triggered, this, [this] {
+  connect(help->addAction(QCoreApplication::translate("FormMain", "バージョン情報(&V)")), &QAction::triggered, this, [this] {
     if (hooks.version) hooks.version();
   });
   help->addSeparator();
-  connect(help->addAction(QStringLiteral("作者ホームページへ")), &QAction::triggered, this, [this] {
+  connect(help->addAction(QCoreApplication::translate("FormMain", "作者ホームページへ")), &QAction::triggered, this, [this] {
     if (hooks.homePage) hooks.homePage();
   });
 }
@@ -183,11 +184,11 @@ void FormMain::BuildControls() {
   meter.fill(Qt::white);
   picMeter_->setPixmap(meter);
 
-  comTestEnd_ = new QPushButton(QStringLiteral("戻る"), central);
+  comTestEnd_ = new QPushButton(QCoreApplication::translate("FormMain", "戻る"), central);
   comTestEnd_->setObjectName(QStringLiteral("ComTestEnd"));
   comTestEnd_->setFocusPolicy(Qt::NoFocus);
   connect(comTestEnd_, &QPushButton::clicked, this, [this] { ComTestEnd_Click(); });
-  comAns_ = new QPushButton(QStringLiteral("アンサー"), central);
+  comAns_ = new QPushButton(QCoreApplication::translate("FormMain", "アンサー"), central);
   comAns_->setObjectName(QStringLiteral("ComAns"));
   comAns_->setFocusPolicy(Qt::NoFocus);
   connect(comAns_, &QPushButton::clicked, this, [this] { ComAns_Click(); });
@@ -207,10 +208,10 @@ void FormMain::BuildControls() {
   labelPresses_->setObjectName(QStringLiteral("LabelPresses"));
   // One Japanese face for the whole line: a fallback chosen per run drew some digits smaller.
   labelPresses_->setFont(CaptionFontOf(9));
-  comHint_ = new QPushButton(QStringLiteral("ヒント"), central);
+  comHint_ = new QPushButton(QCoreApplication::translate("FormMain", "ヒント"), central);
   comHint_->setObjectName(QStringLiteral("ComHint"));
   comHint_->setFocusPolicy(Qt::NoFocus);
-  comHint_->setToolTip(QStringLiteral("次の一手を教えます（H）"));
+  comHint_->setToolTip(QCoreApplication::translate("FormMain", "次の一手を教えます（H）"));
   connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
   labelHint_ = new QLabel(central);
   labelHint_->setObjectName(QStringLiteral("LabelHint"));
@@ -266,7 +267,7 @@ bool FormMain::InitialTreat() {
 
   if (auto failure = LoadStageInto(game_, nextPicture_)) {
     keyPreview_ = false;
-    platform_.messages.Show(failure->message, QStringLiteral("エラー"), failure->notFound ? MsgIcon::None : MsgIcon::Error,
+    platform_.messages.Show(failure->message, QCoreApplication::translate("FormMain", "エラー"), failure->notFound ? MsgIcon::None : MsgIcon::Error,
                             MsgButtons::Ok);
     // A stage-unit or test file that cannot be played sends the player back where it came
     // from; only the main map file is needed for the program to go on at all.
@@ -287,13 +288,13 @@ bool FormMain::InitialTreat() {
   SetNextPicture(nextPicture_);
   scene_.message.visible = false;
 
-  mnuToTitle_->setText(QStringLiteral("タイトル画面に戻る(&B)"));
+  mnuToTitle_->setText(QCoreApplication::translate("FormMain", "タイトル画面に戻る(&B)"));
   const bool single = game_.unitPlay || game_.testPlay;
   if (single != aidsWithButtons_) LayOutAids(single);
   comTestEnd_->setVisible(single);
   comAns_->setVisible(game_.unitPlay);
   picAdvice_->setVisible(!single);
-  if (game_.testPlay) mnuToTitle_->setText(QStringLiteral("エディット画面に戻る(&B)"));
+  if (game_.testPlay) mnuToTitle_->setText(QCoreApplication::translate("FormMain", "エディット画面に戻る(&B)"));
   if (!single) AdviceCheck();
   platform_.sound.PlayMusic(game_.stageBgm);
   StageOpen();
@@ -671,12 +672,12 @@ void FormMain::AfterAnnouncement(int code) {
     game_.stageNo = NextStageAfterClear();
     restartAfter(1500);
   } else if (code == static_cast<int>(Outcome::Clear) && !game_.unitPlay) {
-    if (platform_.messages.Show(QStringLiteral("アンサーファイルを生成しますか？"), QStringLiteral("確認"), MsgIcon::Question,
+    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを生成しますか？"), QCoreApplication::translate("FormMain", "確認"), MsgIcon::Question,
                                 MsgButtons::YesNo) == MsgResult::Yes)
       SaveAnsData();
     Restart();
   } else if (code == static_cast<int>(Outcome::Clear)) {
-    if (platform_.messages.Show(QStringLiteral("もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
+    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
                                 MsgButtons::YesNo) == MsgResult::Yes) {
       Restart();
     } else {
@@ -757,12 +758,13 @@ bool FormMain::StoryEndsHere() const {
 }
 
 void FormMain::FinishStory() {
-  static const char* const names[StoryCount] = {"メイン", "ユーザ", "スーパー"};
+  static const char* const names[StoryCount] = {QT_TRANSLATE_NOOP("FormMain", "メイン"), QT_TRANSLATE_NOOP("FormMain", "ユーザ"),
+                                                           QT_TRANSLATE_NOOP("FormMain", "スーパー")};
   const int story = StoryOfStage(game_.stageNo);
   RaiseStageReached();
   StopVisitorAndGuide();
-  const QString name = story >= 0 ? QString::fromUtf8(names[story]) : QString();
-  platform_.messages.Show(QStringLiteral("%1ストーリーの最後のステージをクリアしました。\nおめでとうございます！").arg(name),
+  const QString name = story >= 0 ? QCoreApplication::translate("FormMain", names[story]) : QString();
+  platform_.messages.Show(QCoreApplication::translate("FormMain", "%1ストーリーの最後のステージをクリアしました。\nおめでとうございます！").arg(name),
                           QStringLiteral("CONGRATULATIONS !"), MsgIcon::Information, MsgButtons::Ok);
   scene_.message.visible = false;
   hide();

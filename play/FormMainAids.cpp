@@ -1,6 +1,7 @@
 // The play screen's counts and hint: the presses of this attempt against the player's best and
 // the fewest possible, and the next press of a shortest solution from where the hero stands.
 // Searches run on worker threads; their results come back to the GUI thread.
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <cstdio>
@@ -42,35 +43,35 @@ QString MeterSegmentsFor(int distance) {
     if (!first) first = level;
     last = level;
   }
-  return first == last ? QString::number(first) : QStringLiteral("%1〜%2").arg(first).arg(last);
+  return first == last ? QString::number(first) : QCoreApplication::translate("FormMain", "%1〜%2").arg(first).arg(last);
 }
 
 // Why a stage cannot be cleared, as the search put it, for the player.
 QString WhyUnclearable(const std::string& reason) {
   static const std::pair<const char*, const char*> kReasons[] = {
-      {"no flower and no PX piece to take", "取る花もPXもありません"},
-      {"the flowers cannot be taken alternately", "花を交互に取れません"},
-      {"a flower can never be reached", "たどり着けない花があります"},
-      {"a PX piece can never reach a hole", "穴まで運べないPXがあります"},
-      {"a flower or PX piece can never be taken", "取れない花かPXがあります"},
+      {"no flower and no PX piece to take", QT_TRANSLATE_NOOP("FormMain", "取る花もPXもありません")},
+      {"the flowers cannot be taken alternately", QT_TRANSLATE_NOOP("FormMain", "花を交互に取れません")},
+      {"a flower can never be reached", QT_TRANSLATE_NOOP("FormMain", "たどり着けない花があります")},
+      {"a PX piece can never reach a hole", QT_TRANSLATE_NOOP("FormMain", "穴まで運べないPXがあります")},
+      {"a flower or PX piece can never be taken", QT_TRANSLATE_NOOP("FormMain", "取れない花かPXがあります")},
   };
   for (const auto& [english, japanese] : kReasons)
-    if (reason == english) return QString::fromUtf8(japanese);
-  return QStringLiteral("どの手順でもクリアできません");
+    if (reason == english) return QCoreApplication::translate("FormMain", japanese);
+  return QCoreApplication::translate("FormMain", "どの手順でもクリアできません");
 }
 
 }  // namespace
 
 QString FormMain::PressesText() const {
-  const QString best = best_ > 0 ? QString::number(best_) : QStringLiteral("－");
-  QString shortest = QStringLiteral("計算中");
+  const QString best = best_ > 0 ? QString::number(best_) : QCoreApplication::translate("FormMain", "－");
+  QString shortest = QCoreApplication::translate("FormMain", "計算中");
   if (shortest_ > 0) shortest = QString::number(shortest_);
-  else if (shortestNone_) shortest = QStringLiteral("なし");
-  else if (shortestUnknown_) shortest = QStringLiteral("？");
+  else if (shortestNone_) shortest = QCoreApplication::translate("FormMain", "なし");
+  else if (shortestUnknown_) shortest = QCoreApplication::translate("FormMain", "？");
   // The opening of a stage shows its own counts, not the last attempt's.
   const int presses = opening_ ? 0 : clearedPresses_ > 0 ? clearedPresses_ : history_.Presses();
-  return QStringLiteral("手数 %1　ベスト %2　最短 %3").arg(presses).arg(best, shortest) +
-         (clearedInShortest_ && !opening_ ? QStringLiteral("　★") : QString());
+  return QCoreApplication::translate("FormMain", "手数 %1　ベスト %2　最短 %3").arg(presses).arg(best, shortest) +
+         (clearedInShortest_ && !opening_ ? QCoreApplication::translate("FormMain", "　★") : QString());
 }
 
 QString FormMain::HintText() const { return labelHint_->text(); }
@@ -116,7 +117,7 @@ void FormMain::FindShortest() {
         shortestNone_ = r.verdict == Verdict::Unsolvable;
         shortestUnknown_ = r.verdict == Verdict::Unknown;
         if (shortestNone_ && game_.board == shortestOf_ && !hintWorker_.Busy())
-          labelHint_->setText(QStringLiteral("このステージはクリアできません（%1）。").arg(WhyUnclearable(r.reason)));
+          labelHint_->setText(QCoreApplication::translate("FormMain", "このステージはクリアできません（%1）。").arg(WhyUnclearable(r.reason)));
         UpdatePresses();
       });
 }
@@ -138,7 +139,7 @@ void FormMain::RecordClear() {
     // Said once a run: the best still counts until the program ends.
     recordsFailTold_ = true;
     std::fprintf(stderr, "morvik: best record not saved: %s\n", records_.LastError().toLocal8Bit().constData());
-    labelHint_->setText(QStringLiteral("ベスト記録を保存できませんでした（%1）。").arg(records_.LastError()));
+    labelHint_->setText(QCoreApplication::translate("FormMain", "ベスト記録を保存できませんでした（%1）。").arg(records_.LastError()));
   }
   UpdatePresses();
 }
@@ -156,7 +157,7 @@ void FormMain::ComHint_Click() {
     ShowHint(known->next, known->left);
     return;
   }
-  labelHint_->setText(QStringLiteral("ヒントを考えています…"));
+  labelHint_->setText(QCoreApplication::translate("FormMain", "ヒントを考えています…"));
   const Board from = game_.board;
   hintWorker_.Start(
       [from](const std::atomic<bool>& cancel) {
@@ -178,7 +179,7 @@ void FormMain::ComHint_Click() {
 
 void FormMain::CancelHintSearch() {
   StopHint();
-  labelHint_->setText(QStringLiteral("ヒントを取り消しました。"));
+  labelHint_->setText(QCoreApplication::translate("FormMain", "ヒントを取り消しました。"));
 }
 
 // The kept solutions of the shipped stages belong to story play; the lines a search found
@@ -200,24 +201,24 @@ void FormMain::FollowKeptSolutions() {
 
 void FormMain::ShowHintFailure(const SolveResult& r) {
   if (r.verdict == Verdict::Unsolvable) {
-    labelHint_->setText(QStringLiteral("この状態からはクリアできません。一手戻すか、Deleteでやり直しましょう。"));
+    labelHint_->setText(QCoreApplication::translate("FormMain", "この状態からはクリアできません。一手戻すか、Deleteでやり直しましょう。"));
     return;
   }
-  QString text = r.stop == StopReason::Memory ? QStringLiteral("考える手が多すぎて、答えが見つかりませんでした。")
-                                              : QStringLiteral("%1秒では答えが見つかりませんでした。").arg(HintSeconds);
+  QString text = r.stop == StopReason::Memory ? QCoreApplication::translate("FormMain", "考える手が多すぎて、答えが見つかりませんでした。")
+                                              : QCoreApplication::translate("FormMain", "%1秒では答えが見つかりませんでした。").arg(HintSeconds);
   // What is known: the nearest position back along this attempt that a kept line answers.
   for (int back = 1; back <= history_.Presses(); ++back) {
     if (!kept_.Find(history_.Back(back)->board)) continue;
-    text += QStringLiteral("%1手戻せば、ヒントがすぐに出ます。").arg(back);
+    text += QCoreApplication::translate("FormMain", "%1手戻せば、ヒントがすぐに出ます。").arg(back);
     break;
   }
   labelHint_->setText(text);
 }
 
 void FormMain::ShowHint(Move p, int left) {
-  QString text = QStringLiteral("ヒント：%1 を押しましょう（あと最短 %2 手）。").arg(KeyName(p)).arg(left);
+  QString text = QCoreApplication::translate("FormMain", "ヒント：%1 を押しましょう（あと最短 %2 手）。").arg(KeyName(p)).arg(left);
   if (IsJump(p))
-    text = QStringLiteral("ヒント：X で %1 マス跳びましょう。メーターが %2 目盛り目で X（あと最短 %3 手）。")
+    text = QCoreApplication::translate("FormMain", "ヒント：X で %1 マス跳びましょう。メーターが %2 目盛り目で X（あと最短 %3 手）。")
                .arg(JumpDistanceOf(p))
                .arg(MeterSegmentsFor(JumpDistanceOf(p)))
                .arg(left);

@@ -1,5 +1,6 @@
 // The play screen's answer files: recording the moves of a test play, saving them, and the
 // guide that marks the next move of a loaded answer on the field.
+#include <QCoreApplication>
 #include <QApplication>
 #include <QFile>
 
@@ -61,19 +62,19 @@ void FormMain::LoadAnsData() {
   FileOpenError why;
   const auto text = ReadRegularFile(QFile::encodeName(path).toStdString(), AnswerFileMaxBytes, &why);
   if (!text && why.kind != FileOpenError::Kind::Missing) {
-    platform_.messages.Show(QStringLiteral("アンサーファイルを読み込めません。\n%1\n%2").arg(path, QString::fromStdString(FileErrorText(why))),
-                            QStringLiteral("アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
+    platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを読み込めません。\n%1\n%2").arg(path, QString::fromStdString(FileErrorText(why))),
+                            QCoreApplication::translate("FormMain", "アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
     return;
   }
   if (!text) {
-    platform_.messages.Show(QStringLiteral("次のアンサーファイルが見つかりません。\n%1").arg(path), QStringLiteral("メッセージ"),
+    platform_.messages.Show(QCoreApplication::translate("FormMain", "次のアンサーファイルが見つかりません。\n%1").arg(path), QCoreApplication::translate("FormMain", "メッセージ"),
                             MsgIcon::Information, MsgButtons::Ok);
     return;
   }
   const auto data = ReadAnswerData(*text);
   if (!data) {
-    platform_.messages.Show(QStringLiteral("[ %1 ]\nは、アンサーファイルではありません。").arg(path),
-                            QStringLiteral("アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
+    platform_.messages.Show(QCoreApplication::translate("FormMain", "[ %1 ]\nは、アンサーファイルではありません。").arg(path),
+                            QCoreApplication::translate("FormMain", "アンサーファイル読み込みエラー"), MsgIcon::Error, MsgButtons::Ok);
     return;
   }
   mnuANS_->setEnabled(true);
@@ -88,11 +89,11 @@ void FormMain::SaveAnsData() {
   const std::string text = AnswerFileText(game_.ansData);
   QString reason;
   if (SaveWholeFile(path, text, &reason)) {
-    platform_.messages.Show(QStringLiteral("アンサーファイルを保存しました。\n%1").arg(path), QStringLiteral("情報"),
+    platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを保存しました。\n%1").arg(path), QCoreApplication::translate("FormMain", "情報"),
                             MsgIcon::Information, MsgButtons::Ok);
   } else {
-    platform_.messages.Show(QStringLiteral("アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
-                            QStringLiteral("エラー"), MsgIcon::Error, MsgButtons::Ok);
+    platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルが書きこめませんでした。\nファイル: %1\n%2").arg(path, reason),
+                            QCoreApplication::translate("FormMain", "エラー"), MsgIcon::Error, MsgButtons::Ok);
   }
 }
 

@@ -1,5 +1,6 @@
 #include "shell/Application.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
@@ -87,7 +88,7 @@ void Application::Main() {
     SettingsFile settings(SettingsFile::UserSettingsPath());
     ViewScale::Store(settings, scale);
     if (scale != ViewScale::Current())
-      messages_.Show(QStringLiteral("表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QStringLiteral("表示"),
+      messages_.Show(QCoreApplication::translate("Application", "表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QCoreApplication::translate("Application", "表示"),
                      MsgIcon::Information, MsgButtons::Ok);
   };
   ViewScale::AddMenu(*formTitle_, viewChosen);
@@ -161,8 +162,8 @@ void Application::Main() {
     // A copy in the other folder would bring the old progress back at the next start.
     const QString other = playInfo_.OtherCopy();
     if (!playInfo_.RemoveOtherCopy())
-      messages_.Show(QStringLiteral("プレイデータの写しを消去できませんでした。次に起動したとき、その進み具合が戻ります。\n%1").arg(other),
-                     QStringLiteral("データ消去"), MsgIcon::Warning, MsgButtons::Ok);
+      messages_.Show(QCoreApplication::translate("Application", "プレイデータの写しを消去できませんでした。次に起動したとき、その進み具合が戻ります。\n%1").arg(other),
+                     QCoreApplication::translate("Application", "データ消去"), MsgIcon::Warning, MsgButtons::Ok);
   };
   title.unlocked = [this] { SavePlayInfo(); };
   title.help = [this](int topic) { ShowHelp(topic); };
@@ -205,8 +206,8 @@ void Application::SavePlayInfo(PlayInfoFile::Progress progress) {
   saved_.reserved1 = game_.userReached + 1;
   saved_.reserved2 = game_.superReached + 1;
   if (!playInfo_.Save(saved_, progress, &saved_)) {
-    messages_.Show(QStringLiteral("プレイデータを保存できませんでした。\n%1").arg(playInfo_.LastError()),
-                   QStringLiteral("エラー"), MsgIcon::Warning, MsgButtons::Ok);
+    messages_.Show(QCoreApplication::translate("Application", "プレイデータを保存できませんでした。\n%1").arg(playInfo_.LastError()),
+                   QCoreApplication::translate("Application", "エラー"), MsgIcon::Warning, MsgButtons::Ok);
     return;
   }
   // Farther progress another copy of the game saved is this copy's too from now on.
@@ -325,10 +326,10 @@ void Application::ShowHelp(int topic) {
 }
 
 void Application::ShowVersion() {
-  messages_.Show(QStringLiteral("モルビク -Morvik-    Ver. %1\n\nGame design, program, music and arts: the Morvik team\n"
+  messages_.Show(QCoreApplication::translate("Application", "モルビク -Morvik-    Ver. %1\n\nGame design, program, music and arts: the Morvik team\n"
                                 "Copyright (C) 2026 the Morvik team")
                      .arg(QString::fromLatin1(AppVersion)),
-                 QStringLiteral("バージョン情報"), MsgIcon::Information, MsgButtons::Ok);
+                 QCoreApplication::translate("Application", "バージョン情報"), MsgIcon::Information, MsgButtons::Ok);
 }
 
 void Application::OpenHomePage() {

@@ -1,6 +1,7 @@
 // The view sizes offered: only those at which the largest window fits the screen's free area
 // (the desktop's panels left out). The largest window's size is kept, so that the next start
 // falls back from a kept size that no longer fits before Qt fixes its scale.
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -32,14 +33,14 @@ void Application::OfferFittingViewSizes() {
   SettingsFile settings(SettingsFile::UserSettingsPath());
   ViewScale::StoreWindow(settings, window);
   if (const int from = ViewScale::FellBackFrom()) {
-    messages_.Show(QStringLiteral("表示の大きさ %1倍 では画面に収まらないため、%2倍 で表示します。").arg(from).arg(current),
-                   QStringLiteral("表示"), MsgIcon::Information, MsgButtons::Ok);
+    messages_.Show(QCoreApplication::translate("Application", "表示の大きさ %1倍 では画面に収まらないため、%2倍 で表示します。").arg(from).arg(current),
+                   QCoreApplication::translate("Application", "表示"), MsgIcon::Information, MsgButtons::Ok);
   } else if (current > fitting) {
     ViewScale::Store(settings, fitting);
-    messages_.Show(QStringLiteral("表示の大きさ %1倍 では画面に収まりません。次にモルビクを起動したときから %2倍 になります。")
+    messages_.Show(QCoreApplication::translate("Application", "表示の大きさ %1倍 では画面に収まりません。次にモルビクを起動したときから %2倍 になります。")
                        .arg(current)
                        .arg(fitting),
-                   QStringLiteral("表示"), MsgIcon::Information, MsgButtons::Ok);
+                   QCoreApplication::translate("Application", "表示"), MsgIcon::Information, MsgButtons::Ok);
   }
 }
 

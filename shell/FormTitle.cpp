@@ -1,5 +1,6 @@
 #include "shell/FormTitle.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -137,7 +138,7 @@ FormTitle::FormTitle(ModMain& game, Platform& platform, FileDialogs& files, std:
   eyes_[0] = OpaqueBuffer(platform_.pictures.Named(QStringLiteral("eye_open")), kEyeSize, Qt::white);
   eyes_[1] = OpaqueBuffer(platform_.pictures.Named(QStringLiteral("eye_closed")), kEyeSize, Qt::white);
 
-  setWindowTitle(QStringLiteral("モルビク -Morvik-") + QLatin1Char(' ') + QString::fromLatin1(AppVersion));
+  setWindowTitle(QCoreApplication::translate("FormTitle", "モルビク -Morvik-") + QLatin1Char(' ') + QString::fromLatin1(AppVersion));
   setAcceptDrops(true);
   BuildMenus();
   BuildControls();
@@ -166,25 +167,25 @@ void FormTitle::BuildMenus() {
     };
   };
 
-  QMenu* game = menuBar()->addMenu(QStringLiteral("ゲーム(&G)"));
+  QMenu* game = menuBar()->addMenu(QCoreApplication::translate("FormTitle", "ゲーム(&G)"));
   game->setObjectName(QStringLiteral("mnuGame"));
-  add(game, "mnuStart", QStringLiteral("最初からスタート(&S)"), QKeySequence(Qt::CTRL | Qt::Key_N), call(hooks.startStory));
-  add(game, "mnuContinue", QStringLiteral("続きの面からスタート(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C),
+  add(game, "mnuStart", QCoreApplication::translate("FormTitle", "最初からスタート(&S)"), QKeySequence(Qt::CTRL | Qt::Key_N), call(hooks.startStory));
+  add(game, "mnuContinue", QCoreApplication::translate("FormTitle", "続きの面からスタート(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C),
       [this] { ComCont_Click(); });
   game->addSeparator();
-  add(game, "mnuEdit", QStringLiteral("ステージエディタ(&E)"), QKeySequence(Qt::Key_F5), call(hooks.openEditor));
+  add(game, "mnuEdit", QCoreApplication::translate("FormTitle", "ステージエディタ(&E)"), QKeySequence(Qt::Key_F5), call(hooks.openEditor));
   game->addSeparator();
-  add(game, "mnuOpenMVK", QStringLiteral("ステージデータを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+  add(game, "mnuOpenMVK", QCoreApplication::translate("FormTitle", "ステージデータを開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O),
       [this] { mnuOpenMVK_Click(); });
   game->addSeparator();
-  add(game, "mnuDelPlayData", QStringLiteral("プレイデータ消去"), {}, call(hooks.resetProgress));
+  add(game, "mnuDelPlayData", QCoreApplication::translate("FormTitle", "プレイデータ消去"), {}, call(hooks.resetProgress));
   game->addSeparator();
-  add(game, "mnuEnd", QStringLiteral("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q), call(hooks.quit));
+  add(game, "mnuEnd", QCoreApplication::translate("FormTitle", "終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q), call(hooks.quit));
 
-  QMenu* config = menuBar()->addMenu(QStringLiteral("設定(&C)"));
+  QMenu* config = menuBar()->addMenu(QCoreApplication::translate("FormTitle", "設定(&C)"));
   config->setObjectName(QStringLiteral("mnuConfig"));
-  mnuBGM_ = add(config, "mnuBGM", QStringLiteral("BGMあり"), {}, {});
-  mnuSound_ = add(config, "mnuSound", QStringLiteral("サウンドあり"), {}, {});
+  mnuBGM_ = add(config, "mnuBGM", QCoreApplication::translate("FormTitle", "BGMあり"), {}, {});
+  mnuSound_ = add(config, "mnuSound", QCoreApplication::translate("FormTitle", "サウンドあり"), {}, {});
   for (QAction* a : {mnuBGM_, mnuSound_}) {
     a->setCheckable(true);
     a->setChecked(true);
@@ -197,15 +198,15 @@ void FormTitle::BuildMenus() {
     if (hooks.soundToggled) hooks.soundToggled(on);
   });
 
-  QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+  QMenu* help = menuBar()->addMenu(QCoreApplication::translate("FormTitle", "ヘルプ(&H)"));
   help->setObjectName(QStringLiteral("mnuHelp"));
   // F1 anywhere in the window opens the help at the title's topic, through this item.
-  add(help, "mnuHelpIndex", QStringLiteral("モルビクのヘルプ(&H)"), QKeySequence(Qt::Key_F1), [this] {
+  add(help, "mnuHelpIndex", QCoreApplication::translate("FormTitle", "モルビクのヘルプ(&H)"), QKeySequence(Qt::Key_F1), [this] {
     if (hooks.help) hooks.help(HelpTopicTitle);
   });
-  add(help, "mnuVer", QStringLiteral("バージョン情報(&V)"), {}, call(hooks.version));
+  add(help, "mnuVer", QCoreApplication::translate("FormTitle", "バージョン情報(&V)"), {}, call(hooks.version));
   help->addSeparator();
-  add(help, "mnuGoHP_title", QStringLiteral("作者ホームぺージへ"), {}, call(hooks.homePage));
+  add(help, "mnuGoHP_title", QCoreApplication::translate("FormTitle", "作者ホームぺージへ"), {}, call(hooks.homePage));
 }
 
 void FormTitle::BuildControls() {
@@ -273,7 +274,7 @@ void FormTitle::BuildControls() {
   comboStory_->setObjectName(QStringLiteral("ComboStory"));
   comboStory_->setFont(CaptionFontOf(9));
   comboStory_->setGeometry(200, 28, 89, 22);
-  comboStory_->addItems({QStringLiteral("メイン 30"), QStringLiteral("ユーザ 13"), QStringLiteral("スーパー 21")});
+  comboStory_->addItems({QCoreApplication::translate("FormTitle", "メイン 30"), QCoreApplication::translate("FormTitle", "ユーザ 13"), QCoreApplication::translate("FormTitle", "スーパー 21")});
   comboStory_->hide();
   // Only the player's choice switches the story; FillStageList sets the index itself.
   connect(comboStory_, &QComboBox::activated, this, [this](int index) {

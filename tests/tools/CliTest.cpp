@@ -68,7 +68,7 @@ TEST(Cli, BlockRefusesWhatNoStageCanHold) {
   struct Row { const char* what; std::string top; int status; std::string says; } cases[] = {
       {"good", ".@.y. . . . . . . . \n", 0, "@05\r\n20202020202020202020\r\n"},
       {"no hero", ". .y. . . . . . . . \n", 2, "no hero ('@')"},
-      {"hero on a hole", "o@.y. . . . . . . . \n", 2, "the stage reader refuses the block: 主人公が穴のマス"},
+      {"hero on a hole", "o@.y. . . . . . . . \n", 2, "the stage reader refuses the block: Hero on a hole"},
       {"unknown letter", ".@.y. . . . . . . Z \n", 2, "row 1 column 10: unknown ground 'Z'"},
   };
   for (const Row& c : cases) {
@@ -226,7 +226,7 @@ TEST(Cli, OptionsStandAnywhereBeforeTheDoubleDash) {
   // An option after the moves is an option, not a move; after "--" a word is a move again.
   const CliRun after = Cli("play " + kFixture + " R --stage 5 R");
   EXPECT_EQ(after.status, 2);
-  EXPECT_NE(after.out.find("データが見つかりません。"), std::string::npos) << after.out;
+  EXPECT_NE(after.out.find("The stage was not found."), std::string::npos) << after.out;
   const CliRun dashed = Cli("play -- " + kFixture + " R R");
   EXPECT_EQ(dashed.status, 0) << dashed.out;
   EXPECT_NE(dashed.out.find("\"hero\": [2, 0, 3]"), std::string::npos) << dashed.out;

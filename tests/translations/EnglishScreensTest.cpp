@@ -110,7 +110,7 @@ TEST(English, EveryScreenSpeaksEnglish) {
   {
     QFile map(dir.filePath(QStringLiteral("mapdata.dat")));
     ASSERT_TRUE(map.open(QIODevice::WriteOnly));
-    map.write(QByteArray::fromStdString(test::StageBlock(1, {}, "00", "*", "10")));
+    map.write(QByteArray::fromStdString(test::StageBlock(1, {".@.y"})));
   }
   VirtualScheduler scheduler;
   RecordingSound sound;
