@@ -235,12 +235,12 @@ void FormEdit::BuildControls() {
   picEdit_->move(margin, margin);
   picEdit_->pressed = [this](int cell, Qt::MouseButton b, Qt::KeyboardModifiers m) { PicEdit_MouseDown(cell, b, m); };
   const int left = margin, below = margin + picEdit_->height() + 10;
-  label(QCoreApplication::translate("FormEdit", "地形"), central, QRect(left + 2, below + 10, 36, 16), 9, true);
+  label(QCoreApplication::translate("FormEdit", "地形"), central, QRect(left + 2, below + 10, 46, 16), 9, true);
   picLeft_ = new QLabel(central);
   picLeft_->setObjectName(QStringLiteral("PicLeft"));
-  picLeft_->setGeometry(left + 38, below, 36, 36);
+  picLeft_->setGeometry(left + 50, below, 36, 36);
   frame(picLeft_);
-  label(QCoreApplication::translate("FormEdit", "キャラクタ"), central, QRect(left + 92, below + 10, 70, 16), 9, true);
+  label(QCoreApplication::translate("FormEdit", "キャラクタ"), central, QRect(left + 98, below + 10, 62, 16), 9, true);
   picRight_ = new QLabel(central);
   picRight_->setObjectName(QStringLiteral("PicRight"));
   picRight_->setGeometry(left + 160, below, 36, 36);

@@ -136,7 +136,7 @@ HelpWindow::HelpWindow(QString programDir, MessageBoxes& messages, QWidget* pare
   split->addWidget(tabs);
   split->addWidget(browser_);
   split->setStretchFactor(1, 1);
-  split->setSizes({240, 560});
+  split->setSizes({285, 535});  // wide enough for the longest English topic
   setCentralWidget(split);
 
   auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);

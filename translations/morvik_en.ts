@@ -66,11 +66,11 @@ Copyright (C) 2026 the Morvik team</translation>
     </message>
     <message>
         <source>詳しく調べる</source>
-        <translation>Examine closely</translation>
+        <translation>Examine</translation>
     </message>
     <message>
         <source>保存するとき最短手順を解答ファイルにも保存</source>
-        <translation>On saving, save the shortest clear as the answer file</translation>
+        <translation>Save the shortest clear as answer file</translation>
     </message>
     <message>
         <source>再生中：%1 / %2 手</source>
@@ -718,11 +718,11 @@ Congratulations!</translation>
     </message>
     <message>
         <source>ヒント：%1 を押しましょう（あと最短 %2 手）。</source>
-        <translation>Hint: press %1 (at fewest %2 more).</translation>
+        <translation>Hint: press %1 (%2 presses to go at fewest).</translation>
     </message>
     <message>
         <source>ヒント：X で %1 マス跳びましょう。メーターが %2 目盛り目で X（あと最短 %3 手）。</source>
-        <translation>Hint: jump %1 cells with X. Press X at meter mark %2 (at fewest %3 more).</translation>
+        <translation>Hint: jump %1 cells with X; press X at meter mark %2 (%3 presses to go at fewest).</translation>
     </message>
     <message>
         <source>アンサーファイルを読み込めません。
