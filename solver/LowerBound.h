@@ -118,6 +118,7 @@ class LowerBound {
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   Mask besideDiggable_ = 0;  // cells beside light ground and grass
   Mask gates_ = 0;           // the closed gates at the start
+  Mask dugFilled_ = 0;       // cells whose dug holes a shortest clear fills (see Of)
   // Presses from a cell to every cell on the start's field (255: never), from any facing
   // (facing < 0) or from the facing 0 left, 1 up, 2 right, 3 down; worked out when first asked.
   const std::uint8_t* Distances(int from, int facing = -1) const;

@@ -30,6 +30,8 @@
 // three, so cells beside a pad are never pruned and do not count as open holes. What remains
 // given up is a hole dug only to block a step before another dig, which saves at most one
 // turn per use and so costs its own dig back unless used twice.
+// The lower bound takes the same view: it counts a push for every open dug hole off a pad's
+// neighbours beyond the PX pieces left, as if each were filled later by a stone.
 //
 // Not pruning but the same: a direction key sets the facing before anything else, so its
 // outcome does not depend on the facing before it. A state that differs from its parent in

@@ -84,9 +84,9 @@ class StateStore {
 
   // A shard is indexed by the bits of the hash's upper half below the shard's number, from the
   // top down; the slot keeps that half, so growing never reads a key again.
-  static constexpr int kShardBits = 5;
+  static constexpr int kShardBits = 3;
   static constexpr int kLocalBits = 32 - kShardBits;
-  static constexpr int kFirstShardBits = 11;  // slots per shard at the start, as a power of 2
+  static constexpr int kFirstShardBits = 13;  // slots per shard at the start, as a power of 2
   struct Shard {
     BigBuffer own;  // empty while the shard lives in the first, shared buffer
     std::uint64_t* slots = nullptr;
