@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> lines = SplitLines(text);
   double total = 0, worst = 0;
   int worstStage = -1, solved = 0, unsolvable = 0, unknown = 0;
-  std::printf("stage verdict presses states cpu_s peak_mb tables_mb\n");
+  std::printf("stage verdict presses states cpu_s peak_mb tables_mb key_words\n");
   for (int n : MapStageNumbers(lines)) {
     if (only >= 0 && n != only) continue;
     Board b;
@@ -74,8 +74,8 @@ int main(int argc, char** argv) {
     solved += r.verdict == Verdict::Solved;
     unsolvable += r.verdict == Verdict::Unsolvable;
     unknown += r.verdict == Verdict::Unknown;
-    std::printf("%02d %s %zu %llu %.3f %ld %zu%s%s\n", n, VerdictName(r.verdict).c_str(), r.presses.size(),
-                static_cast<unsigned long long>(r.states), took, PeakMegabytes(), r.memoryBytes >> 20,
+    std::printf("%02d %s %zu %llu %.3f %ld %zu %d%s%s\n", n, VerdictName(r.verdict).c_str(), r.presses.size(),
+                static_cast<unsigned long long>(r.states), took, PeakMegabytes(), r.memoryBytes >> 20, r.keyWords,
                 r.reason.empty() ? "" : " ",
                 r.reason.c_str());
     std::fflush(stdout);
