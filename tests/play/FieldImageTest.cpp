@@ -109,7 +109,7 @@ TEST(FieldImage, BrokenIceBetweenWatersJoinsThem) {
 TEST(FieldImage, AFilledSandHoleLosesTheRimsAroundIt) {
   const PictureStore pictures = PlainPictures();
   FieldImage f(pictures);
-  Board b = test::MakeBoard(Grass({"", "gsssg", "gsdsg", "gsssg"}));
+  Board b = test::MakeBoard(Grass({"", ", : : : , ", ", : d : , ", ", : : : , "}));
   f.PaintAll(b);
   ASSERT_EQ(Edges(f, 1, 2), "r-r-") << "the sand left of the hole is rimmed towards it";
   ASSERT_TRUE(ShoresChange(cell::HoleSand, cell::FilledSand));

@@ -247,7 +247,7 @@ TEST(FormMain, BrokenUnitFileGoesBackToTheTitle) {
 
 TEST(FormMain, AStonePushedIntoASandHoleLeavesSandWithoutRimsAroundIt) {
   // The hero at (0, 0), a stone on sand at (1, 0), a sand hole at (2, 0) with sand all round.
-  PlayFixture p(StageBlock(1, {"2021392120", "2121212120"}, "00", "10", "99", "*", "*", "20"));
+  PlayFixture p(StageBlock(1, {".@:Sd : . ", ": : : : . ", "", "", "", "", "", "", "", ". . . . . . . . . .y"}));
   p.pictures.LoadFrom(QStringLiteral(MORVIK_PROGRAM_DIR "/pictures"));
   p.Start(1);
   p.Key(Qt::Key_Right);

@@ -258,7 +258,7 @@ TEST(Hint, ASecondHTakesTheRequestBack) {
 }
 
 TEST(Presses, AStageProvedUnclearableShowsNoneAndWhy) {
-  PlayFixture p(StageBlock(2, {"2020202020", "30303030303030303030"}, "00", "10", "40"));
+  PlayFixture p(StageBlock(2, {".@.S. . .y", "# # # # # # # # # # "}));
   p.game.unitPlay = true;
   p.Start(2);
   p.form->ShortestSearch().WaitForResult();
@@ -324,7 +324,7 @@ TEST(Hint, AnyKeyTakesASearchBack) {
 
 TEST(Hint, AJumpNamesTheMeterSegmentToReleaseAt) {
   // The hero on a pad at (2, 0) facing down, the only flower three cells below it.
-  PlayFixture p(StageBlock(1, {"20202820202020202020"}, "20", "*", "23"));
+  PlayFixture p(StageBlock(1, {". . J@", "", "", ". . .y"}));
   p.game.appDir = p.dir.path().toStdString();
   WriteFile(p.dir.filePath("solutions.txt"), "1 J3\n");
   p.Start(1);

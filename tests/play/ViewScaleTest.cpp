@@ -83,14 +83,14 @@ TEST(ViewScale, OnlySizesWhoseWindowFitsTheScreenAreOffered) {
   };
   for (const Row& r : rows) EXPECT_EQ(ViewScale::LargestFitting(r.window, r.available), r.largest) << r.available.width();
 
-  PlayFixture p(StageBlock(1, {}, "00"));
+  PlayFixture p(StageBlock(1, {".@"}));
   ViewScale::AddMenu(*p.form, {});
   const QList<QAction*> menus = p.form->menuBar()->actions();
   QMenu* view = menus[menus.size() - 2]->menu();
   ViewScale::OfferUpTo(2);
   EXPECT_TRUE(view->actions()[1]->isVisible());
   EXPECT_FALSE(view->actions()[2]->isVisible());
-  PlayFixture later(StageBlock(1, {}, "00"));
+  PlayFixture later(StageBlock(1, {".@"}));
   ViewScale::AddMenu(*later.form, {});
   EXPECT_FALSE(later.form->menuBar()->actions()[menus.size() - 2]->menu()->actions()[2]->isVisible()) << "a menu made later too";
   ViewScale::OfferUpTo(3);
