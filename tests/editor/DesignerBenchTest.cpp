@@ -125,11 +125,16 @@ struct BenchFixture {
 // A walled room of light ground with four stones, two PX pieces, one hole and four flowers
 // (a stage of the generated bench set): tens of millions of states, beyond any small budget.
 std::string WideRoom() {
-  return test::StageBlock(0,
-                          {"30303030303030303030", "30203220322020203030", "30202020202020202030", "30202020202030202030",
-                           "30202020322020202030", "30202030202020202030", "30202013202020203030", "30202030202020202030",
-                           "30202020202020202030", "30303030303030303030"},
-                          "46", "13335558", "1723", "3445", "2867", "36", 0, 1);
+  return test::StageBlock(0, {"# # # # # # # # # # ",
+                              "# . ~ . ~ . . . # # ",
+                              "# . . . . . . . . # ",
+                              "# .S.y.S. . # . . # ",
+                              "# . . .r~ . . . . # ",
+                              "# . . # .r.S. . . # ",
+                              "# . . o .@. . . # # ",
+                              "# .y. # . . .P. . # ",
+                              "# . .P. . .S. . . # ",
+                              "# # # # # # # # # # "});
 }
 
 TEST(DesignerBench, TheVerdictFollowsTheDrawingInMemory) {
@@ -155,10 +160,10 @@ TEST(DesignerBench, TheVerdictFollowsTheDrawingInMemory) {
   EXPECT_EQ(t.Settle(), "クリアできます：最短 2 手");
 
   // A flower on a hole: the test play's refusal, in the same words.
-  t.Load(test::StageBlock(0, {"", "", "", "", "20202020201320202020"}, "44", "*", "54", "*", "*", "54"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@oy"}));
   EXPECT_EQ(t.Settle().toStdString(), RefusedText(CharaOnHoleText("黄色の花", 5, 4)));
   // Flowers that cannot alternate: ruled out without a search.
-  t.Load(test::StageBlock(0, {}, "44", "*", "5464", "*"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@.y.y"}));
   EXPECT_EQ(t.Settle(), "クリアできません（理由：黄色と赤の花を交互にとれない数です）");
 }
 
@@ -190,13 +195,13 @@ TEST(DesignerBench, TheNextChangeCancelsTheSearchAndItsVerdictIsNeverShown) {
   EXPECT_EQ(t.Text(), "調べています… 0 状態") << "a cancelled search's result is dropped";
   EXPECT_EQ(t.Verdict().Solution(), nullptr);
   t.Verdict().SetBudget(EditorBudget());
-  t.Load(test::StageBlock(0, {}, "44", "*", "74", "*"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@. . .y"}));
   EXPECT_EQ(t.Settle(), "クリアできます：最短 3 手");
 }
 
 TEST(DesignerBench, PlaybackShowsTheClearOnTheGridAndStops) {
   BenchFixture t;
-  t.Load(test::StageBlock(0, {}, "44", "*", "74", "*"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@. . .y"}));
   ASSERT_EQ(t.Settle(), "クリアできます：最短 3 手");
   t.Click("ComPlaySolution");
   EXPECT_EQ(t.Middle(4, 4), kHero);
@@ -224,7 +229,7 @@ TEST(DesignerBench, FiguresAndDecoyMarks) {
   BenchFixture t;
   // The stone in the corner is never needed; a stone pushed into the corner beside the flower
   // row would be a trap only if the flower needed it, so there are none.
-  t.Load(test::StageBlock(0, {}, "44", "99", "74", "*"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@. . .y", "", "", "", "", ". . . . . . . . . .S"}));
   ASSERT_EQ(t.Settle(), "クリアできます：最短 3 手");
   t.Click("ComAudit");
   t.Verdict().WaitForResult();
@@ -244,7 +249,7 @@ TEST(DesignerBench, FiguresAndDecoyMarks) {
 
 TEST(DesignerBench, SavingWritesTheFoundClearAsAnAnswerThatReplaysToAClear) {
   BenchFixture t;
-  t.Load(test::StageBlock(0, {"", "", "", "", "20202020202120202020"}, "44", "64", "74", "*"));
+  t.Load(test::StageBlock(0, {"", "", "", "", ". . . . .@: .S.y"}));
   ASSERT_TRUE(t.Settle().startsWith("クリアできます")) << t.Text().toStdString();
   t.edit->findChild<QCheckBox*>(QStringLiteral("ChkSaveAnswer"))->setChecked(true);
   ASSERT_TRUE(t.edit->ComSave_Click());
