@@ -3,7 +3,7 @@
 # no benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh play
 cmake --preset play >/dev/null
 cmake --build --preset play
 exec build/bin/morvik "$@"

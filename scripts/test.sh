@@ -3,7 +3,7 @@
 # and run every test, then fuzz each file reader for a bounded time (about a minute in all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 cmake --preset test >/dev/null
 cmake --build --preset test
 ctest --preset test

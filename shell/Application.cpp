@@ -35,7 +35,7 @@ void Centre(QWidget& w) {
 
 }  // namespace
 
-Application::Application(QString programDir, Services services)
+Application::Application(QString programDir, Services services, bool installed, QStringList importFrom)
     : onEnd([] { QApplication::exit(0); }),
       programDir_(std::move(programDir)),
       sound_(services.sound),
@@ -43,9 +43,18 @@ Application::Application(QString programDir, Services services)
       files_(services.files),
       pictures_(services.pictures),
       platform_{services.scheduler, services.sound, services.messages, services.pictures},
-      playInfo_(programDir_, services.messages) {}
+      // An installed program's folder is never probed for writing: it is not the user's.
+      playInfo_(programDir_, services.messages,
+                installed ? PlayInfoFile::WritableCheck([](const QString&) { return false; }) : PlayInfoFile::WritableCheck{}) {
+  if (installed) playInfo_.ImportOnlyFrom(std::move(importFrom));
+}
 
 Application::~Application() = default;
+
+void Application::OpenStageFile(const QString& path) {
+  game_.mapFilePath = path.toStdString();
+  ChangeScreen(3);
+}
 
 QString Application::MapFile() const {
   const QString found = FindNoCase(programDir_, QString::fromLatin1(MapFileName));
@@ -134,7 +143,10 @@ void Application::Main() {
     formTitle_->FillStageList();
     SavePlayInfo(PlayInfoFile::Progress::Reset);
     // A copy in the other folder would bring the old progress back at the next start.
-    playInfo_.RemoveOtherCopy();
+    const QString other = playInfo_.OtherCopy();
+    if (!playInfo_.RemoveOtherCopy())
+      messages_.Show(QStringLiteral("プレイデータの写しを消去できませんでした。次に起動したとき、その進み具合が戻ります。\n%1").arg(other),
+                     QStringLiteral("データ消去"), MsgIcon::Warning, MsgButtons::Ok);
   };
   title.unlocked = [this] { SavePlayInfo(); };
   title.help = [this](int topic) { ShowHelp(topic); };

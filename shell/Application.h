@@ -3,6 +3,7 @@
 // starts up, switches between the title and the play screen, keeps the music and effect
 // switches of both screens alike, reads and saves the play information, and ends.
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include <functional>
@@ -31,8 +32,13 @@ class Application {
     FileDialogs& files;
     PictureStore& pictures;
   };
-  Application(QString programDir, Services services);
+  // installed: the program runs from an installed layout, and keeps progress in the user's
+  // data folder only (see PlayInfoFile::ImportOnlyFrom for importFrom).
+  Application(QString programDir, Services services, bool installed = false, QStringList importFrom = {});
   ~Application();
+
+  // Plays a stage file given on the command line (the desktop opens .mvk files so); after Main.
+  void OpenStageFile(const QString& path);
 
   // What ending the program does; by default the event loop ends.
   std::function<void()> onEnd;

@@ -77,11 +77,41 @@ PlayInfoRead PlayInfoFile::ReadOne(const QString& path, const PlayInfo& current)
 
 QString PlayInfoFile::OtherFolder() const {
   const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  if (data.isEmpty()) return {};
+  if (data.isEmpty() || installed_) return {};
   return programWritable_ ? data : programDir_;
 }
 
+void PlayInfoFile::ImportOnlyFrom(QStringList importFolders) {
+  installed_ = true;
+  programWritable_ = false;
+  importFolders_ = std::move(importFolders);
+}
+
+PlayInfo PlayInfoFile::LoadInstalled(const PlayInfo& current) {
+  const QString own = FindPlayInfo(FolderFor(false));
+  QString source = own;
+  for (const QString& folder : importFolders_)
+    if (source.isEmpty()) source = FindPlayInfo(folder);
+  if (source.isEmpty()) {
+    PlayInfo fresh;
+    fresh.stageReached = current.stageReached;
+    return fresh;
+  }
+  const PlayInfoRead read = ReadOne(source, current);
+  if (!own.isEmpty()) return read.failed ? Fail(read.info) : read.info;
+  // The import: a damaged copy that is not the user's own counts as none. Saving what came of
+  // it makes the data folder's file the one read from now on.
+  PlayInfo info = read.info;
+  if (read.failed) {
+    info = PlayInfo{};
+    info.stageReached = current.stageReached;
+  }
+  Save(info);
+  return info;
+}
+
 PlayInfo PlayInfoFile::Load(const PlayInfo& current) {
+  if (installed_) return LoadInstalled(current);
   // The file Save writes comes first. The other place may hold a farther stage (saved there
   // while the program folder could not be written, or shipped beside the program): the
   // farther stage is kept, so that progress saved in either place is never lost.
@@ -103,9 +133,13 @@ PlayInfo PlayInfoFile::Load(const PlayInfo& current) {
   return read.failed ? Fail(info) : info;
 }
 
-bool PlayInfoFile::RemoveOtherCopy() {
+QString PlayInfoFile::OtherCopy() const {
   const QString otherFolder = OtherFolder();
-  const QString other = otherFolder.isEmpty() ? QString() : FindPlayInfo(otherFolder);
+  return otherFolder.isEmpty() ? QString() : FindPlayInfo(otherFolder);
+}
+
+bool PlayInfoFile::RemoveOtherCopy() {
+  const QString other = OtherCopy();
   return other.isEmpty() || QFile::remove(other);
 }
 

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "platform/MessageBoxes.h"
@@ -27,9 +28,17 @@ class PlayInfoFile {
   // data folder) adds its farther stage, if it has one.
   PlayInfo Load(const PlayInfo& current);
 
+  // An installed program: the file lives in the user's data folder only, whatever the
+  // program's folders allow. While the data folder has none, a copy in the first of
+  // importFolders holding one (beside the program, or where an older install kept it) is read
+  // once and saved to the data folder; it is never written nor removed.
+  void ImportOnlyFrom(QStringList importFolders);
+
   // Removes the file of the other place, so that a progress reset is not undone by it at the
   // next Load. False if it is there and cannot be removed.
   bool RemoveOtherCopy();
+  // The file RemoveOtherCopy removes, or empty.
+  QString OtherCopy() const;
 
   // Removes what saves killed before their end left behind in both places (temporary files
   // of the play information file at least a minute old); returns how many.
@@ -57,10 +66,13 @@ class PlayInfoFile {
   QString OtherFolder() const;
   PlayInfoRead ReadOne(const QString& path, const PlayInfo& current) const;
   PlayInfo Fail(PlayInfo kept);
+  PlayInfo LoadInstalled(const PlayInfo& current);
 
   QString programDir_;
   MessageBoxes& messages_;
   bool programWritable_ = true;
+  bool installed_ = false;
+  QStringList importFolders_;
   QString lastError_;
 };
 

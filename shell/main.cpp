@@ -1,5 +1,6 @@
 // The program's start: Qt's Japanese texts, the face of the Japanese captions and the application.
 #include <QApplication>
+#include <QFileInfo>
 #include <QTranslator>
 #include <algorithm>
 #include <cstdio>
@@ -21,7 +22,9 @@
 #include "platform/QtTranslations.h"
 #include "platform/ViewScale.h"
 #include "platform/SdlMixer.h"
+#include "core/ModMain.h"
 #include "shell/Application.h"
+#include "shell/ProgramFolders.h"
 
 using namespace morvik;
 
@@ -67,7 +70,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "morvik: %s\n", missing.toLocal8Bit().constData());
   // The screens name a Windows gothic face; IPA's proportional gothic has the same metrics.
   morvik::InstallCaptionFace();
-  const QString programDir = QCoreApplication::applicationDirPath();
+  // The build folder and an unpacked copy keep their files beside the program; an installed
+  // program finds them in the data folder of its layout.
+  const ProgramFolders folders =
+      FindProgramFolders(QCoreApplication::applicationDirPath(), QStringLiteral(MORVIK_INSTALLED_DATA), QString::fromLatin1(MapFileName));
+  const QString programDir = folders.data;
   QtScheduler scheduler;
   // The title shows while the audio device opens and its music is read; the game controllers
   // follow the device, so that the two never start SDL's parts at once.
@@ -78,7 +85,7 @@ int main(int argc, char** argv) {
   QtMessageBoxes messages;
   QtFileDialogs files;
   PictureStore pictures;
-  Application game(programDir, {scheduler, sound, messages, files, pictures});
+  Application game(programDir, {scheduler, sound, messages, files, pictures}, folders.installed, folders.importFrom);
   // A session that ends from outside keeps what the player earned: a signal is turned into a
   // save and an end through the event loop; the desktop's logout asks for the save itself.
   QuitSignals quitSignals([&game](int) {
@@ -88,6 +95,15 @@ int main(int argc, char** argv) {
   QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&game](QSessionManager&) { game.SaveAtSessionEnd(); });
   QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&game] { game.SaveAtSessionEnd(); });
   game.Main();
+  // A stage file named on the command line (the desktop opens .mvk files so) is played at once;
+  // other words are options and their values.
+  const QStringList args = QCoreApplication::arguments();
+  for (qsizetype i = args.size() - 1; i >= 1; --i)
+    if (!args[i].startsWith(QLatin1Char('-')) &&
+        (args[i].endsWith(QStringLiteral(".mvk"), Qt::CaseInsensitive) || QFileInfo(args[i]).isFile())) {
+      game.OpenStageFile(QFileInfo(args[i]).absoluteFilePath());
+      break;
+    }
   sound.ReadAllAhead();  // after the title's music, which the worker reads first
   pictures.TellMissing(messages);
   TellMissingJapaneseFont(JapaneseFamilies(), messages);

@@ -149,6 +149,7 @@ class SearchBase {
         counter_(prunableDig_),
         cutOff_(start) {
     r.keyWords = words_;
+    store_.LimitStates(options.maxStates);
   }
 
   StateStore& Store() { return store_; }
@@ -538,6 +539,9 @@ void Search(const Board& start, const SolverOptions& options, Clock::time_point 
       search.Run(start);
     } catch (const MemoryLimitReached&) {
       search.Stop(StopReason::Memory, "memory limit reached");
+    } catch (const StateLimitReached&) {
+      // A batch of new states would have gone past the limit.
+      search.Stop(StopReason::StateLimit, "state limit reached");
     } catch (const std::bad_alloc&) {
       search.Stop(StopReason::Memory, "out of memory");
     }

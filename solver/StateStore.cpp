@@ -49,6 +49,7 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
     const std::uint64_t s = sh.slots[i];
     if (s == 0) {
       if (size_ >= 0xFFFFFFF0u) throw std::length_error("solver: too many states");
+      if (stateLimit_ && size_ >= stateLimit_) throw StateLimitReached();
       const auto id = static_cast<std::uint32_t>(size_);
       if ((id >> kChunkBits) == chunks_.size()) {
         const std::size_t n = std::size_t{1} << kChunkBits;

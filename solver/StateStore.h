@@ -19,11 +19,18 @@ namespace morvik {
 struct MemoryLimitReached : std::runtime_error {
   MemoryLimitReached() : std::runtime_error("memory limit reached") {}
 };
+// Thrown when storing one more state would pass the limit on the number of states.
+struct StateLimitReached : std::runtime_error {
+  StateLimitReached() : std::runtime_error("state limit reached") {}
+};
 
 class StateStore {
  public:
   // byteLimit 0: no limit but the system's.
   explicit StateStore(int words, std::size_t byteLimit = 0);
+
+  // At most `states` states are stored (0: no limit); a new one past them throws.
+  void LimitStates(std::size_t states) { stateLimit_ = states; }
 
   static std::uint64_t Hash(const std::uint64_t* key, int words);
 
@@ -104,6 +111,7 @@ class StateStore {
 
   int words_;
   std::size_t byteLimit_;
+  std::size_t stateLimit_ = 0;
   std::vector<Chunk> chunks_;
   std::size_t size_ = 0;
   std::size_t held_ = 0;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "shell/PlayInfoFile.h"
+#include "shell/ProgramFolders.h"
 #include "shell/ResetProgress.h"
 
 namespace morvik {
@@ -338,6 +339,70 @@ TEST(ResetProgress, QtMessageBoxPreselectsNo) {
   EXPECT_EQ(title, QStringLiteral("データ消去"));
   EXPECT_TRUE(warning);
   EXPECT_TRUE(noIsDefault);
+}
+
+TEST_F(PlayInfoFileTest, TheInstalledLayoutIsFoundFromTheProgramsFolder) {
+  const QString kStages = QStringLiteral("mapdata.dat");
+  const QString prefix = root.filePath(QStringLiteral("usr"));
+  const QString bin = prefix + QStringLiteral("/bin"), share = prefix + QStringLiteral("/share/morvik");
+  ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(share));
+  // Nothing anywhere: the program folder, where the missing files are then named.
+  EXPECT_EQ(FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages).data, bin);
+  EXPECT_FALSE(FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages).installed);
+
+  WriteBytes(share + QStringLiteral("/mapdata.dat"), "@01\r\n");
+  for (const QString& installedData : {QStringLiteral("../share/morvik"), share}) {
+    const ProgramFolders found = FindProgramFolders(bin, installedData, kStages);
+    EXPECT_TRUE(found.installed);
+    EXPECT_EQ(found.data, share);
+    EXPECT_EQ(found.importFrom, (QStringList{bin, share, prefix + QStringLiteral("/lib/morvik")}));
+  }
+  // The stages beside the program (the build folder, an unpacked copy) win.
+  WriteBytes(bin + QStringLiteral("/MAPDATA.DAT"), "@01\r\n");
+  const ProgramFolders beside = FindProgramFolders(bin, QStringLiteral("../share/morvik"), kStages);
+  EXPECT_FALSE(beside.installed);
+  EXPECT_EQ(beside.data, bin);
+}
+
+TEST_F(PlayInfoFileTest, AnInstalledProgramImportsACopyBesideItOnceAndNeverWritesIt) {
+  // The program folder can be written (root's install), yet only the data folder is.
+  const QString beside = InProgram(QStringLiteral("PlayInfo.DAT"));
+  const QByteArray shipped = Encoded(PlayInfo{true, true, 12, 0, 1, 1});
+  WriteBytes(beside, shipped);
+  const QString data = QDir(DataFolder()).filePath(QStringLiteral("PlayInfo.DAT"));
+  {
+    PlayInfoFile file(program, messages);
+    file.ImportOnlyFrom({program});
+    EXPECT_TRUE(file.UsesDataFolder());
+    EXPECT_EQ(file.Path(), data);
+    EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 12);
+    EXPECT_TRUE(QFile::exists(data));  // the import is kept at once
+    ASSERT_TRUE(file.Save(PlayInfo{true, true, 14, 0, 1, 1}));
+  }
+  EXPECT_EQ(ReadBytes(beside), shipped);
+  // A farther copy beside the program is not read again, and a reset is not undone by it.
+  WriteBytes(beside, Encoded(PlayInfo{true, true, 25, 0, 1, 1}));
+  PlayInfoFile file(program, messages);
+  file.ImportOnlyFrom({program});
+  EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 14);
+  EXPECT_TRUE(file.OtherCopy().isEmpty());
+  EXPECT_TRUE(file.RemoveOtherCopy());
+  EXPECT_TRUE(QFile::exists(beside));
+  ASSERT_TRUE(file.Save(PlayInfo{true, true, 1, 0, 1, 1}, PlayInfoFile::Progress::Reset));
+  EXPECT_EQ(file.Load(PlayInfo{}).stageReached, 1);
+  // Stale temporaries are cleared in the user's folder only.
+  WriteBytes(InProgram(QStringLiteral("PlayInfo.DAT.abc123")), "x");
+  QFile(InProgram(QStringLiteral("PlayInfo.DAT.abc123"))).setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+  EXPECT_EQ(file.RemoveStaleTemporaries(), 0);
+  EXPECT_TRUE(messages.asked.empty());
+}
+
+TEST_F(PlayInfoFileTest, AnInstalledProgramTakesADamagedCopyBesideItForNone) {
+  WriteBytes(InProgram(QStringLiteral("PlayInfo.DAT")), "not a play information file");
+  PlayInfoFile file(program, messages);
+  file.ImportOnlyFrom({program});
+  EXPECT_EQ(file.Load(PlayInfo{}), PlayInfo{});
+  EXPECT_TRUE(messages.asked.empty());
 }
 
 }  // namespace

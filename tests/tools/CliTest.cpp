@@ -21,8 +21,9 @@ struct CliRun {
   std::string out;
 };
 
-CliRun Cli(const std::string& args) {
-  const std::string cmd = std::string(MORVIK_CLI) + " " + args + " 2>&1";
+// Both streams, or stdout alone.
+CliRun Cli(const std::string& args, bool withStderr = true) {
+  const std::string cmd = std::string(MORVIK_CLI) + " " + args + (withStderr ? " 2>&1" : " 2>/dev/null");
   FILE* f = popen(cmd.c_str(), "r");
   std::string out;
   std::array<char, 4096> buf{};
@@ -116,8 +117,10 @@ const std::string kData = std::string(MORVIK_TEST_DATA) + "/";
 TEST(CliSolve, PrintsTheSolutionAsJsonAndItPlaysBackToAClear) {
   const CliRun r = Cli("solve " + kData + "solve_flowers.mvk --json");
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out.substr(0, r.out.find(", \"states\"")), "{\"verdict\": \"solved\", \"moves\": \"RRRLL\", \"presses\": 5")
+  EXPECT_EQ(r.out.substr(0, r.out.find(", \"states\"")),
+            "{\"verdict\": \"solved\", \"reason\": \"\", \"moves\": \"RRRLL\", \"presses\": 5")
       << r.out;
+  EXPECT_NE(r.out.find("\"expanded\": "), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("\"seconds\": "), std::string::npos) << r.out;
   const CliRun played = Cli("play " + kData + "solve_flowers.mvk RRRLL");
   EXPECT_NE(played.out.find("\"outcome\": \"clear\""), std::string::npos) << played.out;
@@ -129,7 +132,9 @@ TEST(CliSolve, VerdictsAndExitStatus) {
     int status;
     std::string verdict;
   } cases[] = {
-      {"solve_unsolvable.mvk --json", 1, "\"verdict\": \"unsolvable\", \"moves\": \"\", \"presses\": 0"},
+      {"solve_unsolvable.mvk --json", 1, "\", \"moves\": \"\", \"presses\": 0"},
+      {"solve_parity.mvk --json", 1,
+       "{\"verdict\": \"unsolvable\", \"reason\": \"the flowers cannot be taken alternately\", \"moves\": \"\""},
       {"solve_two_px.mvk --json --max-states 50", 1, "\"verdict\": \"unknown\""},
       {"solve_dig.mvk", 0, "solved\nmoves: ZRRDL\npresses: 5\nstates: "},
       {"solve_parity.mvk", 1, "unsolvable (the flowers cannot be taken alternately)\nstates: 0\n"},
@@ -171,6 +176,63 @@ TEST(CliSolve, AnswerWritesTheAnswerFileBesideTheStage) {
   std::string answer;
   ASSERT_TRUE(ReadFileText(path + "a", answer));
   EXPECT_EQ(answer, "[]\r\n<Morvik Answer Data>\r\n\r\n@\r\n112\r\n021\r\n031\r\n032\r\n022\r\n\r\n@\r\n");
+}
+
+TEST(CliSolve, TheStateLimitIsKeptExactly) {
+  // Both searches stop with the store full to the limit and not one state more, and the JSON
+  // says why; a limit the search does not reach changes nothing.
+  for (const char* search : {"", " --breadth-first"}) {
+    for (int limit : {1, 5, 50}) {
+      const CliRun r = Cli("solve " + kData + "solve_two_px.mvk --json --max-states " + std::to_string(limit) + search);
+      EXPECT_EQ(r.status, 1) << r.out;
+      EXPECT_NE(r.out.find("\"verdict\": \"unknown\", \"reason\": \"state limit reached\""), std::string::npos) << r.out;
+      EXPECT_NE(r.out.find("\"states\": " + std::to_string(limit) + ","), std::string::npos) << limit << search << "\n" << r.out;
+    }
+    const CliRun r = Cli("solve " + kData + "solve_flowers.mvk --json --max-states 100000" + search);
+    EXPECT_EQ(r.status, 0) << r.out;
+  }
+}
+
+TEST(Cli, HelpVersionAndUsageErrorsAsAUnixToolGivesThem) {
+  for (const char* args : {"--help", "-h", "solve --help", "play walk.mvk R -h"}) {
+    const CliRun r = Cli(args, false);
+    EXPECT_EQ(r.status, 0) << args;
+    EXPECT_EQ(r.out.rfind("usage: morvik-cli play", 0), 0u) << args << "\n" << r.out;
+    EXPECT_NE(r.out.find("Exit status: 0 done"), std::string::npos) << r.out;
+  }
+  const CliRun version = Cli("--version", false);
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "morvik-cli 2.00 beta\n");
+  struct Case {
+    std::string args, says;
+  } cases[] = {
+      {"", "morvik-cli: no command given\n"},
+      {"jump", "morvik-cli: unknown command 'jump'\n"},
+      {"--jump", "morvik-cli: unknown option '--jump'\n"},
+      {"play " + kFixture + " R --turbo", "morvik-cli: play: unknown option '--turbo'\n"},
+      {"play " + kFixture, "morvik-cli: play: no moves given\n"},
+      {"solve " + kFixture + " --fast", "morvik-cli solve: unknown option '--fast' (or its value is missing)\n"},
+      {"solve " + kFixture + " -- " + kFixture, "morvik-cli solve: unexpected argument '" + kFixture + "'\n"},
+  };
+  for (const Case& c : cases) {
+    const CliRun r = Cli(c.args);
+    EXPECT_EQ(r.status, 2) << c.args;
+    EXPECT_EQ(r.out.rfind(c.says, 0), 0u) << c.args << "\n" << r.out;
+    EXPECT_EQ(Cli(c.args, false).out, "") << c.args;  // nothing on stdout
+  }
+}
+
+TEST(Cli, OptionsStandAnywhereBeforeTheDoubleDash) {
+  // An option after the moves is an option, not a move; after "--" a word is a move again.
+  const CliRun after = Cli("play " + kFixture + " R --stage 5 R");
+  EXPECT_EQ(after.status, 2);
+  EXPECT_NE(after.out.find("データが見つかりません。"), std::string::npos) << after.out;
+  const CliRun dashed = Cli("play -- " + kFixture + " R R");
+  EXPECT_EQ(dashed.status, 0) << dashed.out;
+  EXPECT_NE(dashed.out.find("\"hero\": [2, 0, 3]"), std::string::npos) << dashed.out;
+  const CliRun first = Cli("solve --json --max-states 100000 -- " + kData + "solve_flowers.mvk");
+  EXPECT_EQ(first.status, 0) << first.out;
+  EXPECT_NE(first.out.find("\"moves\": \"RRRLL\""), std::string::npos) << first.out;
 }
 
 TEST(CliVerify, OneLinePerStageAndFailureWhenAnyIsNotSolved) {

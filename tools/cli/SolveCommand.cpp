@@ -10,6 +10,7 @@
 
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
+#include "tools/cli/CommandLine.h"
 #include "tools/cli/FileText.h"
 #include "solver/AnswerFile.h"
 
@@ -46,11 +47,18 @@ bool ParseSeconds(const std::string& s, double& v) {
 }
 
 // Fills a from args[1...]; "" when fine, else the complaint.
+// Options may stand anywhere before "--"; after it every word is the file.
 std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptions, SolveArgs& a) {
+  bool options = true;
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& s = args[i];
     const bool hasValue = i + 1 < args.size();
-    if (s == "--max-states" && hasValue) {
+    if (!options) {
+      if (!a.file.empty()) return "unexpected argument '" + s + "'";
+      a.file = s;
+    } else if (s == "--") {
+      options = false;
+    } else if (s == "--max-states" && hasValue) {
       if (!ParseCount(args[++i], a.options.maxStates) || a.options.maxStates == 0) return "--max-states needs a count";
     } else if (s == "--max-seconds" && hasValue) {
       if (!ParseSeconds(args[++i], a.options.maxSeconds)) return "--max-seconds needs a time in seconds";
@@ -68,10 +76,7 @@ std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptio
     } else if (s == "--no-pruning") {
       a.options.pruneDigs = a.options.pruneDeadStates = a.options.mergeIdleFacing = false;
     } else if (allowStageOptions && s == "--stage" && hasValue) {
-      const std::string& n = args[++i];
-      if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos)
-        return "--stage needs a stage number 0 to 99";
-      a.stage = std::stoi(n);
+      if ((a.stage = ParseStageNumber(args[++i])) < 0) return "--stage needs a stage number 0 to 99";
     } else if (allowStageOptions && s == "--from" && hasValue) {
       a.from = args[++i];
       a.hasFrom = true;
@@ -79,12 +84,12 @@ std::string ParseArgs(const std::vector<std::string>& args, bool allowStageOptio
       a.json = true;
     } else if (allowStageOptions && s == "--answer") {
       a.answer = true;
-    } else if (!s.empty() && s[0] == '-') {
-      return "unknown option " + s;
+    } else if (s.size() > 1 && s[0] == '-') {
+      return "unknown option '" + s + "'" + (hasValue ? "" : " (or its value is missing)");
     } else if (a.file.empty()) {
       a.file = s;
     } else {
-      return "unexpected argument " + s;
+      return "unexpected argument '" + s + "'";
     }
   }
   return a.file.empty() ? "no file given" : "";
@@ -111,9 +116,27 @@ bool LoadBoard(const std::vector<std::string>& lines, int stage, const std::stri
 
 }  // namespace
 
+std::string JsonString(const std::string& s) {
+  std::string out = "\"";
+  for (const char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+      out += buf;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
 std::string SolveJson(const SolveResult& r) {
-  return "{\"verdict\": \"" + VerdictName(r.verdict) + "\", \"moves\": \"" + MovesText(r.presses) +
-         "\", \"presses\": " + std::to_string(r.presses.size()) + ", \"states\": " + std::to_string(r.states) +
+  return "{\"verdict\": " + JsonString(VerdictName(r.verdict)) + ", \"reason\": " + JsonString(r.reason) +
+         ", \"moves\": " + JsonString(MovesText(r.presses)) + ", \"presses\": " + std::to_string(r.presses.size()) +
+         ", \"states\": " + std::to_string(r.states) + ", \"expanded\": " + std::to_string(r.expanded) +
          ", \"seconds\": " + Fixed(r.seconds, 3) + "}";
 }
 

@@ -23,8 +23,11 @@ inline constexpr std::size_t DefaultMemoryMegabytes = 2048;
 int SolveMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int VerifyMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// {"verdict": ..., "moves": ..., "presses": n, "states": n, "seconds": x}
+// {"verdict": ..., "reason": ..., "moves": ..., "presses": n, "states": n, "expanded": n,
+// "seconds": x}; states are those stored, expanded those whose presses were all tried.
 std::string SolveJson(const SolveResult& r);
+// s as a JSON string, quotes included.
+std::string JsonString(const std::string& s);
 // The stage numbers of a map file's blocks, in file order, each number once (the first
 // block of a number is the one the reader takes).
 std::vector<int> MapStageNumbers(const std::vector<std::string>& lines);

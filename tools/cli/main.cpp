@@ -1,18 +1,15 @@
-// morvik-cli: the game's rules on the command line, without a window.
-//   morvik-cli play FILE [--stage N] MOVES
-//   morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]
-//   morvik-cli verify MAPFILE [--jobs N] [LIMITS]
-//   morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]
-//   morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]
-//   morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend
+// morvik-cli: the game's rules on the command line, without a window. See Usage() below and
+// man/morvik-cli.1 for the commands, options and exit statuses.
 #include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "core/ModMain.h"
 #include "core/Move.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
+#include "tools/cli/CommandLine.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/PictureCommand.h"
 #include "tools/cli/SolveCommand.h"
@@ -22,58 +19,55 @@ using namespace morvik;
 
 namespace {
 
-int Usage() {
-  std::cerr << "usage: morvik-cli play FILE [--stage N] MOVES\n"
-               "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
-               "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
-               "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
-               "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
-               "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
-               "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
-               "          (memory: 2048 MB a search unless given)\n"
-               "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
-               "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
-               "         --answer also writes FILEa for the guide\n"
-               "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
-               "          fails if any is unsolvable or unknown\n"
-               "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n"
-               "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
-               "               and a picture as a stage block\n";
+void Usage(std::ostream& out) {
+  out << "usage: morvik-cli play FILE [--stage N] [--] MOVES\n"
+         "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
+         "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
+         "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
+         "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
+         "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
+         "       morvik-cli --help | -h | --version\n"
+         "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
+         "          (memory: 2048 MB a search unless given)\n"
+         "  MOVES: L U R D walk, T turn, Z dig, G give up, J1..J5 jump\n"
+         "  Options may stand anywhere after the command; after \"--\" every word is a file or moves.\n"
+         "  play: plays MOVES and prints the board as JSON\n"
+         "  solve: a shortest solution in key presses; --from solves from where MOVES lead;\n"
+         "         --answer also writes FILEa for the guide; --json prints verdict, reason,\n"
+         "         moves, presses, states (stored), expanded and seconds\n"
+         "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
+         "          fails if any is unsolvable or unknown\n"
+         "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n"
+         "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
+         "               and a picture as a stage block\n"
+         "Exit status: 0 done (solve: solved; verify: every stage solved),\n"
+         "             1 unsolvable or unknown (a limit came first),\n"
+         "             2 usage error or a file that cannot be read.\n";
+}
+
+int UsageError(const std::string& complaint) {
+  std::cerr << "morvik-cli: " << complaint << "\nTry 'morvik-cli --help' for more information.\n";
   return 2;
 }
 
-int Play(int argc, char** argv) {
-  if (argc < 4) return Usage();
-  const std::string file = argv[2];
-  StageRequest request{0, true, false};
-  std::string moveText;
-  for (int i = 3; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--stage" && i + 1 < argc) {
-      const std::string n = argv[++i];
-      if (n.empty() || n.size() > 2 || n.find_first_not_of("0123456789") != std::string::npos) {
-        std::cerr << "morvik-cli: --stage needs a stage number 0 to 99\n";
-        return 2;
-      }
-      request = {std::stoi(n), false, false};
-    } else {
-      moveText += a;
-    }
-  }
+int Play(const std::vector<std::string>& args) {
+  PlayArgs a;
+  if (const std::string e = ParsePlayArgs(args, a); !e.empty()) return UsageError("play: " + e);
   std::string text;
-  if (std::string why; !ReadFileText(file, text, &why)) {
-    std::cerr << "morvik-cli: " << file << ": " << why << "\n";
+  if (std::string why; !ReadFileText(a.file, text, &why)) {
+    std::cerr << "morvik-cli: " << a.file << ": " << why << "\n";
     return 2;
   }
+  const StageRequest request{a.stage < 0 ? 0 : a.stage, a.stage < 0, false};
   const StageResult result = ReadStage(std::string_view(text), request);
   if (const auto* e = std::get_if<StageError>(&result)) {
-    std::cerr << "morvik-cli: " << StageErrorMessage(*e, file) << "\n";
+    std::cerr << "morvik-cli: " << StageErrorMessage(*e, a.file) << "\n";
     return 2;
   }
   Board board = std::get<LoadedStage>(result).board;
   board.hiddenWarp = !request.unitPlay && request.stageNo == 16;
   std::string error;
-  const auto moves = ParseMoves(moveText, error);
+  const auto moves = ParseMoves(a.moves, error);
   if (!moves) {
     std::cerr << "morvik-cli: " << error << "\n";
     return 2;
@@ -86,17 +80,25 @@ int Play(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string command = argc >= 2 ? argv[1] : "";
-  const std::vector<std::string> rest(argv + std::min(argc, 2), argv + argc);
-  std::vector<std::string> args{command};
-  args.insert(args.end(), rest.begin(), rest.end());
-  if (command == "play") return Play(argc, argv);
-  if (command == "solve" && argc >= 3) return SolveMain(args, std::cout, std::cerr);
-  if (command == "verify" && argc >= 3) return VerifyMain(args, std::cout, std::cerr);
-  if (command == "table" && argc >= 3) return TableMain(args, std::cout, std::cerr);
-  if (command == "decoys" && argc >= 3) return DecoysMain(args, std::cout, std::cerr);
+  const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+  if (args.empty()) return UsageError("no command given");
+  const std::string& command = args[0];
+  if (WantsHelp(args)) {
+    Usage(std::cout);
+    return 0;
+  }
+  if (command == "--version") {
+    std::cout << "morvik-cli " << AppVersion << "\n";
+    return 0;
+  }
+  if (command == "play") return Play(args);
+  if (command == "solve") return SolveMain(args, std::cout, std::cerr);
+  if (command == "verify") return VerifyMain(args, std::cout, std::cerr);
+  if (command == "table") return TableMain(args, std::cout, std::cerr);
+  if (command == "decoys") return DecoysMain(args, std::cout, std::cerr);
   if (command == "show") return ShowMain(args, std::cout, std::cerr);
   if (command == "block") return BlockMain(args, std::cout, std::cerr);
   if (command == "legend") return LegendMain(std::cout);
-  return Usage();
+  if (!command.empty() && command[0] == '-') return UsageError("unknown option '" + command + "'");
+  return UsageError("unknown command '" + command + "'");
 }
