@@ -38,7 +38,24 @@ std::string BoardKey(const Board& b) {
   return k;
 }
 
-// A plain walk onto empty ground: nothing but the hero moved, and it can walk straight back.
+// A search that a state limit cut short gets a second try with five times the limit, so that
+// the few hard positions are settled without raising the limit of every search.
+SolveResult SolveSettled(const Board& b, const SolverOptions& options) {
+  SolveResult r = Solve(b, options);
+  if (r.verdict == Verdict::Unknown && r.stop == StopReason::StateLimit) {
+    SolverOptions wider = options;
+    wider.maxStates *= 5;
+    r = Solve(b, wider);
+  }
+  return r;
+}
+
+}  // namespace
+
+std::string StageObject::Text() const {
+  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
+}
+
 bool PlainWalk(const Board& before, const Board& after) {
   if (before.terrain != after.terrain) return false;
   if (before.yFlowerTaken != after.yFlowerTaken || before.rFlowerTaken != after.rFlowerTaken ||
@@ -47,17 +64,13 @@ bool PlainWalk(const Board& before, const Board& after) {
     return false;
   const int dx = after.heroX - before.heroX, dy = after.heroY - before.heroY;
   if (std::abs(dx) + std::abs(dy) != 1) return false;
+  // A stone pushed into the water leaves no trace but the cell it stood on, which the hero takes.
+  if (!before.C(after.heroX, after.heroY).IsNone()) return false;
   for (int i = 0; i < FieldSize * FieldSize; ++i) {
     const bool heroCell = i == before.heroY * FieldSize + before.heroX || i == after.heroY * FieldSize + after.heroX;
     if (!heroCell && !(before.chara[i] == after.chara[i])) return false;
   }
   return true;
-}
-
-}  // namespace
-
-std::string StageObject::Text() const {
-  return std::string(1, kind) + " " + std::to_string(x) + std::to_string(y);
 }
 
 std::vector<std::string> StageBlock(const std::vector<std::string>& lines, int n) {
@@ -142,7 +155,7 @@ TrapCount CountTraps(const Board& start, const std::vector<Move>& clear, const S
         ++out.traps;
         continue;
       }
-      const SolveResult r = Solve(child, options);
+      const SolveResult r = SolveSettled(child, options);
       if (r.verdict == Verdict::Solved) {
         solvable.insert(key);
       } else if (r.verdict == Verdict::Unsolvable) {
@@ -171,7 +184,7 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
       ApplyMove(played, discard, p);
     }
     if (played.outcome != Outcome::Clear) continue;
-    const SolveResult r = Solve(b, options);
+    const SolveResult r = SolveSettled(b, options);
     if (r.verdict == Verdict::Unknown) {
       ++out.unknown;
     } else if (r.verdict == Verdict::Solved && r.presses.size() == clear.size()) {
@@ -179,6 +192,34 @@ DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::
     }
   }
   return out;
+}
+
+TrapVerdict DecoyTrap(const Board& start, const std::vector<Move>& clear, const StageObject& o,
+                      const SolverOptions& options) {
+  int x = o.x, y = o.y;
+  const Chara object = start.C(x, y);
+  if (!object.IsObject()) return TrapVerdict::NotTrap;  // flowers and holes cannot be moved
+  bool moved = false, unknown = false;
+  Board here = start;
+  Script discard(false);
+  for (Move step : clear) {
+    if (here.Ended() || !(here.C(x, y) == object)) break;  // the clear itself moves it: no decoy
+    for (int p = 0; p < SearchMoveCount; ++p) {
+      const Move press = static_cast<Move>(p);
+      if (press == step) continue;
+      Board child = here;
+      ApplyMove(child, discard, press);
+      if (child.C(x, y) == object || child.outcome == Outcome::Clear) continue;
+      moved = true;
+      if (child.Ended()) continue;  // a miss at once: a dead end too
+      const SolveResult r = SolveSettled(child, options);
+      if (r.verdict == Verdict::Solved) return TrapVerdict::NotTrap;
+      unknown = unknown || r.verdict == Verdict::Unknown;
+    }
+    ApplyMove(here, discard, step);
+  }
+  if (!moved) return TrapVerdict::NotTrap;
+  return unknown ? TrapVerdict::Unknown : TrapVerdict::Trap;
 }
 
 }  // namespace morvik

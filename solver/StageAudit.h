@@ -28,6 +28,9 @@ struct DecoySearch {
   int unknown = 0;                  // removals the solver could not settle within its limits
 };
 
+// A plain walk onto empty ground: nothing but the hero moved, and it can walk straight back.
+bool PlainWalk(const Board& before, const Board& after);
+
 // The 21 lines of block n of a map file's lines; empty when the file has no such block.
 std::vector<std::string> StageBlock(const std::vector<std::string>& lines, int n);
 // Every object of a block, in the order of its lists.
@@ -45,5 +48,12 @@ TrapCount CountTraps(const Board& start, const std::vector<Move>& clear, const S
 // shortens the shortest clear.
 DecoySearch FindDecoys(const std::vector<std::string>& block, int n, const std::vector<Move>& clear,
                        const SolverOptions& options);
+
+// Whether object `o` of the start board is a named trap rather than filler: along `clear`,
+// some press moves it, and every press that moves it leaves a board that can no longer be
+// cleared. Unknown when a search could not settle within the limits.
+enum class TrapVerdict { NotTrap, Trap, Unknown };
+TrapVerdict DecoyTrap(const Board& start, const std::vector<Move>& clear, const StageObject& o,
+                      const SolverOptions& options);
 
 }  // namespace morvik

@@ -1,11 +1,14 @@
 #include "tools/cli/TableCommand.h"
 
+#include <cctype>
+#include <cstdint>
 #include <map>
 #include <ostream>
 
 #include "stagedata/TextLines.h"
 #include "tools/cli/FileText.h"
 #include "tools/cli/SolveCommand.h"
+#include "tools/cli/StageMechanics.h"
 #include "solver/StageAudit.h"
 #include "core/Effect.h"
 #include "core/Move.h"
@@ -14,9 +17,14 @@ namespace morvik {
 
 namespace {
 
+// The table's fixed state limits: the plain search, the guided search and each of the many
+// small searches that count traps and settle decoys.
+constexpr std::uint64_t kPlainStates = 2000000, kGuidedStates = 20000000, kTableSearchStates = 2000000;
+
 struct TableArgs {
-  std::string file, names, solutions;
+  std::string file, names, solutions, update;
   int stage = -1;
+  std::uint64_t plainStates = kPlainStates, guidedStates = kGuidedStates;
   SolverOptions options;
 };
 
@@ -33,6 +41,11 @@ std::string ParseTableArgs(const std::vector<std::string>& args, TableArgs& a) {
     } else if (s == "--stage" && hasValue) {
       if (!digits || v.size() > 2) return "--stage needs a stage number 0 to 99";
       a.stage = std::stoi(args[++i]);
+    } else if (s == "--update" && hasValue) {
+      a.update = args[++i];
+    } else if ((s == "--plain-states" || s == "--guided-states") && hasValue) {
+      if (!digits || std::stoull(v) == 0) return s + " needs a count";
+      (s == "--plain-states" ? a.plainStates : a.guidedStates) = std::stoull(args[++i]);
     } else if (s == "--max-seconds" && hasValue) {
       char* end = nullptr;
       a.options.maxSeconds = std::strtod(v.c_str(), &end);
@@ -64,6 +77,8 @@ std::map<int, std::string> ReadNames(const std::string& text) {
   return out;
 }
 
+}  // namespace
+
 // The presses of a kept solution; false when it holds a give-up or a bad move.
 bool PressesOf(const std::string& text, std::vector<Move>& out) {
   std::string error;
@@ -74,8 +89,6 @@ bool PressesOf(const std::string& text, std::vector<Move>& out) {
   out = std::move(*moves);
   return true;
 }
-
-}  // namespace
 
 int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   TableArgs a;
@@ -113,13 +126,96 @@ int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ost
   return failed ? 1 : 0;
 }
 
+namespace {
+
+// FNV-1a over the bytes, as 16 hex digits: the fingerprint of what a row was measured from.
+std::string Fingerprint(const std::string& text) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (unsigned char c : text) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  static const char digits[] = "0123456789abcdef";
+  std::string out(16, '0');
+  for (int i = 15; i >= 0; --i, h >>= 4) out[i] = digits[h & 15];
+  return out;
+}
+
+// "slide, jump | 42 %": the mechanics column and the share of plain steps.
+std::string UsesText(const ClearUse& use) {
+  std::string out;
+  for (std::size_t i = 0; i < use.mechanics.size(); ++i) out += (i ? ", " : "") + use.mechanics[i];
+  const int share = use.presses ? (100 * use.plainSteps + use.presses / 2) / use.presses : 0;
+  return out + " | " + std::to_string(share) + " %";
+}
+
+std::string FixedFigure(const SolveResult& r) {
+  return (r.verdict == Verdict::Unknown ? "> " : "") + std::to_string(r.states);
+}
+
+// The rows of an earlier list by stage, with the limits line they were measured under.
+std::map<int, std::string> EarlierRows(const std::string& text, std::string& limits) {
+  std::map<int, std::string> rows;
+  for (const std::string& line : SplitLines(text)) {
+    if (line.rfind("Limits: ", 0) == 0) limits = std::string(TrimRight(line));
+    if (line.size() < 4 || line.compare(0, 2, "| ") != 0 || !std::isdigit(static_cast<unsigned char>(line[2]))) continue;
+    rows[std::stoi(line.substr(2))] = std::string(TrimRight(line));
+  }
+  return rows;
+}
+
+}  // namespace
+
+std::string StageRowHash(const std::vector<std::string>& block, const std::string& solution, const std::string& idea) {
+  // The opener and closer name the stage's number alone: a stage moved to another number by
+  // reordering a story keeps its row.
+  std::string text;
+  for (std::size_t i = 1; i + 1 < block.size(); ++i) text += std::string(TrimRight(block[i])) + "\n";
+  return Fingerprint(text + solution + "\n" + idea);
+}
+
+int UsesMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TableArgs a;
+  if (const std::string e = ParseTableArgs(args, a); !e.empty() || a.solutions.empty()) {
+    err << "morvik-cli uses: " << (e.empty() ? "--solutions FILE needed" : e) << "\n";
+    return 2;
+  }
+  std::string text, solutionsText;
+  if (!ReadFileText(a.file, text) || !ReadFileText(a.solutions, solutionsText)) {
+    err << "morvik-cli: cannot read " << a.file << " or " << a.solutions << "\n";
+    return 2;
+  }
+  const std::map<int, std::string> solutions = ReadNames(solutionsText);
+  const std::vector<std::string> lines = SplitLines(text);
+  std::vector<int> stages = MapStageNumbers(lines);
+  if (a.stage >= 0) stages = {a.stage};
+  int failed = 0;
+  for (int n : stages) {
+    Board start;
+    std::string error;
+    std::vector<Move> clear;
+    const auto kept = solutions.find(n);
+    out << n << ":";
+    if (!BlockBoard(StageBlock(lines, n), n, start, error) || kept == solutions.end() || !PressesOf(kept->second, clear)) {
+      out << " no block or no kept solution\n";
+      ++failed;
+      continue;
+    }
+    const ClearUse use = MechanicsOf(start, clear);
+    for (std::size_t i = 0; i < use.mechanics.size(); ++i) out << (i ? ", " : " ") << use.mechanics[i];
+    out << " (walk " << use.plainSteps << "/" << use.presses << ")" << (use.clears ? "" : " does not clear") << "\n";
+    failed += !use.clears;
+  }
+  return failed ? 1 : 0;
+}
+
 int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   TableArgs a;
   if (const std::string e = ParseTableArgs(args, a); !e.empty()) {
     err << "morvik-cli table: " << e << "\n";
     return 2;
   }
-  std::string text, namesText, solutionsText;
+  std::string text, namesText, solutionsText, earlierText;
   if (!ReadFileText(a.file, text)) {
     err << "morvik-cli: cannot read " << a.file << "\n";
     return 2;
@@ -129,69 +225,102 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "morvik-cli: cannot read " << a.names << " or " << a.solutions << "\n";
     return 2;
   }
+  if (!a.update.empty()) ReadFileText(a.update, earlierText);  // no earlier list: measure every row
+  // Fixed state limits, so that the same stage gives the same figures on any machine and load.
+  if (a.options.maxStates == 0) a.options.maxStates = kTableSearchStates;
+  const std::string limits = "Limits: plain search " + std::to_string(a.plainStates) + " states, guided search " +
+                             std::to_string(a.guidedStates) + " states, each trap and decoy search " +
+                             std::to_string(a.options.maxStates) + " states (five times that on a second try)" +
+                             (a.options.maxSeconds > 0 ? ", " + std::to_string(a.options.maxSeconds) + " s" : "") + ".";
+  std::string earlierLimits;
+  std::map<int, std::string> earlier = EarlierRows(earlierText, earlierLimits);
+  if (earlierLimits != limits) earlier.clear();
   const std::map<int, std::string> names = ReadNames(namesText);
   const std::map<int, std::string> solutions = ReadNames(solutionsText);
   const std::vector<std::string> lines = SplitLines(text);
   std::vector<int> stages = MapStageNumbers(lines);
   if (a.stage >= 0) stages = {a.stage};
   out << "Stages of " << a.file.substr(a.file.find_last_of('/') + 1)
-      << ", written by morvik-cli table: the presses of a shortest clear, the states a breadth-first search explored to find it,"
-         " the traps along it (presses after which the stage can no longer be cleared although nothing has ended;"
-         " \"+n?\" for presses the solver could not settle within its limits) and the decoys (objects whose removal"
-         " changes nothing about the clear).\r\n\r\n"
-      << "| stage | idea | presses | states | traps | decoy |\r\n|---:|---|---:|---:|---:|---|\r\n";
+      << ", written by morvik-cli table: the mechanics the kept shortest clear uses (the idea names its own in"
+         " brackets), its share of plain steps, its presses, the states a plain breadth-first search and the"
+         " guided search explored to find a shortest clear (\"> n\": stopped at the limit), the traps along it"
+         " (presses after which the stage can no longer be cleared although nothing has ended; \"+n?\" for presses"
+         " not settled within the limits), the decoys (objects whose removal changes nothing about the clear;"
+         " \"trap\": every push of it along the clear leads to a dead end) and the fingerprint of the stage block,"
+         " kept solution and idea the row was measured from.\r\n\r\n"
+      << limits << "\r\n\r\n"
+      << "| stage | idea | uses | walk | presses | plain | guided | traps | decoy | block |\r\n"
+         "|---:|---|---|---:|---:|---:|---:|---:|---|---|\r\n";
   int failed = 0;
   for (int n : stages) {
     const std::vector<std::string> block = StageBlock(lines, n);
+    const auto name = names.find(n);
+    const auto kept = solutions.find(n);
+    const std::string idea = name == names.end() ? "" : name->second;
+    const std::string hash = StageRowHash(block, kept == solutions.end() ? "" : kept->second, idea);
     Board start;
     std::string error;
-    const auto name = names.find(n);
-    out << "| " << n << " | " << (name == names.end() ? "" : name->second) << " | ";
     if (block.empty() || !BlockBoard(block, n, start, error)) {
-      out << "unreadable: " << (block.empty() ? "no block" : error) << " | | | |\r\n";
+      out << "| " << n << " | " << idea << " | unreadable: " << (block.empty() ? "no block" : error) << " | | | | | | | "
+          << hash << " |\r\n";
       ++failed;
       continue;
     }
-    // The search for the clear itself gets ten times the limits of the many small searches
-    // that count traps and decoys, so that its states are measured whole where they can be.
-    // It is the plain breadth-first search, whose states measure the size of the stage's
-    // search and do not depend on how well a bound guides it.
-    SolverOptions whole = a.options;
-    whole.maxSeconds *= 10;
-    whole.maxStates *= 10;
-    whole.bestFirst = false;
-    // The facing counts on every stage, so that the measure stays that of the plain search
-    // on stages with and without pads alike.
-    whole.mergeIdleFacing = false;
-    SolveResult r = Solve(start, whole);
-    std::string states = std::to_string(r.states);
-    // A search cut short by the limits leaves the kept shortest solution to measure by; the
-    // states are then only a lower bound.
-    const auto kept = solutions.find(n);
-    if (r.verdict == Verdict::Unknown && kept != solutions.end() && PressesOf(kept->second, r.presses)) {
-      Board played = start;
-      Script discard(false);
-      for (Move p : r.presses) ApplyMove(played, discard, p);
-      if (played.outcome == Outcome::Clear) {
-        r.verdict = Verdict::Solved;
-        states = "> " + states;
+    // A row still fresh for its stage keeps its search figures; the mechanics and the walking
+    // share are replayed anew, which takes no search.
+    std::vector<Move> keptClear;
+    const bool hasKept = kept != solutions.end() && PressesOf(kept->second, keptClear);
+    if (const auto row = earlier.find(n); hasKept && row != earlier.end() && row->second.size() > 18 &&
+                                          row->second.compare(row->second.size() - 18, 18, hash + " |") == 0) {
+      std::size_t cut = 0;
+      for (int bars = 0; bars < 4 && cut != std::string::npos; ++bars) cut = row->second.find('|', cut + 1);
+      if (cut != std::string::npos) {
+        const ClearUse use = MechanicsOf(start, keptClear);
+        out << "| " << n << " | " << idea << " | " << UsesText(use) << " " << row->second.substr(cut) << "\r\n";
+        failed += row->second.find("unsettled") != std::string::npos || row->second.find("?)") != std::string::npos;
+        continue;
       }
     }
-    if (r.verdict != Verdict::Solved) {
-      out << VerdictName(r.verdict) << " | " << states << " | | |\r\n";
+    out << "| " << n << " | " << idea << " | ";
+    // The plain search measures the size of the stage's search whatever bound guides it; the
+    // facing counts on every stage, so that stages with and without pads measure alike.
+    SolverOptions plain = a.options;
+    plain.maxStates = a.plainStates;
+    plain.bestFirst = false;
+    plain.mergeIdleFacing = false;
+    const SolveResult p = Solve(start, plain);
+    SolverOptions guided = a.options;
+    guided.maxStates = a.guidedStates;
+    const SolveResult g = Solve(start, guided);
+    std::vector<Move> clear = keptClear;
+    if (!hasKept) clear = g.verdict == Verdict::Solved ? g.presses : p.presses;
+    const ClearUse use = MechanicsOf(start, clear);
+    const SolveResult& found = g.verdict == Verdict::Solved ? g : p;
+    std::string why;
+    if (p.verdict == Verdict::Unsolvable || g.verdict == Verdict::Unsolvable) why = "unsolvable";
+    else if (!use.clears) why = hasKept ? "the kept solution does not clear" : "unknown";
+    else if (found.verdict == Verdict::Solved && found.presses.size() < clear.size()) why = "the kept solution is not a shortest";
+    if (!why.empty()) {
+      out << why << " | | | " << FixedFigure(p) << " | " << FixedFigure(g) << " | | | " << hash << " |\r\n";
       ++failed;
       continue;
     }
-    const TrapCount traps = CountTraps(start, r.presses, a.options);
-    const DecoySearch decoys = FindDecoys(block, n, r.presses, a.options);
-    out << r.presses.size() << " | " << states << " | " << traps.traps;
+    const TrapCount traps = CountTraps(start, clear, a.options);
+    const DecoySearch decoys = FindDecoys(block, n, clear, a.options);
+    out << UsesText(use) << " | " << clear.size() << " | " << FixedFigure(p) << " | " << FixedFigure(g) << " | " << traps.traps;
     if (traps.unknown) out << " (+" << traps.unknown << "?)";
     out << " | ";
-    for (std::size_t i = 0; i < decoys.decoys.size(); ++i) out << (i ? ", " : "") << decoys.decoys[i].Text();
+    int unsettled = decoys.unknown, filler = 0;
+    for (std::size_t i = 0; i < decoys.decoys.size(); ++i) {
+      const TrapVerdict t = DecoyTrap(start, clear, decoys.decoys[i], a.options);
+      out << (i ? ", " : "") << decoys.decoys[i].Text() << (t == TrapVerdict::Trap ? " trap" : "");
+      filler += t == TrapVerdict::NotTrap;
+      unsettled += t == TrapVerdict::Unknown;
+    }
     if (decoys.decoys.empty()) out << "-";
-    if (decoys.unknown) out << " (" << decoys.unknown << " unsettled)";
-    out << " |\r\n";
-    failed += decoys.decoys.size() > 1 || decoys.unknown > 0;
+    if (unsettled) out << " (" << unsettled << " unsettled)";
+    out << " | " << hash << " |\r\n";
+    failed += filler > 0 || unsettled > 0 || traps.unknown > 0;
   }
   return failed ? 1 : 0;
 }

@@ -23,8 +23,10 @@ void Usage(std::ostream& out) {
   out << "usage: morvik-cli play FILE [--stage N] [--] MOVES\n"
          "       morvik-cli solve FILE [--stage N] [--from MOVES] [--json] [--answer] [LIMITS]\n"
          "       morvik-cli verify MAPFILE [--jobs N] [LIMITS]\n"
-         "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--stage N] [--max-states N] [--max-seconds S]\n"
+         "       morvik-cli table MAPFILE [--names FILE] [--solutions FILE] [--update LIST] [--stage N]\n"
+         "                        [--plain-states N] [--guided-states N] [--max-states N] [--max-seconds S]\n"
          "       morvik-cli decoys MAPFILE --solutions FILE [--stage N] [--max-states N] [--max-seconds S]\n"
+         "       morvik-cli uses MAPFILE --solutions FILE [--stage N]\n"
          "       morvik-cli show MAPFILE [N] | block PICTUREFILE N | legend\n"
          "       morvik-cli --help | -h | --version\n"
          "  LIMITS: [--max-states N] [--max-seconds S] [--max-memory MB] [--breadth-first]\n"
@@ -37,7 +39,9 @@ void Usage(std::ostream& out) {
          "         moves, presses, states (stored), expanded and seconds\n"
          "  verify: every stage of a map file solved, N at once (all cores unless given);\n"
          "          fails if any is unsolvable or unknown\n"
-         "  table: per stage shortest presses, states explored, traps and decoys (limits per solve)\n"
+         "  table: per stage the mechanics and walking share of the kept clear, its presses, the states\n"
+         "         of the plain and guided searches, traps, decoys and the row's fingerprint\n"
+         "  uses: the mechanics each kept solution uses, without a search\n"
          "  show, block: a stage as a picture (ten rows of ten cells, ground then piece; see legend)\n"
          "               and a picture as a stage block\n"
          "Exit status: 0 done (solve: solved; verify: every stage solved),\n"
@@ -96,6 +100,7 @@ int main(int argc, char** argv) {
   if (command == "verify") return VerifyMain(args, std::cout, std::cerr);
   if (command == "table") return TableMain(args, std::cout, std::cerr);
   if (command == "decoys") return DecoysMain(args, std::cout, std::cerr);
+  if (command == "uses") return UsesMain(args, std::cout, std::cerr);
   if (command == "show") return ShowMain(args, std::cout, std::cerr);
   if (command == "block") return BlockMain(args, std::cout, std::cerr);
   if (command == "legend") return LegendMain(std::cout);

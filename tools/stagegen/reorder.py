@@ -109,7 +109,8 @@ def renumber_advice(text, mapping):
 def difficulty_order(stages_md, first, last):
     figure = {}
     for ln in stages_md.splitlines():
-        m = re.match(r"\| (\d+) \|[^|]*\| (\d+) \| (?:> )?(\d+) \|", ln)
+        # | stage | idea | uses | walk | presses | plain | guided | ...: the guided search's states
+        m = re.match(r"\| (\d+) \|[^|]*\|[^|]*\|[^|]*\| (\d+) \|[^|]*\| (?:> )?(\d+) \|", ln)
         if m and first <= int(m.group(1)) <= last:
             figure[int(m.group(1))] = math.log10(max(1, int(m.group(3)))) + int(m.group(2)) / 20
     if sorted(figure) != list(range(first, last + 1)):
