@@ -1,6 +1,6 @@
 // The solver on stages it was never tuned on (bench/unseen/unseen.dat, or any map file): each
 // stage solved in turn on this one thread, with its verdict, presses, states, CPU seconds
-// and the process's peak memory after it; then the totals and the slowest stage. CPU time,
+// and the process's peak memory after it (and the search tables' own count); then the totals and the slowest stage. CPU time,
 // not wall time, so that other work on the machine does not count. Not a timed test.
 //
 //   unseen_bench MAPFILE [--max-seconds S] [--max-mb M] [--stage N]
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> lines = SplitLines(text);
   double total = 0, worst = 0;
   int worstStage = -1, solved = 0, unsolvable = 0, unknown = 0;
-  std::printf("stage verdict presses states cpu_s peak_mb\n");
+  std::printf("stage verdict presses states cpu_s peak_mb tables_mb key_words\n");
   for (int n : MapStageNumbers(lines)) {
     if (only >= 0 && n != only) continue;
     Board b;
@@ -74,8 +74,9 @@ int main(int argc, char** argv) {
     solved += r.verdict == Verdict::Solved;
     unsolvable += r.verdict == Verdict::Unsolvable;
     unknown += r.verdict == Verdict::Unknown;
-    std::printf("%02d %s %zu %llu %.3f %ld%s%s\n", n, VerdictName(r.verdict).c_str(), r.presses.size(),
-                static_cast<unsigned long long>(r.states), took, PeakMegabytes(), r.reason.empty() ? "" : " ",
+    std::printf("%02d %s %zu %llu %.3f %ld %zu %d%s%s\n", n, VerdictName(r.verdict).c_str(), r.presses.size(),
+                static_cast<unsigned long long>(r.states), took, PeakMegabytes(), r.memoryBytes >> 20, r.keyWords,
+                r.reason.empty() ? "" : " ",
                 r.reason.c_str());
     std::fflush(stdout);
   }

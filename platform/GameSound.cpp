@@ -14,11 +14,12 @@ QString GameSound::MusicFile(int n) const { return FindNoCase(folder_, QStringLi
 QString GameSound::EffectFile(int n) const { return FindNoCase(folder_, QStringLiteral("Sound%1.wav").arg(n)); }
 
 void GameSound::ReadAllAhead() {
-  // The numbers a stage, a screen or the editor's music test may ask for.
+  // The numbers a stage, a screen or the editor's music test may ask for. Music that loops is
+  // streamed from its file when it starts, so only the effects and the jingles are held.
   constexpr int kLastNumber = 31;
   QStringList paths;
   for (int n = 0; n <= kLastNumber; ++n)
-    for (const QString& path : {MusicFile(n), EffectFile(n)})
+    for (const QString& path : {IsJingle(n) ? MusicFile(n) : QString(), EffectFile(n)})
       if (!path.isEmpty()) paths << path;
   out_.ReadAhead(paths);
 }

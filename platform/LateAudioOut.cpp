@@ -111,7 +111,7 @@ void LateAudioOut::Loop(const QString& path) {
   ++readsPending_;
   Post([this, path] {
     QString why;
-    auto sound = std::make_shared<std::optional<WavSound>>(ReadWav(path, &why));
+    auto sound = std::make_shared<std::optional<WavSound>>(CheckWav(path, &why));
     QMetaObject::invokeMethod(&gui_, [this, path, sound, why] { MusicRead(path, sound, why); }, Qt::QueuedConnection);
   });
 }

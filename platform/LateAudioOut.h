@@ -1,5 +1,5 @@
 #pragma once
-// The audio device as the program starts: opening the device and reading the first piece of
+// The audio device as the program starts: opening the device and checking the first piece of
 // music take long enough to hold up the title, so both happen on a worker thread while the
 // title is built and painted. Until they are done, the music asked for last and a jingle's
 // wait are held and handed on in order; effects are not heard (nothing could sound yet).

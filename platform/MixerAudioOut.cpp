@@ -16,11 +16,11 @@ MixerAudioOut::~MixerAudioOut() {
   scheduler_.Cancel(guard_);
 }
 
-const MixerAudioOut::Loaded& MixerAudioOut::Load(const QString& path) {
+const MixerAudioOut::Loaded& MixerAudioOut::Load(const QString& path, bool stream) {
   auto it = loaded_.find(path);
   if (it != loaded_.end()) return *it;
   QString why;
-  const std::optional<WavSound> sound = ReadWav(path, &why);
+  const std::optional<WavSound> sound = stream ? CheckWav(path, &why) : ReadWav(path, &why);
   return Keep(path, sound, why);
 }
 
@@ -43,7 +43,7 @@ const MixerAudioOut::Loaded& MixerAudioOut::Keep(const QString& path, const std:
 
 void MixerAudioOut::Loop(const QString& path) {
   mixer_.Halt(Mixer::kMusicChannel);
-  const Loaded& l = Load(path);
+  const Loaded& l = Load(path, true);
   if (l.handle >= 0) mixer_.Play(Mixer::kMusicChannel, l.handle, true);
 }
 

@@ -2,7 +2,9 @@
 // The audio device as the sound rules use it, on a channel mixer: music loops on its own
 // channel, effects overlap on the others, and the waiting player (the jingles) has a channel
 // whose end the mixer reports from its thread; that report is posted to the GUI thread.
-// Every file is checked and decoded once; a bad one counts as missing, named once on stderr.
+// Every file is checked once; effects and jingles are read and decoded then, looping music is
+// only checked, and the mixer streams it from its file. A bad file counts as missing, named
+// once on stderr.
 // Without a device, or when it stops reporting, a wait ends after the file's length.
 #include <QHash>
 #include <QObject>
@@ -40,7 +42,8 @@ class MixerAudioOut final : public AudioOut {
     int handle = -1;
     int lengthMs = 0;
   };
-  const Loaded& Load(const QString& path);
+  // The file as read (its samples in memory) or, for streaming, as checked.
+  const Loaded& Load(const QString& path, bool stream = false);
   const Loaded& Keep(const QString& path, const std::optional<WavSound>& sound, const QString& why);
   void ChannelFinished(int channel);  // any thread
   void EndWait();                     // stops the waiting player; its done follows on the scheduler

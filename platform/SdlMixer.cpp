@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "platform/WavReader.h"
+#include "platform/WavStream.h"
 
 namespace morvik {
 
@@ -88,24 +89,30 @@ void SdlMixer::ChannelDone(int channel) {
 
 int SdlMixer::Load(const WavSound& sound) {
   if (!open_) return -1;
-  sounds_.push_back({sound.CanonicalFile()});
+  if (sound.Streamed()) sounds_.push_back({{}, sound});
+  else sounds_.push_back({sound.CanonicalFile(), std::nullopt});
   return static_cast<int>(sounds_.size()) - 1;
 }
 
 void SdlMixer::Play(int channel, int handle, bool loop) {
   if (!open_ || handle < 0 || handle >= static_cast<int>(sounds_.size())) return;
   Sound& s = sounds_[static_cast<size_t>(handle)];
-  auto reader = [&s] { return SDL_RWFromConstMem(s.file.constData(), static_cast<int>(s.file.size())); };
+  auto reader = [&s]() -> SDL_RWops* {
+    if (s.streamed) return OpenWavStream(*s.streamed);
+    return SDL_RWFromConstMem(s.file.constData(), static_cast<int>(s.file.size()));
+  };
   if (channel == kMusicChannel) {
     // The music stream loops inside the mixer, without a gap at the join.
-    if (!s.music && !(s.music = Mix_LoadMUS_RW(reader(), 1))) {
+    SDL_RWops* source = s.music ? nullptr : reader();
+    if (!s.music && !(source && (s.music = Mix_LoadMUS_RW(source, 1)))) {
       std::fprintf(stderr, "morvik: a piece of music could not be played (%s)\n", Mix_GetError());
       return;
     }
     Mix_PlayMusic(s.music, loop ? -1 : 1);
     return;
   }
-  if (!s.chunk && !(s.chunk = Mix_LoadWAV_RW(reader(), 1))) {
+  SDL_RWops* source = s.chunk ? nullptr : reader();
+  if (!s.chunk && !(source && (s.chunk = Mix_LoadWAV_RW(source, 1)))) {
     std::fprintf(stderr, "morvik: a sound could not be decoded (%s)\n", Mix_GetError());
     return;
   }

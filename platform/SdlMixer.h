@@ -2,14 +2,17 @@
 // The channel mixer on SDL2_mixer: opens the audio device with a short buffer so that sounds
 // start when asked, and reports each channel's end from the mixer's thread. Effects and
 // jingles are decoded into the device's format when first played and kept; music is streamed
-// from the checked file in memory, so that a minute of it costs neither a pause nor 10 MB.
+// as it plays, from the file itself when it was only checked (see WavStream), so that a
+// minute of it costs neither a pause nor 10 MB.
 // With no device (no sound server, no card) it stays silent and says so once on stderr.
 #include <QByteArray>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/Mixer.h"
+#include "platform/WavReader.h"
 
 struct Mix_Chunk;
 struct _Mix_Music;
@@ -41,6 +44,7 @@ class SdlMixer final : public Mixer {
   int rate_ = 0;
   struct Sound {
     QByteArray file;  // a plain WAV file that the mixer's readers reference while they live
+    std::optional<WavSound> streamed;  // or where in its file a sound only checked lies
     Mix_Chunk* chunk = nullptr;
     _Mix_Music* music = nullptr;
   };

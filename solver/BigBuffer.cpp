@@ -65,6 +65,12 @@ BigBuffer::~BigBuffer() {
   if (data_ && !Keep(data_, bytes_)) munmap(data_, bytes_);
 }
 
+void BigBuffer::Release() {
+  if (data_) munmap(data_, bytes_);
+  data_ = nullptr;
+  bytes_ = 0;
+}
+
 void BigBuffer::ReleaseKept() {
   Kept& k = KeptBuffers();
   std::lock_guard<std::mutex> g(k.lock);

@@ -28,6 +28,9 @@ class BigBuffer {
   T* As() const { return static_cast<T*>(data_); }
   std::size_t Bytes() const { return bytes_; }
 
+  // Gives this buffer back to the system now, not kept: a table that grew out of it.
+  void Release();
+
   // Gives the kept buffers back to the system.
   static void ReleaseKept();
   static constexpr std::size_t KeptLimit = std::size_t{512} << 20;

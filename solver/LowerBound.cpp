@@ -78,6 +78,7 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
       if (OnField(x + kDx[d], y + kDy[d]) && a.mayBeFloor[CellIndex(x + kDx[d], y + kDy[d])])
         beside_[h] |= Bit(CellIndex(x + kDx[d], y + kDy[d]));
     if (a.diggable[h]) besideDiggable_ |= beside_[h];
+    if (a.diggable[h] && !a.besidePad[h]) dugFilled_ |= Bit(h);
     if (!holeTarget0(h)) continue;
     std::vector<int> at{h}, following;
     for (int k = 0; !at.empty(); ++k) {
@@ -452,7 +453,12 @@ int LowerBound::Of(const Board& b, const Summary& s) const {
   int approach = 0;
   const int stonePushes = cut.nSome ? FillPushes(s, cut.some, cut.nSome, b.heroY * FieldSize + b.heroX, approach) : 0;
   if (stonePushes == Never) return Never;
-  return std::max({heroReach, std::max(walk, fill) + digs, s.pushes + stonePushes + digs + walkOnly + onLines});
+  // A hole dug off a pad's neighbours that is never filled only makes the hero face it, which
+  // no dig or jump reads: a shortest clear fills every such hole (see Solver.cpp). Those
+  // beyond the PX pieces each take the push of a stone.
+  const int stoneFills = std::max(0, CellCount(s.holes & dugFilled_) - s.px);
+  return std::max({heroReach, std::max(walk, fill) + digs,
+                   s.pushes + std::max(stonePushes, stoneFills) + digs + walkOnly + onLines});
 }
 
 }  // namespace morvik

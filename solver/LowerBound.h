@@ -25,6 +25,9 @@
 // - a hole that cuts some flower off must be filled by a stone all the same, and those
 //   pushes never take a flower: they add to the presses counted above for PX pieces, digs
 //   and flowers.
+// - a hole dug off a pad's neighbours is filled later in a shortest clear (an open one only
+//   blocks the hero's way, see Solver.cpp): those beyond the PX pieces left each take a stone
+//   push, which counts like the one above (the larger of the two).
 // The field only ever loses open cells, and one press moves the hero one edge of that field,
 // pushes one object one cell, digs one hole or takes one such flower, so the bound falls by
 // at most one a press (the tree only loses the flower just taken, whose edge to the next
@@ -118,6 +121,7 @@ class LowerBound {
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   Mask besideDiggable_ = 0;  // cells beside light ground and grass
   Mask gates_ = 0;           // the closed gates at the start
+  Mask dugFilled_ = 0;       // cells whose dug holes a shortest clear fills (see Of)
   // Presses from a cell to every cell on the start's field (255: never), from any facing
   // (facing < 0) or from the facing 0 left, 1 up, 2 right, 3 down; worked out when first asked.
   const std::uint8_t* Distances(int from, int facing = -1) const;

@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <stdexcept>
 #include <unordered_map>
@@ -29,6 +30,8 @@
 // three, so cells beside a pad are never pruned and do not count as open holes. What remains
 // given up is a hole dug only to block a step before another dig, which saves at most one
 // turn per use and so costs its own dig back unless used twice.
+// The lower bound takes the same view: it counts a push for every open dug hole off a pad's
+// neighbours beyond the PX pieces left, as if each were filled later by a stone.
 //
 // Not pruning but the same: a direction key sets the facing before anything else, so its
 // outcome does not depend on the facing before it. A state that differs from its parent in
@@ -316,6 +319,65 @@ class BreadthFirst : public SearchBase {
   }
 };
 
+// The best-first queue's stacks of state numbers, in blocks of a few KiB from one pool: the
+// queue grows without copying, an emptied stack gives its blocks back, and every block counts
+// against the search's memory limit.
+class QueueBlocks {
+  struct Block {
+    Block* below;
+    std::uint32_t ids[1022];
+  };
+  static constexpr int kIds = 1022;
+
+ public:
+  struct Stack {
+    Block* top = nullptr;
+    int n = 0;  // entries in the top block
+    bool Empty() const { return top == nullptr; }
+  };
+
+  explicit QueueBlocks(StateStore& store) : store_(store) {}
+
+  void Push(Stack& s, std::uint32_t id) {
+    if (s.top == nullptr || s.n == kIds) {
+      Block* b = Take();
+      b->below = s.top;
+      s.top = b;
+      s.n = 0;
+    }
+    s.top->ids[s.n++] = id;
+  }
+
+  // Not on an empty stack.
+  std::uint32_t Pop(Stack& s) {
+    const std::uint32_t id = s.top->ids[--s.n];
+    if (s.n == 0) {
+      Block* b = s.top;
+      s.top = b->below;
+      s.n = s.top ? kIds : 0;
+      free_.push_back(b);
+    }
+    return id;
+  }
+
+ private:
+  Block* Take() {
+    if (!free_.empty()) {
+      Block* b = free_.back();
+      free_.pop_back();
+      return b;
+    }
+    store_.Hold(sizeof(Block));
+    if (free_.capacity() < all_.size() + 1) free_.reserve(2 * all_.size() + 16);  // giving back never allocates
+    all_.push_back(std::make_unique<Block>());
+    return all_.back().get();
+  }
+
+  StateStore& store_;
+  std::vector<std::unique_ptr<Block>> all_;
+  std::vector<Block*> free_;
+};
+
 // Best-first: states in order of presses made plus a lower bound on the presses still
 // needed (LowerBound), deepest first among equals. A clear found at cost c is a shortest one
 // once every state left to expand has made-plus-bound of at least c. A state found again by
@@ -435,26 +497,26 @@ class BestFirst : public SearchBase {
     if (f >= static_cast<int>(open_.size())) open_.resize(f + 1);
     auto& byMade = open_[f];
     if (g >= static_cast<int>(byMade.size())) byMade.resize(g + 1);
-    byMade[g].push_back(id);
+    blocks_.Push(byMade[g], id);
     minF_ = std::min(minF_, f);
   }
 
   bool Pop(std::uint32_t& id, int& f, int& g) {
     for (; minF_ < static_cast<int>(open_.size()); ++minF_) {
       auto& byMade = open_[minF_];
-      while (!byMade.empty() && byMade.back().empty()) byMade.pop_back();
+      while (!byMade.empty() && byMade.back().Empty()) byMade.pop_back();
       if (byMade.empty()) continue;
       f = minF_;
       g = static_cast<int>(byMade.size()) - 1;
-      id = byMade.back().back();
-      byMade.back().pop_back();
+      id = blocks_.Pop(byMade.back());
       return true;
     }
     return false;
   }
 
   LowerBound bound_;
-  std::vector<std::vector<std::vector<std::uint32_t>>> open_;
+  QueueBlocks blocks_{store_};
+  std::vector<std::vector<QueueBlocks::Stack>> open_;
   int minF_ = 0;
 };
 

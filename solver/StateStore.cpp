@@ -15,7 +15,17 @@ std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
 }  // namespace
 
 StateStore::StateStore(int words, std::size_t byteLimit)
-    : words_(words), byteLimit_(byteLimit), slots_(sizeof(std::uint64_t) << 16, true), mask_((1u << 16) - 1), shift_(32 - 16) {}
+    : words_(words),
+      byteLimit_(byteLimit),
+      first_(sizeof(std::uint64_t) << (kShardBits + kFirstShardBits), true),
+      tableBytes_(first_.Bytes()) {
+  for (int k = 0; k < (1 << kShardBits); ++k) {
+    Shard& sh = shards_[k];
+    sh.slots = first_.As<std::uint64_t>() + (static_cast<std::size_t>(k) << kFirstShardBits);
+    sh.mask = (std::uint64_t{1} << kFirstShardBits) - 1;
+    sh.shift = kLocalBits - kFirstShardBits;
+  }
+}
 
 namespace {
 bool SameKey(const std::uint64_t* a, const std::uint64_t* b, int words) {
@@ -34,8 +44,9 @@ std::uint64_t StateStore::Hash(const std::uint64_t* key, int words) {
 std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std::uint64_t hash, std::uint32_t parent,
                                                   std::uint8_t press) {
   const std::uint64_t tag = hash >> 32;
-  for (std::uint64_t i = SlotOf(tag);; i = (i + 1) & mask_) {
-    const std::uint64_t s = Slots()[i];
+  Shard& sh = ShardOf(tag);
+  for (std::uint64_t i = sh.SlotOf(tag);; i = (i + 1) & sh.mask) {
+    const std::uint64_t s = sh.slots[i];
     if (s == 0) {
       if (size_ >= 0xFFFFFFF0u) throw std::length_error("solver: too many states");
       if (stateLimit_ && size_ >= stateLimit_) throw StateLimitReached();
@@ -56,10 +67,10 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
       c.parents[id & kChunkMask] = parent;
       c.presses[id & kChunkMask] = press;
       c.marks[id & kChunkMask] = 0;
-      Slots()[i] = (tag << 32) | (id + 1u);
+      sh.slots[i] = (tag << 32) | (id + 1u);
       ++size_;
       // At most 3/4 full: linear probing stays short.
-      if (size_ * 4 > (mask_ + 1) * 3) Grow();
+      if (++sh.count * 4 > (sh.mask + 1) * 3) Grow(sh);
       return {id, true};
     }
     if ((s >> 32) == tag) {
@@ -69,25 +80,31 @@ std::pair<std::uint32_t, bool> StateStore::Insert(const std::uint64_t* key, std:
   }
 }
 
-void StateStore::Grow() {
-  if (shift_ == 0) throw std::length_error("solver: hash table full");
-  const std::size_t size = (mask_ + 1) * 2;
-  // The old table is held while the new one fills.
+void StateStore::Grow(Shard& sh) {
+  if (sh.shift == 0) throw std::length_error("solver: hash table full");
+  const std::size_t size = (sh.mask + 1) * 2;
+  // The old shard is held while the new one fills.
   CheckRoomFor(size * sizeof(std::uint64_t));
   BigBuffer table(size * sizeof(std::uint64_t), true);
   std::uint64_t* bigger = table.As<std::uint64_t>();
   const std::uint64_t mask = size - 1;
-  const int shift = shift_ - 1;
-  for (std::size_t k = 0; k <= mask_; ++k) {
-    const std::uint64_t s = Slots()[k];
+  const int shift = sh.shift - 1;
+  constexpr std::uint64_t kLocal = (std::uint64_t{1} << kLocalBits) - 1;
+  for (std::size_t k = 0; k <= sh.mask; ++k) {
+    const std::uint64_t s = sh.slots[k];
     if (s == 0) continue;
-    std::uint64_t i = (s >> 32) >> shift;
+    std::uint64_t i = ((s >> 32) & kLocal) >> shift;
     while (bigger[i] != 0) i = (i + 1) & mask;
     bigger[i] = s;
   }
-  slots_ = std::move(table);
-  mask_ = mask;
-  shift_ = shift;
+  // The first buffer stays held after its shards move out; a shard's own goes now.
+  // The smaller size is asked for no more in this search: it goes back at once, not kept.
+  tableBytes_ += table.Bytes() - sh.own.Bytes();
+  sh.own.Release();
+  sh.own = std::move(table);
+  sh.slots = bigger;
+  sh.mask = mask;
+  sh.shift = shift;
 }
 
 void StateStore::CheckRoomFor(std::size_t more) const {
@@ -95,7 +112,7 @@ void StateStore::CheckRoomFor(std::size_t more) const {
 }
 
 std::size_t StateStore::MemoryBytes() const {
-  std::size_t bytes = slots_.Bytes();
+  std::size_t bytes = tableBytes_ + held_;
   for (const Chunk& c : chunks_) bytes += c.memory.Bytes();
   return bytes;
 }

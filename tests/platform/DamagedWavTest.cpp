@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <SDL.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <sys/stat.h>
+#include <vector>
 
 #include "WavFixtures.h"
 #include "platform/GameSound.h"
@@ -15,6 +17,7 @@
 #include "platform/MixerAudioOut.h"
 #include "platform/VirtualScheduler.h"
 #include "platform/WavReader.h"
+#include "platform/WavStream.h"
 
 namespace morvik {
 namespace {
@@ -56,9 +59,11 @@ TEST(DamagedWav, CountsAsMissingNamedOnceAndNeverBlocks) {
     QElapsedTimer clock;
     clock.start();
 
-    QString why;
+    QString why, checked;
     EXPECT_FALSE(ReadWav(path, &why).has_value());
     EXPECT_TRUE(why.startsWith(path)) << why.toStdString();
+    EXPECT_FALSE(CheckWav(path, &checked).has_value()) << "music to be streamed passes the same checks";
+    EXPECT_EQ(checked, why);
 
     // Through the game's own path: the jingle's wait ends at once and nothing plays.
     VirtualScheduler sched;
@@ -101,6 +106,72 @@ TEST(DamagedWav, SoundFilesThatAreFineAreRead) {
   ASSERT_TRUE(again.has_value());
   EXPECT_EQ(again->samples, wav->samples);
   EXPECT_EQ(again->rate, 8000);
+}
+
+// Music is streamed: only checked at first, then read from its file as the decoder asks, and
+// the decoder sees the same plain file as for a sound read whole.
+TEST(DamagedWav, MusicStreamedFromItsFileReadsAsTheWholeSound) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("bgm3.wav");
+  QByteArray bytes = WavBytes(250);
+  bytes.insert(36, QByteArray("LIST\x03\x00\x00\x00" "abc\x00", 12));
+  const quint32 riff = static_cast<quint32>(bytes.size() - 8);
+  bytes.replace(4, 4, QByteArray(reinterpret_cast<const char*>(&riff), 4));
+  ASSERT_TRUE(WriteFile(path, bytes));
+  const auto whole = ReadWav(path);
+  const auto checked = CheckWav(path);
+  ASSERT_TRUE(whole && checked);
+  EXPECT_TRUE(checked->Streamed());
+  EXPECT_EQ(checked->LengthMs(), 250);
+  EXPECT_EQ(checked->dataBytes, 2000);
+
+  SDL_RWops* rw = OpenWavStream(*checked);
+  ASSERT_NE(rw, nullptr);
+  EXPECT_EQ(SDL_RWsize(rw), whole->CanonicalFile().size());
+  auto readAll = [rw] {
+    QByteArray got;
+    char piece[7];  // in odd pieces, across the end of the header
+    for (size_t n; (n = SDL_RWread(rw, piece, 1, sizeof piece)) > 0;) got.append(piece, static_cast<qsizetype>(n));
+    return got;
+  };
+  EXPECT_EQ(readAll(), whole->CanonicalFile());
+  ASSERT_EQ(SDL_RWseek(rw, 40, RW_SEEK_SET), 40);  // a loop starts the samples again
+  EXPECT_EQ(readAll(), whole->CanonicalFile().mid(40));
+
+  // A file cut short after the check ends the sound where it ends, with no error.
+  ASSERT_TRUE(WriteFile(path, bytes.left(bytes.size() - 1000)));
+  SDL_RWseek(rw, 0, RW_SEEK_SET);
+  EXPECT_EQ(readAll(), whole->CanonicalFile().left(whole->CanonicalFile().size() - 1000));
+  EXPECT_EQ(SDL_RWclose(rw), 0);
+
+  // A file replaced by something that is not a regular file is not opened at all.
+  ASSERT_TRUE(QFile::remove(path));
+  ASSERT_TRUE(QFile::link("/dev/zero", path));
+  EXPECT_EQ(OpenWavStream(*checked), nullptr);
+}
+
+TEST(DamagedWav, LoopingMusicIsHandedToTheMixerToStreamAndEffectsWhole) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(WriteFile(dir.filePath("bgm3.wav"), WavBytes(250)));
+  ASSERT_TRUE(WriteFile(dir.filePath("Sound3.wav"), WavBytes(50)));
+  struct KeepingMixer final : Mixer {
+    bool Ready() const override { return true; }
+    int Load(const WavSound& s) override {
+      streamed.push_back(s.Streamed());
+      return static_cast<int>(streamed.size()) - 1;
+    }
+    void Play(int, int, bool) override {}
+    void Halt(int) override {}
+    void OnFinished(std::function<void(int)>) override {}
+    std::vector<bool> streamed;
+  } mixer;
+  VirtualScheduler sched;
+  MixerAudioOut out(sched, mixer);
+  GameSound sound(dir.path(), out);
+  sound.musicOn = true;
+  sound.PlayMusic(3);
+  sound.PlayEffectFile(3);
+  EXPECT_EQ(mixer.streamed, (std::vector<bool>{true, false}));
 }
 
 }  // namespace

@@ -62,8 +62,9 @@ TEST(Cli, ReadsAStoryStageOfAMapFile) {
 // The picture goes through the stage writer and reader; what the reader or the notation refuses
 // is named, and no block is printed.
 TEST(Cli, BlockRefusesWhatNoStageCanHold) {
-  const std::string dir = testing::TempDir() + "/cli-block";
-  std::filesystem::create_directories(dir);
+  const test::ScratchDir scratch;
+  ASSERT_TRUE(scratch.Ok());
+  const std::string dir = scratch.path.string();
   const std::string rows = ". . . . . . . . . . \n";
   struct Row { const char* what; std::string top; int status; std::string says; } cases[] = {
       {"good", ".@.y. . . . . . . . \n", 0, "@05\r\n20202020202020202020\r\n"},
