@@ -1,6 +1,7 @@
 #include "core/BoardOps.h"
 
 #include "core/Pictures.h"
+#include "core/SoundEffects.h"
 
 namespace morvik {
 
@@ -12,7 +13,7 @@ void FallSpin(const Board& b, Script& s) {
     s.Add(Fx::Yield);
     s.Add(Fx::Pause, 150);
   }
-  s.Add(Fx::Sound, 4);
+  s.Add(Fx::Sound, sfx::Thud);
   s.Add(Fx::HeroPose, pic::KnockedDown);
   s.Add(Fx::Yield);
 }
@@ -26,7 +27,7 @@ void OpenGates(Board& b, Script& s) {
         s.Add(Fx::PaintTile, x, y, cell::GateOpen);
         changed = true;
       }
-  if (changed) s.Add(Fx::Sound, 12);
+  if (changed) s.Add(Fx::Sound, sfx::Chime);
   s.Add(Fx::Yield);
 }
 

@@ -5,6 +5,7 @@
 
 #include "core/BoardOps.h"
 #include "core/Pictures.h"
+#include "core/SoundEffects.h"
 
 namespace morvik {
 
@@ -16,7 +17,7 @@ constexpr int kFlightFrameMs = 200;
 int Sign(int dir) { return dir == DirLeft || dir == DirUp ? -1 : 1; }
 
 void Crash(Board& b, Script& s) {
-  s.Add(Fx::Sound, 3);
+  s.Add(Fx::Sound, sfx::Bump);
   FallSpin(b, s);
   s.Add(Fx::Yield);
   EndStage(b, s, Outcome::Miss);
@@ -33,17 +34,17 @@ void UnsafeLanding(Board& b, Script& s, CellCode t) {
   if (t == cell::CrackedIce) {
     // The ice breaks at once; the terrain keeps its code, the attempt is over anyway.
     s.Add(Fx::PaintTile, b.heroX, b.heroY, cell::DeepWater);
-    s.Add(Fx::Sound, 26);
+    s.Add(Fx::Sound, sfx::IceBreaks);
     GoUnder(s);
     s.Add(Fx::Yield);
     EndStage(b, s, Outcome::Miss);
     return;
   }
   if (IsWater(t) || IsHole(t)) {
-    s.Add(Fx::Sound, IsWater(t) ? 2 : 4);
+    s.Add(Fx::Sound, IsWater(t) ? sfx::Splash : sfx::Thud);
     GoUnder(s);
     if (b.hiddenWarp && b.heroX == 7 && b.heroY == 0) {
-      s.Add(Fx::Sound, 23);
+      s.Add(Fx::Sound, sfx::Warp);
       s.Add(Fx::Yield);
       s.Add(Fx::Pause, 2000);
       s.Add(Fx::HeroPose, pic::Empty);
@@ -91,7 +92,7 @@ void Jump(Board& b, Script& s, int distance) {
   const int T0 = b.heroY * CellPixels, L0 = b.heroX * CellPixels;
   const bool horizontal = b.heroDir == DirLeft || b.heroDir == DirRight;
   const int shift = horizontal ? (b.heroDir - 2) * distance : (b.heroDir - 3) * distance;
-  s.Add(Fx::Sound, b.padBounce ? 18 : std::abs(shift) < 5 ? 13 : 16);
+  s.Add(Fx::Sound, b.padBounce ? sfx::PadBounce : std::abs(shift) < 5 ? sfx::JumpShort : sfx::JumpLong);
   s.Add(Fx::PlaceShadow, L0, T0);
   for (int f = 0; f <= 180; f += 20) {
     if (f >= 160) s.Add(Fx::HeroPose, pic::Flight(b.heroDir));
@@ -131,7 +132,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
   const bool frontOff = NextOffField(b);
   const CharaKind a = frontOff ? CharaKind::None : b.C(NextX(b), NextY(b)).kind;
   CellCode front = frontOff ? cell::Mountain : b.T(NextX(b), NextY(b));
-  s.Add(Fx::Sound, 0);
+  s.Add(Fx::Sound, sfx::Step);
   if (b.landedFlower) {
     b.C(b.landedX, b.landedY) = b.landedCode;
     b.landedFlower = false;
@@ -143,7 +144,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
   const int sign = Sign(b.heroDir);
   switch (c.kind) {
     case CharaKind::PX:
-      s.Add(Fx::Sound, 3);
+      s.Add(Fx::Sound, sfx::Bump);
       s.Add(Fx::Yield);
       EndStage(b, s, Outcome::Miss);
       return;
@@ -151,7 +152,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
     case CharaKind::Red: {
       const int colour = c.kind == CharaKind::Yellow ? 0 : 1;
       if (b.firstFlower == colour) {
-        s.Add(Fx::Sound, colour == 0 ? 8 : 9);
+        s.Add(Fx::Sound, colour == sfx::Step ? sfx::YellowFlower : sfx::RedFlower);
         s.Add(Fx::HideChara, static_cast<int>(colour == 0 ? Pool::Yellow : Pool::Red), c.index, 0);
         ItemTaken(b, s, colour);
         if (b.Ended()) return;  // the last flower: nothing of this attempt goes on
@@ -168,7 +169,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
         Crash(b, s);
         return;
       }
-      s.Add(Fx::Sound, 17);
+      s.Add(Fx::Sound, sfx::StoneBounce);
       SlideStep(b, s, 50);
       s.Add(Fx::Yield);
       JumpLand(b, s, sign, horizontal, vertical);
@@ -188,7 +189,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
     s.Add(Fx::Yield);
     if (IsLandingDanger(front)) front = cell::Light;  // the slide goes on into the danger
     if (a != CharaKind::Stone && a != CharaKind::PX && IsFloor(front)) {
-      if (c.IsNone()) s.Add(Fx::Sound, 19);
+      if (c.IsNone()) s.Add(Fx::Sound, sfx::Slide);
       SlideStep(b, s, 30);
       s.Add(Fx::Yield);
       b.sliding = true;
@@ -210,7 +211,7 @@ void JumpLand(Board& b, Script& s, int shift, bool horizontal, bool vertical) {
       b.padBounce = false;
       s.Add(Fx::Yield);
     } else {
-      s.Add(Fx::Sound, 15);
+      s.Add(Fx::Sound, sfx::Refused);
     }
   }
 }

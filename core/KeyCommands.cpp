@@ -3,6 +3,7 @@
 #include "core/BoardOps.h"
 #include "core/JumpRules.h"
 #include "core/Pictures.h"
+#include "core/SoundEffects.h"
 #include "core/StepRules.h"
 #include "core/Walk.h"
 
@@ -32,24 +33,24 @@ void StepCommand(Board& b, Script& s, int dir) {
 
 void TurnCommand(Board& b, Script& s) {
   b.heroDir = static_cast<std::int16_t>(b.heroDir % 4 + 1);
-  s.Add(Fx::Sound, 7);
+  s.Add(Fx::Sound, sfx::Turn);
   s.Add(Fx::HeroPose, pic::Standing(b.heroDir));
 }
 
 void DigCommand(Board& b, Script& s) {
   if (FacesBorder(b)) {
-    s.Add(Fx::Sound, 6);
+    s.Add(Fx::Sound, sfx::DigRefused);
     return;
   }
   const int fx = NextX(b), fy = NextY(b);
   const CellCode v = b.T(fx, fy);
   if ((v != cell::Light && v != cell::Grass) || !b.C(fx, fy).IsNone()) {
-    s.Add(Fx::Sound, 6);
+    s.Add(Fx::Sound, sfx::DigRefused);
     return;
   }
   const CellCode hole = v == cell::Light ? cell::HoleLight : cell::HoleGrass;
   b.C(fx, fy) = HoleMark;
-  s.Add(Fx::Sound, 5);
+  s.Add(Fx::Sound, sfx::Dig);
   s.Add(Fx::PaintTile, fx, fy, hole);
   b.T(fx, fy) = hole;
   s.Add(Fx::AnswerDig, fx, fy);
@@ -63,14 +64,14 @@ namespace morvik {
 
 bool StartMeterCommand(const Board& b, Script& s) {
   const bool onPad = b.T(b.heroX, b.heroY) == cell::JumpPad;
-  s.Add(Fx::Sound, onPad ? 14 : 15);
+  s.Add(Fx::Sound, onPad ? sfx::MeterStart : sfx::Refused);
   return onPad;
 }
 
 int ReleaseJumpCommand(Board& b, Script& s, int level) {
   const int d = ShortenedJump(b, JumpDistance(level));
   if (d == 0) {
-    s.Add(Fx::Sound, 15);
+    s.Add(Fx::Sound, sfx::Refused);
     return 0;
   }
   Jump(b, s, d);

@@ -2,6 +2,7 @@
 
 #include "core/BoardOps.h"
 #include "core/Pictures.h"
+#include "core/SoundEffects.h"
 
 namespace morvik {
 
@@ -38,7 +39,7 @@ std::int16_t ClassifyPush(Script& s, CellCode tF, CellCode tB, Chara cB, bool px
   if (cB.kind == CharaKind::EmptyHole) return HoleKind(tB, px);
   if (cB.IsObject()) return step::Impossible;
   if (IsHazard(tF)) return px ? step::PXOffHazard : step::StoneOffHazard;
-  s.Add(Fx::Sound, px ? 10 : 1);
+  s.Add(Fx::Sound, px ? sfx::PushPX : sfx::PushStone);
   return px ? step::PushPX : step::PushStone;
 }
 
@@ -80,7 +81,7 @@ void Move(Board& b, Script& s, const StepCells& c, bool pushed) {
   }
   if (b.T(hx, hy) == cell::CrackedIce) {
     BreakIce(b, s, hx, hy);
-    s.Add(Fx::Sound, 26);
+    s.Add(Fx::Sound, sfx::IceBreaks);
     s.Add(Fx::InWaterAnime, hx, hy, 0);
   }
   b.heroX = static_cast<std::int16_t>(c.fx);
@@ -139,13 +140,13 @@ void ResolveStep(Board& b, Script& s) {
   b.onFlower = false;
   switch (b.stepKind) {
     case step::Floor:
-      s.Add(Fx::Sound, 0);
+      s.Add(Fx::Sound, sfx::Step);
       Move(b, s, c, false);
       break;
     case step::TakeYellow:
     case step::TakeRed: {
       const bool yellow = b.stepKind == step::TakeYellow;
-      s.Add(Fx::Sound, yellow ? 8 : 9);
+      s.Add(Fx::Sound, yellow ? sfx::YellowFlower : sfx::RedFlower);
       s.Add(Fx::HideChara, static_cast<int>(yellow ? Pool::Yellow : Pool::Red), cF.index, 1);
       Move(b, s, c, false);
       ItemTaken(b, s, yellow ? 0 : 1);
@@ -158,13 +159,13 @@ void ResolveStep(Board& b, Script& s) {
     case step::StoneIntoWater:
       Move(b, s, c, true);
       s.Add(Fx::HideChara, static_cast<int>(Pool::Stone), b.C(c.bx, c.by).index, 0);
-      s.Add(Fx::Sound, 2);
+      s.Add(Fx::Sound, sfx::Splash);
       s.Add(Fx::InWaterAnime, c.bx, c.by, 75);
       if (!MissedOnHazard(b, s, t)) b.C(c.bx, c.by) = NoChara;
       break;
     case step::StoneOntoFlower:
     case step::PXOntoFlower:
-      s.Add(Fx::Sound, 3);
+      s.Add(Fx::Sound, sfx::Bump);
       Move(b, s, c, true);
       EndStage(b, s, Outcome::Miss);
       break;
@@ -177,7 +178,7 @@ void ResolveStep(Board& b, Script& s) {
     case step::PXIntoHoleSnow:
     case step::PXIntoHoleSand: {
       const bool px = cF.kind == CharaKind::PX;
-      s.Add(Fx::Sound, px ? 11 : 4);
+      s.Add(Fx::Sound, px ? sfx::PXIntoHole : sfx::Thud);
       Move(b, s, c, true);
       const CellCode filled = FilledBy(b.stepKind);
       b.T(c.bx, c.by) = filled;
@@ -198,20 +199,20 @@ void ResolveStep(Board& b, Script& s) {
       break;
     }
     case step::PXIntoWater:
-      s.Add(Fx::Sound, 2);
+      s.Add(Fx::Sound, sfx::Splash);
       EndStage(b, s, Outcome::Miss);
       break;
     case step::StoneOffHazard:
     case step::PXOffHazard:
     case step::OntoHazard:
-      s.Add(Fx::Sound, 3);
+      s.Add(Fx::Sound, sfx::Bump);
       FallSpin(b, s);
       EndStage(b, s, Outcome::Miss);
       break;
     case step::StoneOntoCrackedIce:
       Move(b, s, c, true);
       s.Add(Fx::HideChara, static_cast<int>(Pool::Stone), cF.index, 0);
-      s.Add(Fx::Sound, 26);
+      s.Add(Fx::Sound, sfx::IceBreaks);
       b.C(c.bx, c.by) = NoChara;
       BreakIce(b, s, c.bx, c.by);
       s.Add(Fx::InWaterAnime, c.bx, c.by, 75);
@@ -222,7 +223,7 @@ void ResolveStep(Board& b, Script& s) {
       b.heroX = static_cast<std::int16_t>(c.fx);
       b.heroY = static_cast<std::int16_t>(c.fy);
       s.Add(Fx::PaintTile, c.bx, c.by, cell::DeepWater);
-      s.Add(Fx::Sound, 26);
+      s.Add(Fx::Sound, sfx::IceBreaks);
       s.Add(Fx::Yield);
       EndStage(b, s, Outcome::Miss);
       break;

@@ -15,6 +15,7 @@
 #include "core/JumpRules.h"
 #include "core/KeyCommands.h"
 #include "core/Pictures.h"
+#include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
 #include "play/StageLoader.h"
@@ -440,7 +441,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   Script s;
   if (game_.meterRunning) {
     if (keyCode != vk::X || modifiers != 0) {
-      platform_.sound.PlayEffect(15);
+      platform_.sound.PlayEffect(sfx::Refused);
       ResetMeter();
     } else if (game_.jumpBusy) {
       ResetMeter();
@@ -471,7 +472,7 @@ void FormMain::TimerJump_Timer() {
   if (!game_.meterRunning) return;
   ++game_.meterLevel;
   if (game_.meterLevel > MeterLevels) {
-    platform_.sound.PlayEffect(15);
+    platform_.sound.PlayEffect(sfx::Refused);
     ResetMeter();
     return;
   }
@@ -807,7 +808,7 @@ void FormMain::mnuEnd_Click() {
 }
 
 void FormMain::PicNext_MouseDown(Qt::MouseButton button, int shift) {
-  if (button != Qt::LeftButton && shift == (ModShift | ModCtrl | ModAlt)) platform_.sound.PlayEffect(19);
+  if (button != Qt::LeftButton && shift == (ModShift | ModCtrl | ModAlt)) platform_.sound.PlayEffect(sfx::Slide);
 }
 
 bool FormMain::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "core/KeyCommands.h"
+#include "core/SoundEffects.h"
 #include "play/AdviceText.h"
 #include "play/FormAdvice.h"
 #include "play/FieldWidget.h"
@@ -45,10 +46,10 @@ void FormMain::AdviceCheck() {
 
 void FormMain::PicAdvice_Click() {
   if (adviceText_.isEmpty()) {
-    platform_.sound.PlayEffect(22);
+    platform_.sound.PlayEffect(sfx::NoAdvice);
     return;
   }
-  platform_.sound.PlayEffect(21);
+  platform_.sound.PlayEffect(sfx::AdviceOpens);
   if (hooks.showAdvice) {
     hooks.showAdvice(adviceText_);
     return;
@@ -66,7 +67,7 @@ void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
 void FormMain::PicMeter_DblClick() {
   if (game_.testPlay || game_.stageNo != kVisitorStage || game_.unitPlay || ganTimer_) return;
   if (++meterDoubleClicks_ > 2) {
-    platform_.sound.PlayEffect(12);
+    platform_.sound.PlayEffect(sfx::Chime);
     GanAppear(FieldSize - 1, 0);
     meterDoubleClicks_ = 0;
   }
@@ -106,7 +107,7 @@ void FormMain::TimerGan_Timer() {
 void FormMain::GanMessage() {
   platform_.messages.Show(QCoreApplication::translate("FormMain", "合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。"), QCoreApplication::translate("FormMain", "頑さんからのメッセージ"),
                           MsgIcon::None, MsgButtons::Ok);
-  platform_.sound.PlayEffect(12);
+  platform_.sound.PlayEffect(sfx::Chime);
   StopVisitor();
 }
 

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include "play/FieldWidget.h"
+#include "core/SoundEffects.h"
 #include "play/FormMain.h"
 #include "play/StageLoader.h"
 #include "platform/SaveFile.h"
@@ -23,7 +24,7 @@ void FormMain::AnswerAppend(int x, int y, int action) {
 void FormMain::CheckGuideNext(int action, int x, int y) {
   if (!guide_.Check(action, x, y)) return;
   PutGuide();
-  if (action == 0) platform_.sound.PlayEffect(25);
+  if (action == 0) platform_.sound.PlayEffect(sfx::GuideStep);
 }
 
 // Marks the guide's move on the field, or ends the guide after its last move; the mark keeps
@@ -81,7 +82,7 @@ void FormMain::LoadAnsData() {
   guide_.Start(*data);
   PutGuide();
   ansTimer_ = platform_.scheduler.After(kGuideBlinkMs, [this] { TimerAns_Timer(); });
-  platform_.sound.PlayEffect(24);
+  platform_.sound.PlayEffect(sfx::GuideShown);
 }
 
 void FormMain::SaveAnsData() {

@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "play/FieldWidget.h"
+#include "core/SoundEffects.h"
 #include "play/FormMain.h"
 
 namespace morvik {
@@ -71,7 +72,7 @@ void FormMain::AfterPress() {
 bool FormMain::UndoKeysAct() {
   if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_) return false;
   if (game_.meterRunning) {
-    platform_.sound.PlayEffect(15);
+    platform_.sound.PlayEffect(sfx::Refused);
     ResetMeter();
     return false;
   }

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "editor/FormEdit.h"
 #include "play/FormMain.h"
@@ -28,7 +29,7 @@ namespace morvik {
 namespace {
 
 constexpr int kTitleMusic = 12;
-constexpr int kEffectReset = 18;
+constexpr int kEffectReset = sfx::PadBounce;
 
 void Centre(QWidget& w) {
   w.adjustSize();

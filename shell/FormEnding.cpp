@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 
+#include "core/SoundEffects.h"
 #include "platform/Fonts.h"
 #include "platform/WindowPlacement.h"
 
@@ -26,7 +27,7 @@ constexpr int kIconGap = 3;       // between a name and its icon
 constexpr int kLabelPadding = 3;  // at each side of a credit line's text
 constexpr double kFiguresTop = 0.58;  // where the heads of the scene's figures begin, of its height
 constexpr int kOpeningRestMs = 7000;
-constexpr int kEffectCaptionDone = 4, kEffectIcon = 20;
+constexpr int kEffectCaptionDone = sfx::Thud, kEffectIcon = sfx::Blink;
 constexpr int kBlocks = 10;  // a dissolve has kBlocks × kBlocks blocks
 
 const QColor kLightYellow(255, 255, 192), kRed(255, 0, 0), kYellow(255, 255, 0), kCyan(0, 255, 255),

@@ -20,6 +20,7 @@
 #include <QUrl>
 #include <cmath>
 
+#include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "platform/FileDrops.h"
 #include "platform/Fonts.h"
@@ -36,7 +37,7 @@ constexpr QSize kEyeSize(64, 25);
 constexpr QPoint kEyeAt(30, 40);
 constexpr int kFirstBlinkMs = 4000;
 constexpr int kClosedMs = 200;
-constexpr int kEffectUnlock = 12, kEffectBlink = 20;
+constexpr int kEffectUnlock = sfx::Chime, kEffectBlink = sfx::Blink;
 // The hidden unlock: this many right-button presses on the portrait with Ctrl and Shift held.
 constexpr Qt::MouseButton kUnlockButton = Qt::RightButton;
 const Qt::KeyboardModifiers kUnlockModifiers = Qt::ControlModifier | Qt::ShiftModifier;
