@@ -22,15 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A private sound server, so that a desktop's own server is neither used nor disturbed.
-export XDG_RUNTIME_DIR=$work/run HOME=$work/home
-mkdir -p "$XDG_RUNTIME_DIR" "$HOME"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset PULSE_SERVER
-pulseaudio --daemonize=yes --exit-idle-time=-1 -n --load="module-null-sink sink_name=null" \
-  --load=module-native-protocol-unix >/dev/null 2>&1
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-pactl set-default-sink null
+. "$(dirname "$0")/private_sound_server.sh"
+start_private_sound_server "$work"
 
 # A program folder whose first stage is an open field; the music is left out, so that the
 # recording holds only the effects and the jingles.
