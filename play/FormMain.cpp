@@ -106,7 +106,7 @@ void FormMain::BuildMenus() {
   giveUp->setShortcutContext(Qt::WindowShortcut);
   giveUp->setShortcutVisibleInContextMenu(true);
   connect(giveUp, &QAction::triggered, this, [this] {
-    if (game_.stageActive && !player_.Busy()) StageEnd(0);
+    if (game_.stageActive && !player_.Busy()) StageEnd(Outcome::GiveUp);
   });
   mnuUndo_ = game->addAction(QCoreApplication::translate("FormMain", "一手戻す"));
   mnuUndo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_Backspace)});
@@ -590,7 +590,7 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::PlaceShadow: scene_.shadow.pos = QPoint(e.a, e.b); break;
     case Fx::ShowShadow: scene_.shadow.visible = e.a != 0; break;
     case Fx::SetNext: SetNextPicture(e.a); break;
-    case Fx::StageEnd: StageEnd(e.a); break;
+    case Fx::StageEnd: StageEnd(static_cast<Outcome>(e.a)); break;
     case Fx::AnswerMove:
       if (guide_.Running()) CheckGuideNext(e.c, e.a, e.b);
       if (game_.testPlay) AnswerAppend(e.a, e.b, e.c);
@@ -610,15 +610,24 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
   field_->update();
 }
 
-void FormMain::StageEnd(int code) {
-  if (code < 0 || code > 3) return;
+namespace {
+// The jingle that announces an outcome (a music file's number): a sigh for a miss or giving
+// up, a fanfare for a clear or the warp.
+int JingleOf(Outcome outcome) {
+  constexpr int kJingleMiss = 10, kJingleClear = 11;
+  return outcome == Outcome::Clear || outcome == Outcome::Warp ? kJingleClear : kJingleMiss;
+}
+}  // namespace
+
+void FormMain::StageEnd(Outcome outcome) {
+  if (outcome < Outcome::GiveUp || outcome > Outcome::Warp) return;
   player_.Cancel();
   undoQueued_ = false;
   ResetMeter();  // a running meter stops with the attempt
   pressChanged_ = false;
-  missed_ = code == static_cast<int>(Outcome::Miss);
+  missed_ = outcome == Outcome::Miss;
   StopHint();
-  if (code == static_cast<int>(Outcome::Clear)) {
+  if (outcome == Outcome::Clear) {
     RecordClear();
     history_.Close();
   }
@@ -629,55 +638,55 @@ void FormMain::StageEnd(int code) {
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;
   platform_.sound.StopMusic();
-  const OutcomeLook& look = kOutcomes[code];
+  const OutcomeLook& look = kOutcomes[static_cast<int>(outcome)];
   scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
   // A clear in the fewest presses possible is announced in gold.
-  if (code == static_cast<int>(Outcome::Clear) && clearedInShortest_) scene_.message.background = kShortestGold;
-  if (code == static_cast<int>(Outcome::Clear)) scene_.hero.picture = pic::Victory;
-  clearPending_ = code == static_cast<int>(Outcome::Clear) && !game_.testPlay && !game_.unitPlay;
-  if (clearPending_ || code == static_cast<int>(Outcome::Warp)) KeepClear(code);
-  game_.stageBgm = code / 2 + 10;
+  if (outcome == Outcome::Clear && clearedInShortest_) scene_.message.background = kShortestGold;
+  if (outcome == Outcome::Clear) scene_.hero.picture = pic::Victory;
+  clearPending_ = outcome == Outcome::Clear && !game_.testPlay && !game_.unitPlay;
+  if (clearPending_ || outcome == Outcome::Warp) KeepClear(outcome);
+  game_.stageBgm = JingleOf(outcome);
   field_->update();
   const unsigned serial = ++outcomeSerial_;
-  outcomeTimer_ = platform_.scheduler.After(200, [this, code, serial] {
+  outcomeTimer_ = platform_.scheduler.After(200, [this, outcome, serial] {
     outcomeTimer_ = 0;
     if (!platform_.sound.musicOn) {
-      outcomeTimer_ = platform_.scheduler.After(1500, [this, code] { AfterAnnouncement(code); });
+      outcomeTimer_ = platform_.scheduler.After(1500, [this, outcome] { AfterAnnouncement(outcome); });
       return;
     }
-    platform_.sound.PlayJingle(code / 2 + 10, [this, code, serial] {
-      if (serial == outcomeSerial_) AfterAnnouncement(code);
+    platform_.sound.PlayJingle(JingleOf(outcome), [this, outcome, serial] {
+      if (serial == outcomeSerial_) AfterAnnouncement(outcome);
     });
   });
 }
 
-void FormMain::AfterAnnouncement(int code) {
+void FormMain::AfterAnnouncement(Outcome outcome) {
   outcomeTimer_ = 0;
   clearPending_ = false;
   auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
   const bool story = !game_.testPlay && !game_.unitPlay;
-  if (code == static_cast<int>(Outcome::Warp)) {
+  if (outcome == Outcome::Warp) {
     game_.stageNo = 25;
     restartAfter(1500);
-  } else if (code == static_cast<int>(Outcome::Clear) && story && game_.stageNo == 30) {
+  } else if (outcome == Outcome::Clear && story && game_.stageNo == 30) {
     outcomeTimer_ = platform_.scheduler.After(3000, [this] {
       outcomeTimer_ = 0;
       if (hooks.startEnding) hooks.startEnding();
     });
-  } else if (code == static_cast<int>(Outcome::Clear) && story && StoryEndsHere()) {
+  } else if (outcome == Outcome::Clear && story && StoryEndsHere()) {
     outcomeTimer_ = platform_.scheduler.After(1500, [this] {
       outcomeTimer_ = 0;
       FinishStory();
     });
-  } else if (code == static_cast<int>(Outcome::Clear) && story) {
+  } else if (outcome == Outcome::Clear && story) {
     game_.stageNo = NextStageAfterClear();
     restartAfter(1500);
-  } else if (code == static_cast<int>(Outcome::Clear) && !game_.unitPlay) {
+  } else if (outcome == Outcome::Clear && !game_.unitPlay) {
     if (platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを生成しますか？"), QCoreApplication::translate("FormMain", "確認"), MsgIcon::Question,
                                 MsgButtons::YesNo) == MsgResult::Yes)
       SaveAnsData();
     Restart();
-  } else if (code == static_cast<int>(Outcome::Clear)) {
+  } else if (outcome == Outcome::Clear) {
     if (platform_.messages.Show(QCoreApplication::translate("FormMain", "もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
                                 MsgButtons::YesNo) == MsgResult::Yes) {
       Restart();
@@ -725,9 +734,9 @@ int FormMain::NextStageAfterClear() const {
   return game_.stageNo == 30 || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
 }
 
-void FormMain::KeepClear(int code) {
+void FormMain::KeepClear(Outcome outcome) {
   bool raised = false;
-  if (code == static_cast<int>(Outcome::Warp)) {
+  if (outcome == Outcome::Warp) {
     raised = RaiseReached(game_, 25);
   } else if (game_.stageNo == 30) {
     // The ending is reached: the other stories open, as the ending opens them.

@@ -53,7 +53,7 @@ class FormMain final : public QMainWindow {
   // stage could not be read: the player was told and the hooks took over.
   bool InitialTreat();
   // Ends the attempt with an outcome code (0 give up, 1 miss, 2 clear, 3 warp).
-  void StageEnd(int code);
+  void StageEnd(Outcome outcome);
   // The key handler of the field (virtual key code, modifiers 1 Shift, 2 Ctrl, 4 Alt).
   void Form_KeyDown(int keyCode, int modifiers);
 
@@ -140,7 +140,7 @@ class FormMain final : public QMainWindow {
   void Perform(const Effect& e, Script& expansion);
   void RunScript(const Script& s);
   void SetNextPicture(int picture);
-  void AfterAnnouncement(int code);
+  void AfterAnnouncement(Outcome outcome);
   void Restart();
   void StopVisitorAndGuide();
   void StopGuide();
@@ -154,7 +154,7 @@ class FormMain final : public QMainWindow {
   // reached (after the main story's last stage, the ending: the other stories open) and
   // saved at once, so that neither leaving during the announcement nor the session's end
   // loses it.
-  void KeepClear(int code);
+  void KeepClear(Outcome outcome);
   // A story stage was cleared: the story has no stage after it.
   bool StoryEndsHere() const;
   // The last stage of a story was cleared: the player is congratulated and goes to the title.

@@ -61,7 +61,7 @@ void FormMain::PicAdvice_Click() {
 
 void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
   if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && game_.stageActive && !player_.Busy())
-    StageEnd(static_cast<int>(Outcome::Clear));
+    StageEnd(Outcome::Clear);
 }
 
 void FormMain::PicMeter_DblClick() {

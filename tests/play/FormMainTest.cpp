@@ -273,7 +273,7 @@ TEST(FormMain, TheWarpReachesStageTwentyFiveAtOnce) {
     p.form->hooks.saveProgress = [&saves] { ++saves; };
     p.game.stageReached = 16;
     p.Start(16);
-    p.form->StageEnd(static_cast<int>(Outcome::Warp));
+    p.form->StageEnd(Outcome::Warp);
     EXPECT_EQ(p.game.stageReached, 25) << leave;
     EXPECT_EQ(saves, 1) << leave;
     if (leave) {
