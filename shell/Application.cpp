@@ -56,7 +56,7 @@ Application::~Application() = default;
 
 void Application::OpenStageFile(const QString& path) {
   game_.mapFilePath = path.toStdString();
-  ChangeScreen(3);
+  ChangeScreen(Screen::StageFile);
 }
 
 QString Application::MapFile() const {
@@ -138,13 +138,13 @@ void Application::Main() {
   formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
 
   FormTitle::Hooks& title = formTitle_->hooks;
-  title.startStory = [this] { ChangeScreen(0); };
-  title.startStage = [this] { ChangeScreen(2); };
+  title.startStory = [this] { ChangeScreen(Screen::StoryStart); };
+  title.startStage = [this] { ChangeScreen(Screen::ChosenStage); };
   title.openUnitFile = [this](const QString& path) {
     game_.mapFilePath = path.toStdString();
-    ChangeScreen(3);
+    ChangeScreen(Screen::StageFile);
   };
-  title.openEditor = [this] { ChangeScreen(1); };
+  title.openEditor = [this] { ChangeScreen(Screen::Editor); };
   title.quit = [this] {
     sound_.StopMusic();
     SavePlayInfo();
@@ -257,16 +257,16 @@ void Application::ShowTitle() {
   QApplication::restoreOverrideCursor();
 }
 
-void Application::ChangeScreen(int mode) {
+void Application::ChangeScreen(Screen screen) {
   sound_.StopMusic();
   formTitle_->StopBlink();
   formTitle_->hide();
-  switch (mode) {
-    case 0:
+  switch (screen) {
+    case Screen::StoryStart:
       game_.stageNo = game_.storyNo * 30 + 1;
       game_.mapFilePath = MapFile().toStdString();
       break;
-    case 1:
+    case Screen::Editor:
       game_.mapFilePath.clear();
       game_.stageNo = 0;
       formEdit_->EditStart();
@@ -274,15 +274,13 @@ void Application::ChangeScreen(int mode) {
       formEdit_->raise();
       formEdit_->activateWindow();
       return;
-    case 2:
+    case Screen::ChosenStage:
       game_.mapFilePath = MapFile().toStdString();
       break;
-    case 3:
+    case Screen::StageFile:
       game_.stageNo = 0;
       game_.unitPlay = true;
       break;
-    default:
-      return;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ready = formMain_->InitialTreat();

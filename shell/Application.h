@@ -45,9 +45,14 @@ class Application {
 
   // Start-up: first values, the screens, the play information, then the title.
   void Main();
-  // Leaves the title: 0 the story from its first stage, 1 the editor, 2 stage game.stageNo of
-  // the main map file, 3 the stage-unit file in game.mapFilePath.
-  void ChangeScreen(int mode);
+  // Where the title leaves for (the numbers the title's choices have always had).
+  enum class Screen {
+    StoryStart = 0,  // the chosen story from its first stage
+    Editor = 1,
+    ChosenStage = 2,  // stage game.stageNo of the main map file
+    StageFile = 3,    // the stage-unit file in game.mapFilePath
+  };
+  void ChangeScreen(Screen screen);
   void ShowTitle();
   void EndProgram();
   // Never lowers the progress the file holds, except for a reset of it.

@@ -443,7 +443,7 @@ TEST(ProgramHelp, F1InEachWindowOpensTheHelpFileOfTheProgramFolderAtThatWindowsP
   EXPECT_EQ(p.Help(), help) << "one help window";
   EXPECT_EQ(help->PageTitle(), QStringLiteral("プレイ画面とキー操作"));
 
-  p.app->ChangeScreen(1);
+  p.app->ChangeScreen(Application::Screen::Editor);
   p.F1(p.app->Edit());
   EXPECT_EQ(help->PageTitle(), QStringLiteral("ステージエディタ"));
   EXPECT_TRUE(p.messages.shown.empty());

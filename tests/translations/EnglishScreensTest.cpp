@@ -125,7 +125,7 @@ TEST(English, EveryScreenSpeaksEnglish) {
   EXPECT_EQ(JapaneseLeft(app.Title()), QStringList());
   EXPECT_EQ(JapaneseLeft(app.Edit()), QStringList());
   app.Game().stageNo = 1;
-  app.ChangeScreen(2);
+  app.ChangeScreen(Application::Screen::ChosenStage);
   scheduler.Advance(2000);
   EXPECT_EQ(JapaneseLeft(app.Play()), QStringList());
   for (const QString& shown : messages.shown) EXPECT_FALSE(HasJapanese(shown)) << shown.toStdString();
