@@ -6,6 +6,7 @@
 #include "core/BoardOps.h"
 #include "core/Pictures.h"
 #include "core/SoundEffects.h"
+#include "core/Stories.h"
 
 namespace morvik {
 
@@ -43,7 +44,7 @@ void UnsafeLanding(Board& b, Script& s, CellCode t) {
   if (IsWater(t) || IsHole(t)) {
     s.Add(Fx::Sound, IsWater(t) ? sfx::Splash : sfx::Thud);
     GoUnder(s);
-    if (b.hiddenWarp && b.heroX == 7 && b.heroY == 0) {
+    if (b.hiddenWarp && b.heroX == HiddenExitX && b.heroY == HiddenExitY) {
       s.Add(Fx::Sound, sfx::Warp);
       s.Add(Fx::Yield);
       s.Add(Fx::Pause, 2000);

@@ -10,6 +10,16 @@ namespace morvik {
 
 inline constexpr int StoryCount = 3;
 
+// The main story's special stages, in one place.
+// Stage 16 hides an exit: a jump into the water at (7, 0) warps the hero on to stage 25.
+inline constexpr int HiddenExitStage = 16;
+inline constexpr int HiddenExitX = 7, HiddenExitY = 0;
+inline constexpr int WarpTargetStage = 25;
+// On stage 28 the meter's third double click calls the visitor.
+inline constexpr int VisitorStage = 28;
+// A clear of stage 30 is the main story's ending.
+inline constexpr int EndingStage = 30;
+
 int StoryFirstStage(int story);
 int StoryLength(int story);
 int StoryLastStage(int story);

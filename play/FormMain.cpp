@@ -666,9 +666,9 @@ void FormMain::AfterAnnouncement(Outcome outcome) {
   auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
   const bool story = !game_.testPlay && !game_.unitPlay;
   if (outcome == Outcome::Warp) {
-    game_.stageNo = 25;
+    game_.stageNo = WarpTargetStage;
     restartAfter(1500);
-  } else if (outcome == Outcome::Clear && story && game_.stageNo == 30) {
+  } else if (outcome == Outcome::Clear && story && game_.stageNo == EndingStage) {
     outcomeTimer_ = platform_.scheduler.After(3000, [this] {
       outcomeTimer_ = 0;
       if (hooks.startEnding) hooks.startEnding();
@@ -731,16 +731,16 @@ void FormMain::StopVisitorAndGuide() {
 }
 
 int FormMain::NextStageAfterClear() const {
-  return game_.stageNo == 30 || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
+  return game_.stageNo == EndingStage || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
 }
 
 void FormMain::KeepClear(Outcome outcome) {
   bool raised = false;
   if (outcome == Outcome::Warp) {
-    raised = RaiseReached(game_, 25);
-  } else if (game_.stageNo == 30) {
+    raised = RaiseReached(game_, WarpTargetStage);
+  } else if (game_.stageNo == EndingStage) {
     // The ending is reached: the other stories open, as the ending opens them.
-    raised = RaiseReached(game_, 30) || !StoriesOpen(game_);
+    raised = RaiseReached(game_, EndingStage) || !StoriesOpen(game_);
     OpenStories(game_);
   } else {
     raised = RaiseReached(game_, NextStageAfterClear());

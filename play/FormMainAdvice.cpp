@@ -7,6 +7,7 @@
 
 #include "core/KeyCommands.h"
 #include "core/SoundEffects.h"
+#include "core/Stories.h"
 #include "play/AdviceText.h"
 #include "play/FormAdvice.h"
 #include "play/FieldWidget.h"
@@ -19,7 +20,6 @@
 namespace morvik {
 
 namespace {
-constexpr int kVisitorStage = 28;
 constexpr int kVisitorTickMs = 400;
 // The hidden clear of the advice picture: F8 with Ctrl and Shift held.
 constexpr int kHiddenClearKey = 119;
@@ -65,7 +65,7 @@ void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
 }
 
 void FormMain::PicMeter_DblClick() {
-  if (game_.testPlay || game_.stageNo != kVisitorStage || game_.unitPlay || ganTimer_) return;
+  if (game_.testPlay || game_.stageNo != VisitorStage || game_.unitPlay || ganTimer_) return;
   if (++meterDoubleClicks_ > 2) {
     platform_.sound.PlayEffect(sfx::Chime);
     GanAppear(FieldSize - 1, 0);

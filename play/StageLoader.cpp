@@ -1,4 +1,5 @@
 #include "play/StageLoader.h"
+#include "core/Stories.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -33,7 +34,7 @@ std::optional<StageLoadFailure> LoadStageInto(ModMain& game, int& nextPicture) {
   }
   const auto& loaded = std::get<LoadedStage>(result);
   game.board = loaded.board;
-  game.board.hiddenWarp = !game.testPlay && !game.unitPlay && game.stageNo == 16;
+  game.board.hiddenWarp = !game.testPlay && !game.unitPlay && game.stageNo == HiddenExitStage;
   // A number beyond the stage music would name a jingle or the ending's music: it plays nothing.
   game.stageBgm = loaded.music < StageMusicCount ? loaded.music : NoMusic;
   nextPicture = loaded.nextPicture;

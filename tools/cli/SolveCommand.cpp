@@ -8,6 +8,7 @@
 #include <ostream>
 #include <thread>
 
+#include "core/Stories.h"
 #include "stagedata/StageReader.h"
 #include "stagedata/TextLines.h"
 #include "tools/cli/CommandLine.h"
@@ -110,7 +111,7 @@ bool LoadBoard(const std::vector<std::string>& lines, int stage, const std::stri
     return false;
   }
   b = std::get<LoadedStage>(result).board;
-  b.hiddenWarp = !request.unitPlay && request.stageNo == 16;
+  b.hiddenWarp = !request.unitPlay && request.stageNo == HiddenExitStage;
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "core/Translate.h"
 #include "core/ModMain.h"
 #include "core/Move.h"
+#include "core/Stories.h"
 #include "stagedata/StageReader.h"
 #include "tools/cli/BoardJson.h"
 #include "tools/cli/CommandLine.h"
@@ -71,7 +72,7 @@ int Play(const std::vector<std::string>& args) {
     return 2;
   }
   Board board = std::get<LoadedStage>(result).board;
-  board.hiddenWarp = !request.unitPlay && request.stageNo == 16;
+  board.hiddenWarp = !request.unitPlay && request.stageNo == HiddenExitStage;
   std::string error;
   const auto moves = ParseMoves(a.moves, error);
   if (!moves) {
