@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "editor/SearchThread.h"
+#include "platform/SearchThread.h"
 #include "editor/StageVerdict.h"
 #include "platform/Scheduler.h"
 

@@ -1,4 +1,4 @@
-#include "editor/SearchThread.h"
+#include "platform/SearchThread.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,6 +1,7 @@
 #pragma once
-// Runs the editor's searches one at a time on a thread of their own. Each job returns what
-// the GUI thread is to do with its result; starting another job or cancelling raises the
+// Runs searches one at a time on a thread of their own (the editor's verdict and figures, the
+// play screen's hints through SolverWorker). Each job returns what the GUI thread is to do with
+// its result; starting another job or cancelling raises the
 // running job's cancel flag and drops that result, so no stale answer ever reaches the
 // window. The destructor cancels and waits for the threads.
 #include <QObject>
