@@ -30,9 +30,6 @@ struct ModMain {
 
   bool stageActive = false;  // keys act on the field
   bool inputReady = false;   // a finished jump may switch keys back on
-  bool meterRunning = false;
-  int meterLevel = 0;
-  bool jumpBusy = false;
 };
 
 inline constexpr const char* AppVersion = "2.00 beta";

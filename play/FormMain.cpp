@@ -18,6 +18,7 @@
 #include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
+#include "play/JumpMeter.h"
 #include "play/StageLoader.h"
 #include "platform/Fonts.h"
 
@@ -28,7 +29,6 @@ namespace {
 constexpr int kFieldTop = 8, kFieldLeft = 8;
 constexpr int kFieldPixels = FieldSize * CellPixels;
 constexpr int kOpenTickMs = 200;
-constexpr int kMeterWidth = 140, kMeterHeight = 16;
 // Under the Next / Jump row: the back and answer buttons (stage files and test plays only),
 // then the presses with the hint button, then the hint's answer in up to two lines.
 constexpr int kRowTop = kFieldTop + kFieldPixels + 10;  // Next, Jump and the advice picture
@@ -94,7 +94,6 @@ FormMain::~FormMain() {
   player_.Cancel();
   platform_.scheduler.Cancel(openTimer_);
   platform_.scheduler.Cancel(outcomeTimer_);
-  platform_.scheduler.Cancel(meterTimer_);
 }
 
 void FormMain::BuildMenus() {
@@ -178,12 +177,12 @@ void FormMain::BuildControls() {
   jumpCaption->move(kFieldLeft + 80, row + 8);
   picMeter_ = new QLabel(central);
   picMeter_->setObjectName(QStringLiteral("PicMeter"));
-  picMeter_->setFixedSize(kMeterWidth + 2, kMeterHeight + 2);
+  picMeter_->setFixedSize(JumpMeter::Width + 2, JumpMeter::Height + 2);
   picMeter_->setFrameStyle(QFrame::Box | QFrame::Plain);
   picMeter_->move(kFieldLeft + 114, row + 7);
-  QPixmap meter(kMeterWidth, kMeterHeight);
-  meter.fill(Qt::white);
-  picMeter_->setPixmap(meter);
+  meter_ = std::make_unique<JumpMeter>(platform_.scheduler, platform_.sound, picMeter_,
+                                       [this](int key, int mods) { Form_KeyDown(key, mods); });
+  meter_->Reset();
 
   comTestEnd_ = new QPushButton(QCoreApplication::translate("FormMain", "戻る"), central);
   comTestEnd_->setObjectName(QStringLiteral("ComTestEnd"));
@@ -252,7 +251,7 @@ void FormMain::SetNextPicture(int picture) {
 bool FormMain::InitialTreat() {
   player_.Cancel();
   StopHint();
-  ResetMeter();
+  meter_->Reset();
   StopGuide();
   scene_.guide.visible = false;
   for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
@@ -422,7 +421,7 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
     mnuRedo_Click();
     return;
   }
-  if (e->key() == Qt::Key_H && mods == Qt::NoModifier && keyPreview_ && !game_.meterRunning) {
+  if (e->key() == Qt::Key_H && mods == Qt::NoModifier && keyPreview_ && !meter_->Running()) {
     ComHint_Click();
     return;
   }
@@ -431,20 +430,20 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
 
 void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   if (!keyPreview_ || !game_.stageActive) return;
-  if (meterPause_) {
+  if (meter_->Paused()) {
     // The meter is showing a new level: the key is handled after that pause, not lost.
-    meterQueue_.emplace_back(keyCode, modifiers);
+    meter_->HoldKey(keyCode, modifiers);
     return;
   }
   Board& b = game_.board;
   const Board before = b;
   Script s;
-  if (game_.meterRunning) {
+  if (meter_->Running()) {
     if (keyCode != vk::X || modifiers != 0) {
       platform_.sound.PlayEffect(sfx::Refused);
-      ResetMeter();
-    } else if (game_.jumpBusy) {
-      ResetMeter();
+      meter_->Reset();
+    } else if (meter_->Releasing()) {
+      meter_->Reset();
     } else {
       ReleaseJump();
     }
@@ -454,11 +453,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   switch (command.use) {
     case KeyCommand::Play: ApplyMove(b, s, command.move); break;
     case KeyCommand::Meter:
-      if (StartMeterCommand(b, s)) {
-        game_.meterRunning = true;
-        game_.meterLevel = 0;
-        meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
-      }
+      if (StartMeterCommand(b, s)) meter_->Start();
       break;
     case KeyCommand::None: return;
   }
@@ -467,68 +462,19 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   RunScript(s);
 }
 
-void FormMain::TimerJump_Timer() {
-  meterTimer_ = 0;
-  if (!game_.meterRunning) return;
-  ++game_.meterLevel;
-  if (game_.meterLevel > MeterLevels) {
-    platform_.sound.PlayEffect(sfx::Refused);
-    ResetMeter();
-    return;
-  }
-  PaintMeterSegment(game_.meterLevel);
-  meterPause_ = true;
-  meterTimer_ = platform_.scheduler.After(MeterLevelPauseMs, [this] {
-    meterTimer_ = 0;
-    meterPause_ = false;
-    auto queued = std::move(meterQueue_);
-    meterQueue_.clear();
-    for (const auto& [key, mods] : queued) Form_KeyDown(key, mods);
-    if (game_.meterRunning && !game_.jumpBusy && !meterTimer_)
-      meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
-  });
-}
-
-void FormMain::PaintMeterSegment(int level) {
-  QPixmap meter = picMeter_->pixmap();
-  QPainter p(&meter);
-  const int w = meter.width();
-  const int x0 = (level - 1) * w / MeterLevels, x1 = level * w / MeterLevels;
-  p.fillRect(x0, 0, x1 - x0, meter.height(), QColor::fromRgb(CgaRgb(MeterColourNumber(level))));
-  p.end();
-  picMeter_->setPixmap(meter);
-}
-
-QImage FormMain::MeterImage() const { return picMeter_->pixmap().toImage(); }
-
-void FormMain::ResetMeter() {
-  platform_.scheduler.Cancel(meterTimer_);
-  meterTimer_ = 0;
-  meterPause_ = false;
-  meterQueue_.clear();
-  QPixmap meter(kMeterWidth, kMeterHeight);
-  meter.fill(Qt::white);
-  picMeter_->setPixmap(meter);
-  game_.meterRunning = false;
-  game_.meterLevel = 0;
-  game_.jumpBusy = false;
-}
-
 void FormMain::ReleaseJump() {
-  game_.jumpBusy = true;
-  platform_.scheduler.Cancel(meterTimer_);
-  meterTimer_ = 0;
+  meter_->Release();
   Script s;
-  if (ReleaseJumpCommand(game_.board, s, game_.meterLevel) == 0) {
+  if (ReleaseJumpCommand(game_.board, s, meter_->Level()) == 0) {
     RunScript(s);
-    ResetMeter();
+    meter_->Reset();
     return;
   }
   pressChanged_ = true;
   StopHint();
   keyPreview_ = false;
   player_.Play(s, [this] {
-    ResetMeter();
+    meter_->Reset();
     if (game_.inputReady) keyPreview_ = true;
     AfterPress();
     UndoAfterPress();
@@ -623,7 +569,7 @@ void FormMain::StageEnd(Outcome outcome) {
   if (outcome < Outcome::GiveUp || outcome > Outcome::Warp) return;
   player_.Cancel();
   undoQueued_ = false;
-  ResetMeter();  // a running meter stops with the attempt
+  meter_->Reset();  // a running meter stops with the attempt
   pressChanged_ = false;
   missed_ = outcome == Outcome::Miss;
   StopHint();
@@ -713,7 +659,7 @@ void FormMain::Restart() {
 // Whatever the stage was doing stops: walks, jumps, the meter, the opening and an outcome.
 void FormMain::StopVisitorAndGuide() {
   player_.Cancel();
-  ResetMeter();
+  meter_->Reset();
   platform_.scheduler.Cancel(openTimer_);
   platform_.scheduler.Cancel(outcomeTimer_);
   openTimer_ = outcomeTimer_ = 0;

@@ -5,6 +5,7 @@
 // where to go when a stage is left.
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,7 @@
 #include "play/FieldImage.h"
 #include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
+#include "play/JumpMeter.h"
 #include "play/KeptSolutions.h"
 #include "play/ScriptPlayer.h"
 #include "play/PressRecords.h"
@@ -121,7 +123,7 @@ class FormMain final : public QMainWindow {
   int NextPicture() const { return nextPicture_; }
   bool KeyPreview() const { return keyPreview_; }
   bool Playing() const { return player_.Busy(); }
-  QImage MeterImage() const;
+  const JumpMeter& Meter() const { return *meter_; }
 
  protected:
   bool event(QEvent* e) override;
@@ -161,9 +163,6 @@ class FormMain final : public QMainWindow {
   void FinishStory();
   int NextStageAfterClear() const;  // the story stage a clear of this one leads to
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void TimerJump_Timer();
-  void ResetMeter();
-  void PaintMeterSegment(int level);
   void ReleaseJump();
 
   // What undo brings back: the board, the pictures over the field, the next-flower box, the
@@ -251,9 +250,7 @@ class FormMain final : public QMainWindow {
   int openCounter_ = 0;
   Scheduler::Id openTimer_ = 0;
   Scheduler::Id outcomeTimer_ = 0;
-  Scheduler::Id meterTimer_ = 0;
-  bool meterPause_ = false;                      // a level was just drawn: keys wait
-  std::vector<std::pair<int, int>> meterQueue_;  // keys pressed during that wait
+  std::unique_ptr<JumpMeter> meter_;  // made with its picture
 };
 
 // The virtual key code and modifier bits of a Qt key event (0 for keys the field ignores).

@@ -150,7 +150,7 @@ void FormMain::ComHint_Click() {
     CancelHintSearch();
     return;
   }
-  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_ || game_.meterRunning) return;
+  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meter_->Paused() || meter_->Running()) return;
   StopHint();
   FollowKeptSolutions();
   if (const auto known = kept_.Find(game_.board)) {  // on a kept shortest line: at once

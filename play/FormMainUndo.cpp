@@ -70,10 +70,10 @@ void FormMain::AfterPress() {
 // Undo and redo act only where a press would: the field takes keys and nothing is playing.
 // While the jump meter runs they cancel it, as every other key does.
 bool FormMain::UndoKeysAct() {
-  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_) return false;
-  if (game_.meterRunning) {
+  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meter_->Paused()) return false;
+  if (meter_->Running()) {
     platform_.sound.PlayEffect(sfx::Refused);
-    ResetMeter();
+    meter_->Reset();
     return false;
   }
   return true;
