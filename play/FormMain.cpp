@@ -240,6 +240,8 @@ void FormMain::LayOutAids(bool withButtons) {
   setFixedSize(sizeHint());
 }
 
+void FormMain::RepaintField() { field_->update(); }
+
 QImage FormMain::GrabField() const { return field_->Grab(); }
 QImage FormMain::GrabFieldOnScreen() const { return field_->grab().toImage(); }
 
@@ -252,7 +254,7 @@ bool FormMain::InitialTreat() {
   player_.Cancel();
   StopHint();
   meter_->Reset();
-  StopGuide();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
   for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
   for (int i = 0; i < PXPoolSize; ++i) scene_.pxPieces[i] = {{}, pic::PX, true, true};
@@ -538,14 +540,14 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::SetNext: SetNextPicture(e.a); break;
     case Fx::StageEnd: StageEnd(static_cast<Outcome>(e.a)); break;
     case Fx::AnswerMove:
-      if (guide_.Running()) CheckGuideNext(e.c, e.a, e.b);
+      guideRunner_.MoveMade(e.c, e.a, e.b);
       if (game_.testPlay) AnswerAppend(e.a, e.b, e.c);
       break;
     case Fx::AnswerDig:
       if (game_.testPlay) {
         AnswerAppend(e.a, e.b, 1);
-      } else if (guide_.Running()) {
-        CheckGuideNext(1, e.a, e.b);
+      } else {
+        guideRunner_.MoveMade(1, e.a, e.b);
       }
       break;
     case Fx::ItemTaken:
@@ -578,8 +580,8 @@ void FormMain::StageEnd(Outcome outcome) {
     history_.Close();
   }
   UpdateUndoMenu();
-  StopVisitor();
-  StopGuide();
+  visitor_.Stop();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;
@@ -669,8 +671,8 @@ void FormMain::StopVisitorAndGuide() {
   history_.Close();
   StopHint();
   shortestWorker_.Cancel();
-  StopVisitor();
-  StopGuide();
+  visitor_.Stop();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
   game_.stageActive = game_.inputReady = false;
   keyPreview_ = false;

@@ -11,8 +11,8 @@
 
 #include "core/ModMain.h"
 #include "play/FieldImage.h"
-#include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
+#include "play/GuideRunner.h"
 #include "play/JumpMeter.h"
 #include "play/KeptSolutions.h"
 #include "play/ScriptPlayer.h"
@@ -20,6 +20,7 @@
 #include "play/ShortestTable.h"
 #include "play/SolverWorker.h"
 #include "play/UndoHistory.h"
+#include "play/Visitor.h"
 #include "platform/Platform.h"
 
 class QLabel;
@@ -98,21 +99,18 @@ class FormMain final : public QMainWindow {
 
   // Answer files and the guide.
   void AnswerAppend(int x, int y, int action);
-  void CheckGuideNext(int action, int x, int y);
-  void LoadAnsData();
   void SaveAnsData();
   void ComAns_Click();
-  const AnswerGuide& Guide() const { return guide_; }
-  bool GuideBlinking() const { return ansTimer_ != 0; }
+  const AnswerGuide& Guide() const { return guideRunner_.Guide(); }
+  bool GuideBlinking() const { return guideRunner_.Blinking(); }
 
   // Advice and the visitor.
   void AdviceCheck();
   void PicAdvice_Click();
   void PicAdvice_KeyDown(int keyCode, int modifiers);
   void PicMeter_DblClick();
-  void GanAppear(int x, int y);
   QString AdviceText() const { return adviceText_; }
-  bool VisitorPresent() const { return ganTimer_ != 0; }
+  bool VisitorPresent() const { return visitor_.Present(); }
 
   // What tests and the effect performer look at.
   const FieldScene& Scene() const { return scene_; }
@@ -145,12 +143,7 @@ class FormMain final : public QMainWindow {
   void AfterAnnouncement(Outcome outcome);
   void Restart();
   void StopVisitorAndGuide();
-  void StopGuide();
-  void PutGuide();
-  void TimerAns_Timer();
-  void StopVisitor();
-  void TimerGan_Timer();
-  void GanMessage();
+  void RepaintField();
   bool RaiseStageReached();
   // A story clear (or the warp) counts the moment it happens: the stage it leads to is
   // reached (after the main story's last stage, the ending: the other stories open) and
@@ -239,12 +232,9 @@ class FormMain final : public QMainWindow {
   bool hintMark_ = false;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
   bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
-  AnswerGuide guide_;
-  Scheduler::Id ansTimer_ = 0;
   QString adviceText_;
-  int meterDoubleClicks_ = 0;
-  int ganX_ = 0, ganY_ = 0, ganFrame_ = 0, ganStep_ = -1;
-  Scheduler::Id ganTimer_ = 0;
+  GuideRunner guideRunner_{platform_, scene_, [this] { RepaintField(); }};
+  Visitor visitor_{platform_, scene_, [this] { RepaintField(); }};
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;

@@ -245,7 +245,7 @@ void FormMain::StopHint() {
   labelHint_->clear();
   if (!hintMark_) return;
   hintMark_ = false;
-  if (guide_.Running()) PutGuide();
+  if (guideRunner_.Running()) guideRunner_.Mark();
   else scene_.guide.visible = false;
   field_->update();
 }

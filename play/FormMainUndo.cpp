@@ -9,7 +9,7 @@
 namespace morvik {
 
 FormMain::PlaySnapshot FormMain::TakeSnapshot() const {
-  return {game_.board, scene_, nextPicture_, game_.testPlay ? game_.ansData : std::string(), guide_};
+  return {game_.board, scene_, nextPicture_, game_.testPlay ? game_.ansData : std::string(), guideRunner_.Guide()};
 }
 
 void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
@@ -26,10 +26,7 @@ void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
   SetNextPicture(s.nextPicture);
   if (game_.testPlay) game_.ansData = s.ansData;
   // The guide goes back with the moves it followed; a guide started later keeps its place.
-  if (guide_.Running() && s.guide.Running()) {
-    guide_ = s.guide;
-    PutGuide();
-  }
+  guideRunner_.Rewind(s.guide);
   StopHint();
   UpdateUndoMenu();
   UpdatePresses();
