@@ -18,6 +18,8 @@
 #include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
+#include "play/HintPanel.h"
+#include "play/PressCounter.h"
 #include "play/JumpMeter.h"
 #include "play/StageLoader.h"
 #include "platform/Fonts.h"
@@ -204,20 +206,11 @@ void FormMain::BuildControls() {
   comAns_->hide();
 
   // The presses, the hint button under the advice picture and the hint's answer.
-  labelPresses_ = new QLabel(central);
-  labelPresses_->setObjectName(QStringLiteral("LabelPresses"));
-  // One Japanese face for the whole line: a fallback chosen per run drew some digits smaller.
-  labelPresses_->setFont(CaptionFontOf(9));
-  comHint_ = new QPushButton(QCoreApplication::translate("FormMain", "ヒント"), central);
-  comHint_->setObjectName(QStringLiteral("ComHint"));
-  comHint_->setFocusPolicy(Qt::NoFocus);
-  comHint_->setToolTip(QCoreApplication::translate("FormMain", "次の一手を教えます（H）"));
-  connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
-  labelHint_ = new QLabel(central);
-  labelHint_->setObjectName(QStringLiteral("LabelHint"));
-  labelHint_->setFont(CaptionFontOf(9));
-  labelHint_->setWordWrap(true);
-  labelHint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hint_ = std::make_unique<HintPanel>(game_, central, scene_, guideRunner_, [this] { return LineOfAttempt(); },
+                                      [this] { RepaintField(); });
+  connect(hint_->Button(), &QPushButton::clicked, this, [this] { ComHint_Click(); });
+  counter_ = std::make_unique<PressCounter>(game_, central, [this] { return history_.Presses(); },
+                                            [this](const QString& text, bool overAHint) { hint_->Tell(text, overAHint); });
   setCentralWidget(central);
   LayOutAids(false);
   setFocusPolicy(Qt::StrongFocus);
@@ -230,9 +223,9 @@ void FormMain::LayOutAids(bool withButtons) {
   comTestEnd_->setGeometry(kFieldLeft + 176, kButtonsTop, 70, 26);
   comAns_->setGeometry(kFieldLeft + 250, kButtonsTop, 70, 26);
   const int presses = withButtons ? kButtonsTop + kButtonsHeight : kButtonsTop;
-  labelPresses_->setGeometry(kFieldLeft, presses, 240, 22);
-  comHint_->setGeometry(kFieldLeft + 250, presses - 1, 70, 24);
-  labelHint_->setGeometry(kFieldLeft, presses + kPressesHeight, kFieldPixels, kHintHeight - 2);
+  counter_->Label()->setGeometry(kFieldLeft, presses, 240, 22);
+  hint_->Button()->setGeometry(kFieldLeft + 250, presses - 1, 70, 24);
+  hint_->Label()->setGeometry(kFieldLeft, presses + kPressesHeight, kFieldPixels, kHintHeight - 2);
   centralWidget()->setFixedSize(kFieldLeft * 2 + kFieldPixels, presses + kPressesHeight + kHintHeight);
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -241,6 +234,25 @@ void FormMain::LayOutAids(bool withButtons) {
 }
 
 void FormMain::RepaintField() { field_->update(); }
+
+std::vector<Board> FormMain::LineOfAttempt() const {
+  std::vector<Board> line;
+  for (std::size_t back = 0; const PlaySnapshot* s = history_.Back(back); ++back) line.push_back(s->board);
+  return line;
+}
+
+void FormMain::ComHint_Click() {
+  setFocus();
+  if (hint_->Search().Busy()) {  // a second request takes the first back
+    hint_->CancelSearch();
+    return;
+  }
+  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meter_->Paused() || meter_->Running()) return;
+  hint_->Ask();
+}
+
+QString FormMain::PressesText() const { return counter_->Text(); }
+QString FormMain::HintText() const { return hint_->Text(); }
 
 QImage FormMain::GrabField() const { return field_->Grab(); }
 QImage FormMain::GrabFieldOnScreen() const { return field_->grab().toImage(); }
@@ -252,7 +264,7 @@ void FormMain::SetNextPicture(int picture) {
 
 bool FormMain::InitialTreat() {
   player_.Cancel();
-  StopHint();
+  hint_->Stop();
   meter_->Reset();
   guideRunner_.Stop();
   scene_.guide.visible = false;
@@ -282,7 +294,7 @@ bool FormMain::InitialTreat() {
     }
     return false;
   }
-  stageId_ = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
+  const StageId stage = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
                             : StageId::Shipped(game_.board);
   shown_ = game_.board;
   image_.PaintAll(game_.board);
@@ -299,7 +311,7 @@ bool FormMain::InitialTreat() {
   if (game_.testPlay) mnuToTitle_->setText(QCoreApplication::translate("FormMain", "エディット画面に戻る(&B)"));
   if (!single) AdviceCheck();
   platform_.sound.PlayMusic(game_.stageBgm);
-  StageOpen();
+  StageOpen(stage);
   mnuANS_->setEnabled(game_.unitPlay && !game_.testPlay);
   return true;
 }
@@ -356,7 +368,7 @@ void FormMain::ShowCharas() {
   field_->update();
 }
 
-void FormMain::StageOpen() {
+void FormMain::StageOpen(const StageId& stage) {
   keyPreview_ = false;
   HideCharas();
   scene_.black = {true, {}, Qt::black, Qt::black, true};
@@ -366,7 +378,7 @@ void FormMain::StageOpen() {
   openCounter_ = 0;
   platform_.scheduler.Cancel(openTimer_);
   openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
-  ResetCountsForOpening();
+  counter_->StageOpening(stage);
   field_->update();
 }
 
@@ -384,7 +396,6 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.stageMessage.visible = false;
   scene_.stageMessage.text_colour = Qt::black;
   openCounter_ = 0;
-  opening_ = false;
   keyPreview_ = true;
   game_.inputReady = true;
   ShowCharas();
@@ -411,7 +422,7 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
   }
   if (e->isAutoRepeat() && player_.Busy()) return;
   // Any key takes back a hint search still running; H does so by itself.
-  if (hintWorker_.Busy() && e->key() != Qt::Key_H) CancelHintSearch();
+  if (hint_->Search().Busy() && e->key() != Qt::Key_H) hint_->CancelSearch();
   // The menu's shortcuts take these keys in the program; events sent straight to the window
   // (and keys the menu bar let through) arrive here.
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
@@ -460,7 +471,7 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
     case KeyCommand::None: return;
   }
   pressChanged_ = !(b == before);
-  if (pressChanged_) StopHint();  // at once, not when the walk has been shown
+  if (pressChanged_) hint_->Stop();  // at once, not when the walk has been shown
   RunScript(s);
 }
 
@@ -473,7 +484,7 @@ void FormMain::ReleaseJump() {
     return;
   }
   pressChanged_ = true;
-  StopHint();
+  hint_->Stop();
   keyPreview_ = false;
   player_.Play(s, [this] {
     meter_->Reset();
@@ -574,9 +585,9 @@ void FormMain::StageEnd(Outcome outcome) {
   meter_->Reset();  // a running meter stops with the attempt
   pressChanged_ = false;
   missed_ = outcome == Outcome::Miss;
-  StopHint();
+  hint_->Stop();
   if (outcome == Outcome::Clear) {
-    RecordClear();
+    counter_->Cleared(history_.Presses() + 1);  // the clearing press ends the line
     history_.Close();
   }
   UpdateUndoMenu();
@@ -589,7 +600,7 @@ void FormMain::StageEnd(Outcome outcome) {
   const OutcomeLook& look = kOutcomes[static_cast<int>(outcome)];
   scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
   // A clear in the fewest presses possible is announced in gold.
-  if (outcome == Outcome::Clear && clearedInShortest_) scene_.message.background = kShortestGold;
+  if (outcome == Outcome::Clear && counter_->ClearedInShortest()) scene_.message.background = kShortestGold;
   if (outcome == Outcome::Clear) scene_.hero.picture = pic::Victory;
   clearPending_ = outcome == Outcome::Clear && !game_.testPlay && !game_.unitPlay;
   if (clearPending_ || outcome == Outcome::Warp) KeepClear(outcome);
@@ -669,8 +680,8 @@ void FormMain::StopVisitorAndGuide() {
   clearPending_ = false;
   missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();
-  StopHint();
-  shortestWorker_.Cancel();
+  hint_->Stop();
+  counter_->Search().Cancel();
   visitor_.Stop();
   guideRunner_.Stop();
   scene_.guide.visible = false;

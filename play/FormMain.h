@@ -14,11 +14,9 @@
 #include "play/FieldScene.h"
 #include "play/GuideRunner.h"
 #include "play/JumpMeter.h"
-#include "play/KeptSolutions.h"
+#include "play/HintPanel.h"
 #include "play/ScriptPlayer.h"
-#include "play/PressRecords.h"
-#include "play/ShortestTable.h"
-#include "play/SolverWorker.h"
+#include "play/PressCounter.h"
 #include "play/UndoHistory.h"
 #include "play/Visitor.h"
 #include "platform/Platform.h"
@@ -83,19 +81,17 @@ class FormMain final : public QMainWindow {
   int Presses() const { return history_.Presses(); }
 
   // Presses against the player's best and the fewest possible, and the hint.
-  void SetRecordsFile(const QString& path) { records_.SetPath(path); }
-  const PressRecords& Records() const { return records_; }
-  int ShortestPresses() const { return shortest_; }  // 0 while unknown
+  void SetRecordsFile(const QString& path) { counter_->SetRecordsFile(path); }
+  const PressRecords& Records() const { return counter_->Records(); }
+  int ShortestPresses() const { return counter_->Shortest(); }  // 0 while unknown
   QString PressesText() const;
   void ComHint_Click();
   QString HintText() const;
-  bool HintShown() const { return hintMark_; }
-  bool ClearedInShortest() const { return clearedInShortest_; }
+  bool HintShown() const { return hint_->Shown(); }
+  bool ClearedInShortest() const { return counter_->ClearedInShortest(); }
   // The searches behind the shortest count and the hint (tests wait on them).
-  SolverWorker& ShortestSearch() { return shortestWorker_; }
-  SolverWorker& HintSearch() { return hintWorker_; }
-  // Off the kept shortest lines the hint searches this long; any key takes the search back.
-  static constexpr double HintSeconds = 5.0;
+  SolverWorker& ShortestSearch() { return counter_->Search(); }
+  SolverWorker& HintSearch() { return hint_->Search(); }
 
   // Answer files and the guide.
   void AnswerAppend(int x, int y, int action);
@@ -135,7 +131,7 @@ class FormMain final : public QMainWindow {
   void PlaceCharas();
   void HideCharas();
   void ShowCharas();
-  void StageOpen();
+  void StageOpen(const StageId& stage);
   void TimerStageOpen_Timer();
   void Perform(const Effect& e, Script& expansion);
   void RunScript(const Script& s);
@@ -174,15 +170,8 @@ class FormMain final : public QMainWindow {
   bool UndoKeysAct();
   void UndoAfterPress();
   void UpdateUndoMenu();
-  void UpdatePresses();
-  void FindShortest();
-  void ResetCountsForOpening();
-  void RecordClear();
-  void ShowHint(Move next, int left);
-  void ShowHintFailure(const SolveResult& r);
-  void CancelHintSearch();
-  void FollowKeptSolutions();
-  void StopHint();
+  // The boards of this attempt from the current one back to its start.
+  std::vector<Board> LineOfAttempt() const;
 
   ModMain& game_;
   Platform& platform_;
@@ -207,34 +196,14 @@ class FormMain final : public QMainWindow {
   bool missed_ = false;         // the attempt ended in a miss: the next start may resume it
   bool pressChanged_ = false;   // the press being played changed the board
   bool undoQueued_ = false;     // an undo asked for while a press played waits for its end
-  PressRecords records_;
-  StageId stageId_;               // the stage being played, for its record
-  bool recordsFailTold_ = false;  // a record that could not be saved was reported
-  ShortestTable shortestTable_;
-  bool shortestTableLoaded_ = false;
-  int shortest_ = 0;
-  bool shortestUnknown_ = false;     // the search gave up
-  bool shortestNone_ = false;        // the search proved that no clear exists
-  bool opening_ = false;             // the stage's opening runs: its counts start afresh
-  Board shortestOf_;                 // the stage start the count belongs to
-  bool clearedInShortest_ = false;
-  int clearedPresses_ = 0;  // the presses of the clear, once the stage is cleared
-  int best_ = 0;
-  SolverWorker shortestWorker_, hintWorker_;
-  KeptSolutions kept_;                           // positions the hint answers at once
-  bool keptLoaded_ = false;                      // the program folder's solutions were read
-  std::pair<std::string, int> keptFor_{{}, -1};  // the map file and stage kept_ follows
-  Board keptFrom_;                               // and the start it follows them from
-  QLabel* labelPresses_ = nullptr;
-  QLabel* labelHint_ = nullptr;
-  QPushButton* comHint_ = nullptr;
+  GuideRunner guideRunner_{platform_, scene_, [this] { RepaintField(); }};
+  Visitor visitor_{platform_, scene_, [this] { RepaintField(); }};
+  std::unique_ptr<PressCounter> counter_;  // made with their widgets
+  std::unique_ptr<HintPanel> hint_;
   bool aidsWithButtons_ = false;  // the rows under the field leave room for back and answer
-  bool hintMark_ = false;
   unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
   bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
   QString adviceText_;
-  GuideRunner guideRunner_{platform_, scene_, [this] { RepaintField(); }};
-  Visitor visitor_{platform_, scene_, [this] { RepaintField(); }};
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;

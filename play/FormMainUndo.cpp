@@ -5,6 +5,8 @@
 #include "play/FieldWidget.h"
 #include "core/SoundEffects.h"
 #include "play/FormMain.h"
+#include "play/HintPanel.h"
+#include "play/PressCounter.h"
 
 namespace morvik {
 
@@ -27,9 +29,9 @@ void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
   if (game_.testPlay) game_.ansData = s.ansData;
   // The guide goes back with the moves it followed; a guide started later keeps its place.
   guideRunner_.Rewind(s.guide);
-  StopHint();
+  hint_->Stop();
   UpdateUndoMenu();
-  UpdatePresses();
+  counter_->Update();
   field_->update();
 }
 
@@ -45,11 +47,8 @@ void FormMain::StartHistory() {
     history_.Start(TakeSnapshot());
   }
   missed_ = false;
-  clearedPresses_ = 0;
-  clearedInShortest_ = false;
   UpdateUndoMenu();
-  FindShortest();
-  UpdatePresses();
+  counter_->AttemptStarted();
 }
 
 // A press has been played to its end; one that changed the board and did not end the
@@ -58,10 +57,10 @@ void FormMain::AfterPress() {
   if (!pressChanged_) return;
   pressChanged_ = false;
   if (game_.board.Ended() || !game_.stageActive) return;
-  StopHint();
+  hint_->Stop();
   history_.Record(TakeSnapshot());
   UpdateUndoMenu();
-  UpdatePresses();
+  counter_->Update();
 }
 
 // Undo and redo act only where a press would: the field takes keys and nothing is playing.
