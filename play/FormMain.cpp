@@ -95,7 +95,6 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
 FormMain::~FormMain() {
   player_.Cancel();
   platform_.scheduler.Cancel(openTimer_);
-  platform_.scheduler.Cancel(outcomeTimer_);
 }
 
 void FormMain::BuildMenus() {
@@ -107,7 +106,7 @@ void FormMain::BuildMenus() {
   giveUp->setShortcutContext(Qt::WindowShortcut);
   giveUp->setShortcutVisibleInContextMenu(true);
   connect(giveUp, &QAction::triggered, this, [this] {
-    if (game_.stageActive && !player_.Busy()) StageEnd(Outcome::GiveUp);
+    if (stageActive_ && !player_.Busy()) StageEnd(Outcome::GiveUp);
   });
   mnuUndo_ = game->addAction(QCoreApplication::translate("FormMain", "一手戻す"));
   mnuUndo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_Backspace)});
@@ -247,7 +246,7 @@ void FormMain::ComHint_Click() {
     hint_->CancelSearch();
     return;
   }
-  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meter_->Paused() || meter_->Running()) return;
+  if (!keyPreview_ || !stageActive_ || player_.Busy() || meter_->Paused() || meter_->Running()) return;
   hint_->Ask();
 }
 
@@ -274,8 +273,8 @@ bool FormMain::InitialTreat() {
     scene_.yellows[i] = {{}, pic::YellowFlower, true, true};
     scene_.reds[i] = {{}, pic::RedFlower, true, true};
   }
-  game_.stageActive = game_.inputReady = false;
-  clearPending_ = false;
+  stageActive_ = inputReady_ = false;
+  outcome_.Cancel();
   // A test play's answer is the attempt that clears: every attempt records from its start.
   if (game_.testPlay) game_.ansData.clear();
 
@@ -397,12 +396,12 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.stageMessage.text_colour = Qt::black;
   openCounter_ = 0;
   keyPreview_ = true;
-  game_.inputReady = true;
+  inputReady_ = true;
   ShowCharas();
   scene_.hero.picture = pic::Standing(DirDown);
   game_.board.heroDir = DirDown;
   scene_.black.visible = false;
-  game_.stageActive = true;
+  stageActive_ = true;
   StartHistory();
   field_->update();
 }
@@ -442,7 +441,7 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormMain::Form_KeyDown(int keyCode, int modifiers) {
-  if (!keyPreview_ || !game_.stageActive) return;
+  if (!keyPreview_ || !stageActive_) return;
   if (meter_->Paused()) {
     // The meter is showing a new level: the key is handled after that pause, not lost.
     meter_->HoldKey(keyCode, modifiers);
@@ -488,7 +487,7 @@ void FormMain::ReleaseJump() {
   keyPreview_ = false;
   player_.Play(s, [this] {
     meter_->Reset();
-    if (game_.inputReady) keyPreview_ = true;
+    if (inputReady_) keyPreview_ = true;
     AfterPress();
     UndoAfterPress();
   });
@@ -501,7 +500,7 @@ void FormMain::RunScript(const Script& s) {
   }
   keyPreview_ = false;
   player_.Play(s, [this] {
-    if (game_.inputReady) keyPreview_ = true;
+    if (inputReady_) keyPreview_ = true;
     AfterPress();
     UndoAfterPress();
   });
@@ -569,15 +568,6 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
   field_->update();
 }
 
-namespace {
-// The jingle that announces an outcome (a music file's number): a sigh for a miss or giving
-// up, a fanfare for a clear or the warp.
-int JingleOf(Outcome outcome) {
-  constexpr int kJingleMiss = 10, kJingleClear = 11;
-  return outcome == Outcome::Clear || outcome == Outcome::Warp ? kJingleClear : kJingleMiss;
-}
-}  // namespace
-
 void FormMain::StageEnd(Outcome outcome) {
   if (outcome < Outcome::GiveUp || outcome > Outcome::Warp) return;
   player_.Cancel();
@@ -594,7 +584,7 @@ void FormMain::StageEnd(Outcome outcome) {
   visitor_.Stop();
   guideRunner_.Stop();
   scene_.guide.visible = false;
-  game_.stageActive = game_.inputReady = false;
+  stageActive_ = inputReady_ = false;
   keyPreview_ = false;
   platform_.sound.StopMusic();
   const OutcomeLook& look = kOutcomes[static_cast<int>(outcome)];
@@ -602,66 +592,11 @@ void FormMain::StageEnd(Outcome outcome) {
   // A clear in the fewest presses possible is announced in gold.
   if (outcome == Outcome::Clear && counter_->ClearedInShortest()) scene_.message.background = kShortestGold;
   if (outcome == Outcome::Clear) scene_.hero.picture = pic::Victory;
-  clearPending_ = outcome == Outcome::Clear && !game_.testPlay && !game_.unitPlay;
-  if (clearPending_ || outcome == Outcome::Warp) KeepClear(outcome);
-  game_.stageBgm = JingleOf(outcome);
   field_->update();
-  const unsigned serial = ++outcomeSerial_;
-  outcomeTimer_ = platform_.scheduler.After(200, [this, outcome, serial] {
-    outcomeTimer_ = 0;
-    if (!platform_.sound.musicOn) {
-      outcomeTimer_ = platform_.scheduler.After(1500, [this, outcome] { AfterAnnouncement(outcome); });
-      return;
-    }
-    platform_.sound.PlayJingle(JingleOf(outcome), [this, outcome, serial] {
-      if (serial == outcomeSerial_) AfterAnnouncement(outcome);
-    });
-  });
-}
-
-void FormMain::AfterAnnouncement(Outcome outcome) {
-  outcomeTimer_ = 0;
-  clearPending_ = false;
-  auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
-  const bool story = !game_.testPlay && !game_.unitPlay;
-  if (outcome == Outcome::Warp) {
-    game_.stageNo = WarpTargetStage;
-    restartAfter(1500);
-  } else if (outcome == Outcome::Clear && story && game_.stageNo == EndingStage) {
-    outcomeTimer_ = platform_.scheduler.After(3000, [this] {
-      outcomeTimer_ = 0;
-      if (hooks.startEnding) hooks.startEnding();
-    });
-  } else if (outcome == Outcome::Clear && story && StoryEndsHere()) {
-    outcomeTimer_ = platform_.scheduler.After(1500, [this] {
-      outcomeTimer_ = 0;
-      FinishStory();
-    });
-  } else if (outcome == Outcome::Clear && story) {
-    game_.stageNo = NextStageAfterClear();
-    restartAfter(1500);
-  } else if (outcome == Outcome::Clear && !game_.unitPlay) {
-    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを生成しますか？"), QCoreApplication::translate("FormMain", "確認"), MsgIcon::Question,
-                                MsgButtons::YesNo) == MsgResult::Yes)
-      SaveAnsData();
-    Restart();
-  } else if (outcome == Outcome::Clear) {
-    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
-                                MsgButtons::YesNo) == MsgResult::Yes) {
-      Restart();
-    } else {
-      scene_.message.visible = false;
-      hide();
-      game_.unitPlay = false;
-      if (hooks.showTitle) hooks.showTitle();
-    }
-  } else {
-    Restart();
-  }
+  outcome_.Announce(outcome);
 }
 
 void FormMain::Restart() {
-  outcomeTimer_ = 0;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   InitialTreat();
   scene_.message.visible = false;
@@ -674,10 +609,8 @@ void FormMain::StopVisitorAndGuide() {
   player_.Cancel();
   meter_->Reset();
   platform_.scheduler.Cancel(openTimer_);
-  platform_.scheduler.Cancel(outcomeTimer_);
-  openTimer_ = outcomeTimer_ = 0;
-  ++outcomeSerial_;
-  clearPending_ = false;
+  openTimer_ = 0;
+  outcome_.Cancel();
   missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();
   hint_->Stop();
@@ -685,56 +618,15 @@ void FormMain::StopVisitorAndGuide() {
   visitor_.Stop();
   guideRunner_.Stop();
   scene_.guide.visible = false;
-  game_.stageActive = game_.inputReady = false;
+  stageActive_ = inputReady_ = false;
   keyPreview_ = false;
 }
 
-int FormMain::NextStageAfterClear() const {
-  return game_.stageNo == EndingStage || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
-}
-
-void FormMain::KeepClear(Outcome outcome) {
-  bool raised = false;
-  if (outcome == Outcome::Warp) {
-    raised = RaiseReached(game_, WarpTargetStage);
-  } else if (game_.stageNo == EndingStage) {
-    // The ending is reached: the other stories open, as the ending opens them.
-    raised = RaiseReached(game_, EndingStage) || !StoriesOpen(game_);
-    OpenStories(game_);
-  } else {
-    raised = RaiseReached(game_, NextStageAfterClear());
-  }
-  if (raised && hooks.saveProgress) hooks.saveProgress();
-}
-
 void FormMain::KeepProgress() {
-  if (game_.unitPlay || game_.testPlay || !isVisible()) return;
-  if (RaiseReached(game_, game_.stageNo) && hooks.saveProgress) hooks.saveProgress();
+  if (isVisible()) outcome_.KeepProgress();
 }
 
-bool FormMain::RaiseStageReached() {
-  // A story stage cleared counts as cleared however the player leaves during its
-  // announcement: the stage after it is reached, as when the announcement runs out.
-  if (clearPending_) game_.stageNo = NextStageAfterClear();
-  clearPending_ = false;
-  if (!RaiseReached(game_, game_.stageNo)) return false;
-  if (hooks.saveProgress) hooks.saveProgress();
-  return true;
-}
-
-bool FormMain::StoryEndsHere() const {
-  return game_.stageNo == StoryLastStage(StoryOfStage(game_.stageNo)) || !MapHoldsStage(game_, game_.stageNo + 1);
-}
-
-void FormMain::FinishStory() {
-  static const char* const names[StoryCount] = {QT_TRANSLATE_NOOP("FormMain", "メイン"), QT_TRANSLATE_NOOP("FormMain", "ユーザ"),
-                                                           QT_TRANSLATE_NOOP("FormMain", "スーパー")};
-  const int story = StoryOfStage(game_.stageNo);
-  RaiseStageReached();
-  StopVisitorAndGuide();
-  const QString name = story >= 0 ? QCoreApplication::translate("FormMain", names[story]) : QString();
-  platform_.messages.Show(QCoreApplication::translate("FormMain", "%1ストーリーの最後のステージをクリアしました。\nおめでとうございます！").arg(name),
-                          QStringLiteral("CONGRATULATIONS !"), MsgIcon::Information, MsgButtons::Ok);
+void FormMain::LeaveToTitle() {
   scene_.message.visible = false;
   hide();
   if (hooks.showTitle) hooks.showTitle();
@@ -762,7 +654,7 @@ void FormMain::mnuToTitle_Click() {
     ComTestEnd_Click();
     return;
   }
-  RaiseStageReached();
+  outcome_.RaiseStageReached();
   StopVisitorAndGuide();
   platform_.sound.StopMusic();
   hide();
@@ -770,7 +662,7 @@ void FormMain::mnuToTitle_Click() {
 }
 
 void FormMain::mnuEnd_Click() {
-  if (!game_.unitPlay) RaiseStageReached();
+  if (!game_.unitPlay) outcome_.RaiseStageReached();
   StopVisitorAndGuide();
   if (hooks.endProgram) hooks.endProgram();
 }

@@ -13,10 +13,11 @@
 #include "play/FieldImage.h"
 #include "play/FieldScene.h"
 #include "play/GuideRunner.h"
-#include "play/JumpMeter.h"
 #include "play/HintPanel.h"
-#include "play/ScriptPlayer.h"
+#include "play/JumpMeter.h"
+#include "play/OutcomeSequence.h"
 #include "play/PressCounter.h"
+#include "play/ScriptPlayer.h"
 #include "play/UndoHistory.h"
 #include "play/Visitor.h"
 #include "platform/Platform.h"
@@ -116,6 +117,7 @@ class FormMain final : public QMainWindow {
   QImage GrabFieldOnScreen() const;
   int NextPicture() const { return nextPicture_; }
   bool KeyPreview() const { return keyPreview_; }
+  bool StageActive() const { return stageActive_; }
   bool Playing() const { return player_.Busy(); }
   const JumpMeter& Meter() const { return *meter_; }
 
@@ -136,21 +138,10 @@ class FormMain final : public QMainWindow {
   void Perform(const Effect& e, Script& expansion);
   void RunScript(const Script& s);
   void SetNextPicture(int picture);
-  void AfterAnnouncement(Outcome outcome);
   void Restart();
+  void LeaveToTitle();
   void StopVisitorAndGuide();
   void RepaintField();
-  bool RaiseStageReached();
-  // A story clear (or the warp) counts the moment it happens: the stage it leads to is
-  // reached (after the main story's last stage, the ending: the other stories open) and
-  // saved at once, so that neither leaving during the announcement nor the session's end
-  // loses it.
-  void KeepClear(Outcome outcome);
-  // A story stage was cleared: the story has no stage after it.
-  bool StoryEndsHere() const;
-  // The last stage of a story was cleared: the player is congratulated and goes to the title.
-  void FinishStory();
-  int NextStageAfterClear() const;  // the story stage a clear of this one leads to
   bool eventFilter(QObject* watched, QEvent* event) override;
   void ReleaseJump();
 
@@ -201,14 +192,17 @@ class FormMain final : public QMainWindow {
   std::unique_ptr<PressCounter> counter_;  // made with their widgets
   std::unique_ptr<HintPanel> hint_;
   bool aidsWithButtons_ = false;  // the rows under the field leave room for back and answer
-  unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
-  bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
   QString adviceText_;
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;
   Scheduler::Id openTimer_ = 0;
-  Scheduler::Id outcomeTimer_ = 0;
+  bool stageActive_ = false;  // keys act on the field
+  bool inputReady_ = false;   // the opening has ended: a finished press may switch keys back on
+  OutcomeSequence outcome_{game_, platform_,
+                           {[this] { Restart(); }, [this] { StopVisitorAndGuide(); }, [this] { LeaveToTitle(); },
+                            [this] { SaveAnsData(); }, [this] { if (hooks.startEnding) hooks.startEnding(); },
+                            [this] { if (hooks.saveProgress) hooks.saveProgress(); }}};
   std::unique_ptr<JumpMeter> meter_;  // made with its picture
 };
 

@@ -59,7 +59,7 @@ void FormMain::PicAdvice_Click() {
 }
 
 void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
-  if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && game_.stageActive && !player_.Busy())
+  if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && stageActive_ && !player_.Busy())
     StageEnd(Outcome::Clear);
 }
 

@@ -56,7 +56,7 @@ void FormMain::StartHistory() {
 void FormMain::AfterPress() {
   if (!pressChanged_) return;
   pressChanged_ = false;
-  if (game_.board.Ended() || !game_.stageActive) return;
+  if (game_.board.Ended() || !stageActive_) return;
   hint_->Stop();
   history_.Record(TakeSnapshot());
   UpdateUndoMenu();
@@ -66,7 +66,7 @@ void FormMain::AfterPress() {
 // Undo and redo act only where a press would: the field takes keys and nothing is playing.
 // While the jump meter runs they cancel it, as every other key does.
 bool FormMain::UndoKeysAct() {
-  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meter_->Paused()) return false;
+  if (!keyPreview_ || !stageActive_ || player_.Busy() || meter_->Paused()) return false;
   if (meter_->Running()) {
     platform_.sound.PlayEffect(sfx::Refused);
     meter_->Reset();
@@ -77,7 +77,7 @@ bool FormMain::UndoKeysAct() {
 
 void FormMain::mnuUndo_Click() {
   // An undo during a step or jump is kept (one) and made when the press has been played.
-  if (game_.stageActive && player_.Busy() && !game_.board.Ended()) {
+  if (stageActive_ && player_.Busy() && !game_.board.Ended()) {
     undoQueued_ = true;
     return;
   }
@@ -88,7 +88,7 @@ void FormMain::mnuUndo_Click() {
 void FormMain::UndoAfterPress() {
   if (!undoQueued_) return;
   undoQueued_ = false;
-  if (game_.stageActive) mnuUndo_Click();
+  if (stageActive_) mnuUndo_Click();
 }
 
 void FormMain::mnuRedo_Click() {

@@ -115,7 +115,7 @@ TEST(JumpScreen, DeleteWhileTheMeterRunsCancelsItWithoutGivingUp) {
   EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects.back(), 15);
   EXPECT_FALSE(p.form->Scene().message.visible);
-  EXPECT_TRUE(p.game.stageActive);
+  EXPECT_TRUE(p.form->StageActive());
   test::TypeIntoWindow(p.form.get(), Qt::Key_Delete);  // with the meter idle it gives up
   EXPECT_EQ(p.form->Scene().message.text, "GIVE UP!");
 }
@@ -148,7 +148,7 @@ TEST(JumpScreen, JumpIntoWaterMissesAndRestarts) {
   EXPECT_EQ(p.form->Scene().hero.picture, 16);
   p.sound.EndJingle();
   p.Advance(2000);
-  EXPECT_TRUE(p.game.stageActive);
+  EXPECT_TRUE(p.form->StageActive());
   EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.game.board.heroY, 0);
 }
