@@ -21,9 +21,9 @@
 
 namespace {
 
-class FirstPaint : public QObject {
+class TitleWatch : public QObject {
  public:
-  explicit FirstPaint(QElapsedTimer& clock) : clock_(clock) {}
+  explicit TitleWatch(QElapsedTimer& clock) : clock_(clock) {}
   bool eventFilter(QObject*, QEvent* e) override {
     if (e->type() == QEvent::Paint && ms < 0) {
       ms = clock_.nsecsElapsed() / 1e6;
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   QtFileDialogs files;
   PictureStore pictures;
   Application game(dir, {scheduler, sound, messages, files, pictures});
-  FirstPaint watch(clock);
+  TitleWatch watch(clock);
   app.installEventFilter(&watch);
   audio.opened = [&watch] { watch.MusicStarted(); };
   game.Main();

@@ -82,10 +82,13 @@ int ModifiersOf(const QKeyEvent& e) {
          (m & Qt::AltModifier || e.key() == Qt::Key_Alt ? ModAlt : 0);
 }
 
-FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
+FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent) : FormMain(game, platform, ownRecords_, parent) {}
+
+FormMain::FormMain(ModMain& game, Platform& platform, PressRecords& records, QWidget* parent)
     : QMainWindow(parent),
       game_(game),
       platform_(platform),
+      records_(records),
       image_(platform.pictures),
       player_(platform.scheduler, [this](const Effect& e, Script& x) { Perform(e, x); }) {
   setWindowTitle(QCoreApplication::translate("FormMain", "モルビク -Morvik-"));
@@ -208,7 +211,7 @@ void FormMain::BuildControls() {
   hint_ = std::make_unique<HintPanel>(game_, central, scene_, guideRunner_, [this] { return LineOfAttempt(); },
                                       [this] { RepaintField(); });
   connect(hint_->Button(), &QPushButton::clicked, this, [this] { ComHint_Click(); });
-  counter_ = std::make_unique<PressCounter>(game_, central, [this] { return history_.Presses(); },
+  counter_ = std::make_unique<PressCounter>(game_, records_, central, [this] { return history_.Presses(); },
                                             [this](const QString& text, bool overAHint) { hint_->Tell(text, overAHint); });
   setCentralWidget(central);
   LayOutAids(false);

@@ -35,6 +35,9 @@ class FieldWidget;
 
 class FormMain final : public QMainWindow {
  public:
+  // records: the player's bests, which the program shares with the title; without, the
+  // screen keeps its own.
+  FormMain(ModMain& game, Platform& platform, PressRecords& records, QWidget* parent = nullptr);
   FormMain(ModMain& game, Platform& platform, QWidget* parent = nullptr);
   ~FormMain() override;
 
@@ -85,8 +88,8 @@ class FormMain final : public QMainWindow {
   int Presses() const { return history_.Presses(); }
 
   // Presses against the player's best and the fewest possible, and the hint.
-  void SetRecordsFile(const QString& path) { counter_->SetRecordsFile(path); }
-  const PressRecords& Records() const { return counter_->Records(); }
+  void SetRecordsFile(const QString& path) { records_.SetPath(path); }
+  const PressRecords& Records() const { return records_; }
   int ShortestPresses() const { return counter_->Shortest(); }  // 0 while unknown
   QString PressesText() const;
   void ComHint_Click();
@@ -167,6 +170,8 @@ class FormMain final : public QMainWindow {
 
   ModMain& game_;
   Platform& platform_;
+  PressRecords ownRecords_;  // used when the program shares none
+  PressRecords& records_;
   FieldImage image_;
   FieldScene scene_;
   FieldPerformer performer_{image_, scene_, platform_.sound, [this](const Effect& e) { ScreenEffect(e); }};

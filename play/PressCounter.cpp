@@ -22,8 +22,9 @@ QString WhyUnclearable(const std::string& reason) {
   return QCoreApplication::translate("FormMain", "どの手順でもクリアできません");
 }
 
-PressCounter::PressCounter(const ModMain& game, QWidget* parent, std::function<int()> presses, Tell tell)
-    : game_(game), label_(new QLabel(parent)), presses_(std::move(presses)), tell_(std::move(tell)) {
+PressCounter::PressCounter(const ModMain& game, PressRecords& records, QWidget* parent, std::function<int()> presses,
+                           Tell tell)
+    : game_(game), label_(new QLabel(parent)), records_(records), presses_(std::move(presses)), tell_(std::move(tell)) {
   label_->setObjectName(QStringLiteral("LabelPresses"));
   // One Japanese face for the whole line: a fallback chosen per run drew some digits smaller.
   label_->setFont(CaptionFontOf(9));

@@ -22,11 +22,10 @@ class PressCounter {
   // presses() counts the presses of the attempt on the line played so far; tell(text,
   // overAHint) puts a message on the hint line, over a hint being searched only if asked to.
   using Tell = std::function<void(const QString& text, bool overAHint)>;
-  PressCounter(const ModMain& game, QWidget* parent, std::function<int()> presses, Tell tell);
+  // records: the player's bests, which the counter offers each clear to.
+  PressCounter(const ModMain& game, PressRecords& records, QWidget* parent, std::function<int()> presses, Tell tell);
 
   QLabel* Label() const { return label_; }
-  void SetRecordsFile(const QString& path) { records_.SetPath(path); }
-  const PressRecords& Records() const { return records_; }
 
   // A stage is being opened: no presses yet, its own best and fewest.
   void StageOpening(const StageId& stage);
@@ -47,9 +46,9 @@ class PressCounter {
 
   const ModMain& game_;
   QLabel* label_;
+  PressRecords& records_;
   std::function<int()> presses_;
   Tell tell_;
-  PressRecords records_;
   StageId stage_;
   bool recordsFailTold_ = false;  // a record that could not be saved was reported
   ShortestTable table_;

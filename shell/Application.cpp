@@ -76,66 +76,17 @@ void Application::Main() {
     icon.addFile(QDir(programDir_).filePath(QStringLiteral("pictures/icon_%1.png").arg(size)), QSize(size, size));
   QApplication::setWindowIcon(icon);
 
-  formMain_ = std::make_unique<FormMain>(game_, platform_);
   // The player's fewest presses live in the user's data folder, apart from the play information.
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  if (!dataDir.isEmpty() && QDir().mkpath(dataDir)) formMain_->SetRecordsFile(QDir(dataDir).filePath(QStringLiteral("presses.ini")));
-  formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_);
+  if (!dataDir.isEmpty() && QDir().mkpath(dataDir)) records_.SetPath(QDir(dataDir).filePath(QStringLiteral("presses.ini")));
   formTitle_ = std::make_unique<FormTitle>(game_, platform_, files_);
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
-
-  // The view size: kept in the user's settings, shown from the next start on.
-  auto viewChosen = [this](int scale) {
-    SettingsFile settings(SettingsFile::UserSettingsPath());
-    ViewScale::Store(settings, scale);
-    if (scale != ViewScale::Current())
-      messages_.Show(QCoreApplication::translate("Application", "表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QCoreApplication::translate("Application", "表示"),
-                     MsgIcon::Information, MsgButtons::Ok);
-  };
-  ViewScale::AddMenu(*formTitle_, viewChosen);
-  ViewScale::AddMenu(*formMain_, viewChosen);
-  ViewScale::AddMenu(*formEdit_, viewChosen);
-  // The language: kept in the user's settings, spoken from the next start on.
-  auto languageChosen = [this](const QString& language) {
-    SettingsFile settings(SettingsFile::UserSettingsPath());
-    Language::Store(settings, language);
-    if (language != Language::Current()) {
-      // Said in the language chosen, which is the one the player reads.
-      const bool english = language == Language::English;
-      messages_.Show(english ? QStringLiteral("Morvik will speak English from the next time you start it.")
-                             : QStringLiteral("次にモルビクを起動したときから、日本語で表示します。"),  // untranslated: in its own language
-                     QStringLiteral("Language / 言語"), MsgIcon::Information, MsgButtons::Ok);  // untranslated: both languages
-    }
-  };
-  Language::AddMenu(*formTitle_, languageChosen);
-  Language::AddMenu(*formMain_, languageChosen);
-  Language::AddMenu(*formEdit_, languageChosen);
-  OfferFittingViewSizes();
-
-  FormMain::Hooks& play = formMain_->hooks;
-  play.endProgram = [this] { EndProgram(); };
-  play.showTitle = [this] { ShowTitle(); };
-  play.showEditor = [this] {
-    formEdit_->show();
-    formEdit_->raise();
-    formEdit_->activateWindow();
-  };
-  play.startEnding = [this] { StartEnding(); };
-  play.saveProgress = [this] { SavePlayInfo(); };
-  play.musicToggled = [this](bool on) { SetMusic(on); };
-  play.soundToggled = [this](bool on) { SetEffects(on); };
-  play.help = [this](int topic) { ShowHelp(topic); };
-  play.version = [this] { ShowVersion(); };
-  play.homePage = [this] { OpenHomePage(); };
-
-  formEdit_->hooks.showTitle = [this] { ShowTitle(); };
-  formEdit_->hooks.startTestPlay = [this] { return formMain_->InitialTreat(); };
-  formEdit_->hooks.showTestPlay = [this] {
-    formMain_->show();
-    formMain_->raise();
-    formMain_->activateWindow();
-  };
-  formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
+  ViewScale::AddMenu(*formTitle_, [this](int scale) { ViewSizeChosen(scale); });
+  Language::AddMenu(*formTitle_, [this](const QString& language) { LanguageChosen(language); });
+  // The play screen and the editor are made once the title has been painted (or when first
+  // asked for), so that the title shows as soon as it can.
+  formTitle_->installEventFilter(&titlePainted_);
+  titlePainted_.then = [this] { platform_.scheduler.After(0, [this] { MakeScreens(); }); };
 
   FormTitle::Hooks& title = formTitle_->hooks;
   title.startStory = [this] { ChangeScreen(Screen::StoryStart); };
@@ -173,14 +124,83 @@ void Application::Main() {
   title.shortestClears = [this] {
     if (!shortestLoaded_) shortest_.Load(programDir_);
     shortestLoaded_ = true;
-    return StagesClearedInShortest(formMain_->Records(), shortest_, MapFile());
+    return StagesClearedInShortest(records_, shortest_, MapFile());
   };
 
-  Centre(*formMain_);
   Centre(*formTitle_);
   LoadPlayInfo();
   ShowTitle();
   QApplication::restoreOverrideCursor();
+}
+
+void Application::MakeScreens() {
+  if (formMain_) return;
+  formMain_ = std::make_unique<FormMain>(game_, platform_, records_);
+  formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_);
+  formMain_->SetMusicChecked(sound_.musicOn);
+  formMain_->SetSoundChecked(sound_.effectsOn);
+  for (QMainWindow* w : {static_cast<QMainWindow*>(formMain_.get()), static_cast<QMainWindow*>(formEdit_.get())}) {
+    ViewScale::AddMenu(*w, [this](int scale) { ViewSizeChosen(scale); });
+    Language::AddMenu(*w, [this](const QString& language) { LanguageChosen(language); });
+  }
+  FormMain::Hooks& play = formMain_->hooks;
+  play.endProgram = [this] { EndProgram(); };
+  play.showTitle = [this] { ShowTitle(); };
+  play.showEditor = [this] {
+    formEdit_->show();
+    formEdit_->raise();
+    formEdit_->activateWindow();
+  };
+  play.startEnding = [this] { StartEnding(); };
+  play.saveProgress = [this] { SavePlayInfo(); };
+  play.musicToggled = [this](bool on) { SetMusic(on); };
+  play.soundToggled = [this](bool on) { SetEffects(on); };
+  play.help = [this](int topic) { ShowHelp(topic); };
+  play.version = [this] { ShowVersion(); };
+  play.homePage = [this] { OpenHomePage(); };
+
+  formEdit_->hooks.showTitle = [this] { ShowTitle(); };
+  formEdit_->hooks.startTestPlay = [this] { return formMain_->InitialTreat(); };
+  formEdit_->hooks.showTestPlay = [this] {
+    formMain_->show();
+    formMain_->raise();
+    formMain_->activateWindow();
+  };
+  formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
+  Centre(*formMain_);
+  OfferFittingViewSizes();
+}
+
+FormMain& Application::Play() {
+  MakeScreens();
+  return *formMain_;
+}
+
+FormEdit& Application::Edit() {
+  MakeScreens();
+  return *formEdit_;
+}
+
+// The view size: kept in the user's settings, shown from the next start on.
+void Application::ViewSizeChosen(int scale) {
+  SettingsFile settings(SettingsFile::UserSettingsPath());
+  ViewScale::Store(settings, scale);
+  if (scale != ViewScale::Current())
+    messages_.Show(QCoreApplication::translate("Application", "表示の大きさは、次にモルビクを起動したときから %1倍 になります。").arg(scale), QCoreApplication::translate("Application", "表示"),
+                   MsgIcon::Information, MsgButtons::Ok);
+}
+
+// The language: kept in the user's settings, spoken from the next start on.
+void Application::LanguageChosen(const QString& language) {
+  SettingsFile settings(SettingsFile::UserSettingsPath());
+  Language::Store(settings, language);
+  if (language != Language::Current()) {
+    // Said in the language chosen, which is the one the player reads.
+    const bool english = language == Language::English;
+    messages_.Show(english ? QStringLiteral("Morvik will speak English from the next time you start it.")
+                           : QStringLiteral("次にモルビクを起動したときから、日本語で表示します。"),  // untranslated: in its own language
+                   QStringLiteral("Language / 言語"), MsgIcon::Information, MsgButtons::Ok);  // untranslated: both languages
+  }
 }
 
 void Application::LoadPlayInfo() {
@@ -219,7 +239,7 @@ void Application::SavePlayInfo(PlayInfoFile::Progress progress) {
 
 void Application::SaveAtSessionEnd() {
   if (ended_) return;
-  if (formMain_->isVisible()) {
+  if (formMain_ && formMain_->isVisible()) {
     formMain_->KeepProgress();
   } else {
     SavePlayInfo();
@@ -230,7 +250,7 @@ void Application::SetMusic(bool on) {
   const bool wasOn = sound_.musicOn;
   sound_.musicOn = on;
   formTitle_->SetMusicChecked(on);
-  formMain_->SetMusicChecked(on);
+  if (formMain_) formMain_->SetMusicChecked(on);
   if (on == wasOn) return;
   if (on) {
     sound_.PlayMusic(game_.stageBgm);
@@ -242,7 +262,7 @@ void Application::SetMusic(bool on) {
 void Application::SetEffects(bool on) {
   sound_.effectsOn = on;
   formTitle_->SetSoundChecked(on);
-  formMain_->SetSoundChecked(on);
+  if (formMain_) formMain_->SetSoundChecked(on);
 }
 
 void Application::ShowTitle() {
@@ -269,7 +289,7 @@ void Application::ChangeScreen(Screen screen) {
     case Screen::Editor:
       game_.mapFilePath.clear();
       game_.stageNo = 0;
-      formEdit_->EditStart();
+      Edit().EditStart();
       formEdit_->show();
       formEdit_->raise();
       formEdit_->activateWindow();
@@ -283,7 +303,7 @@ void Application::ChangeScreen(Screen screen) {
       break;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ready = formMain_->InitialTreat();
+  const bool ready = Play().InitialTreat();
   QApplication::restoreOverrideCursor();
   if (!ready) return;  // the play screen has already said why and gone where it had to
   formMain_->show();
@@ -299,7 +319,7 @@ void Application::StartEnding() {
     formEnding_ = std::make_unique<FormEnding>(platform_);
     formEnding_->hooks.endProgram = [this] { EndProgram(); };
   }
-  formMain_->hide();
+  Play().hide();
   formEnding_->show();
   formEnding_->raise();
   formEnding_->activateWindow();

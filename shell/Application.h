@@ -10,8 +10,10 @@
 
 #include "core/ModMain.h"
 #include "platform/FileDialogs.h"
+#include "play/PressRecords.h"
 #include "play/ShortestTable.h"
 #include "platform/Platform.h"
+#include "shell/FirstPaint.h"
 #include "shell/PlayInfoFile.h"
 
 namespace morvik {
@@ -66,8 +68,10 @@ class Application {
   void SetEffects(bool on);
 
   ModMain& Game() { return game_; }
-  FormMain& Play() { return *formMain_; }
-  FormEdit& Edit() { return *formEdit_; }
+  // The play screen and the editor, made on first use if the title's first paint has not
+  // made them yet.
+  FormMain& Play();
+  FormEdit& Edit();
   FormTitle& Title() { return *formTitle_; }
 
  private:
@@ -77,6 +81,9 @@ class Application {
   void ShowVersion();
   void OpenHomePage();
   void OfferFittingViewSizes();
+  void MakeScreens();
+  void ViewSizeChosen(int scale);
+  void LanguageChosen(const QString& language);
   QString MapFile() const;
 
   QString programDir_;
@@ -88,6 +95,8 @@ class Application {
   Platform platform_;
   PlayInfoFile playInfo_;
   PlayInfo saved_;  // what the play information file holds besides the game state
+  PressRecords records_;  // the player's bests: the play screen keeps them, the title shows them
+  FirstPaint titlePainted_;
   std::unique_ptr<FormMain> formMain_;
   std::unique_ptr<FormEdit> formEdit_;
   std::unique_ptr<FormTitle> formTitle_;
