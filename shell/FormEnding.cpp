@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "core/SoundEffects.h"
 #include "platform/Fonts.h"
@@ -54,7 +56,6 @@ const QString kCredits[3][4] = {
 };
 constexpr int kCreditCounts[3] = {4, 3, 3};
 constexpr int kCreditIcons[3] = {1, 2, 0};
-constexpr int kFirstCreditStep = 7, kFirstStepOfGroup[3] = {7, 11, 14};
 
 const QString kStaffCaption = QStringLiteral(" STAFF ");
 const QString kClosingLine = QStringLiteral("Thank You For Playing !");
@@ -84,14 +85,83 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QFont& font, const QC
 // Rounds to a whole pixel, halves to even.
 int Pixels(double v) { return static_cast<int>(std::lrint(v)); }
 
-// Which group and line a credit step shows (group −1: not a credit step).
-std::pair<int, int> CreditOfStep(int step) {
-  for (int g = 2; g >= 0; --g)
-    if (step >= kFirstStepOfGroup[g]) {
-      const int idx = step - kFirstStepOfGroup[g];
-      return idx < kCreditCounts[g] ? std::pair{g, idx} : std::pair{-1, 0};
-    }
-  return {-1, 0};
+}  // namespace
+
+// The show as a timeline. Each tick of the show's clock (800 ms) starts the next step, whose
+// cues play in order as an effect script does: a rest or a dissolve holds the rest of the step
+// until it is over, and clock ticks that fall due meanwhile wait for it. A step that stops
+// the clock leaves it to a later cue, or to the typing of its line, to start it again.
+enum class EndingAct {
+  Rest,             // a: milliseconds
+  FadeOut,          // a: picture box to black
+  FadeIn,           // a: picture onto the display
+  Sound,            // a: effect
+  StartClock,
+  StopClock,
+  StartShine,       // the 50 ms timer that flickers the caption and types the lines
+  StopShine,
+  ShowCaption,      // the congratulation caption, still empty
+  GrowCaption,      // a: how far it has grown, 0 to 4
+  SettleCaption,    // red for good
+  ShowDisplay,      // the caption and the colour scene go, the display picture shows
+  ShowStaffCaption,
+  HideStaffCaption,
+  Credit,           // a: group, b: line; the line is typed by the shine timer
+  ClosingLine,      // typed by the shine timer; the show then rests
+};
+
+struct EndingCue {
+  EndingAct act;
+  int a = 0, b = 0;
+};
+
+namespace {
+
+using Cues = std::vector<EndingCue>;
+
+using A = EndingAct;
+
+const Cues kOpening = {{A::Rest, kOpeningRestMs}, {A::ShowCaption}, {A::StartClock}, {A::StartShine}};
+
+// Step by step, from the first tick of the clock.
+const std::vector<Cues> kTimeline = {
+    {{A::GrowCaption, 0}},  // 0-4: the caption grows from the middle while it flickers
+    {{A::GrowCaption, 1}},
+    {{A::GrowCaption, 2}},
+    {{A::GrowCaption, 3}},
+    {{A::GrowCaption, 4}},
+    {{A::Sound, kEffectCaptionDone}, {A::StopShine}, {A::SettleCaption}, {A::StopClock},  // 5
+     {A::Rest, 10000}, {A::ShowDisplay}, {A::Rest, 3000}, {A::StartClock}},
+    {{A::StopClock}, {A::ShowStaffCaption}, {A::Rest, 4000}, {A::HideStaffCaption}, {A::Rest, 1000},  // 6
+     {A::StartClock}},
+    {{A::Credit, 0, 0}},  // 7-16: the credits, group by group
+    {{A::Credit, 0, 1}},
+    {{A::Credit, 0, 2}},
+    {{A::Credit, 0, 3}},
+    {{A::Credit, 1, 0}},
+    {{A::Credit, 1, 1}},
+    {{A::Credit, 1, 2}},
+    {{A::Credit, 2, 0}},
+    {{A::Credit, 2, 1}},
+    {{A::Credit, 2, 2}},
+    {{A::StopClock}, {A::FadeOut, 1}, {A::FadeIn, 2}, {A::Rest, 8000},  // 17: two further scenes
+     {A::FadeOut, 1}, {A::FadeIn, 3}, {A::Rest, 2000}, {A::StartClock}},
+    {{A::StopClock}, {A::ClosingLine}, {A::StartShine}},  // 18
+};
+
+// What a step is about: its first cue that shows something (the shine timer reads it).
+const EndingCue* MainCueOf(int step) {
+  if (step < 0 || step >= static_cast<int>(kTimeline.size())) return nullptr;
+  for (const EndingCue& c : kTimeline[step])
+    if (c.act == EndingAct::GrowCaption || c.act == EndingAct::Credit || c.act == EndingAct::ClosingLine) return &c;
+  return nullptr;
+}
+
+// The step of the closing line: from there on Esc ends the show without asking.
+int ClosingLineStep() {
+  for (int step = 0; step < static_cast<int>(kTimeline.size()); ++step)
+    if (const EndingCue* c = MainCueOf(step); c && c->act == EndingAct::ClosingLine) return step;
+  return static_cast<int>(kTimeline.size());
 }
 
 }  // namespace
@@ -257,12 +327,8 @@ void FormEnding::Start() {
   started_ = true;
   labelHappy_->move(Pixels(w_ / 2.0 - labelHappy_->width() / 2.0), Pixels(h_ / 8.0));
   setFocus();
-  Pause(kOpeningRestMs, [this] {
-    endingStep_ = -1;
-    labelHappy_->show();
-    StartTicker(ending_);
-    StartTicker(shine_);
-  });
+  endingStep_ = -1;
+  PlayCues(kOpening);
 }
 
 void FormEnding::Stop() {
@@ -276,66 +342,56 @@ void FormEnding::Stop() {
 
 void FormEnding::TimerEnding_Timer() {
   ++endingStep_;
-  const int step = endingStep_;
-  if (step >= 0 && step <= 4) {
-    labelHappy_->setText(kCaptionLeft.right(2 * step) + kCaptionMiddle + kCaptionRight.left(2 * step));
-    return;
+  // Past the last step the show rests.
+  if (endingStep_ >= 0 && endingStep_ < static_cast<int>(kTimeline.size())) PlayCues(kTimeline[endingStep_]);
+}
+
+void FormEnding::PlayCues(std::span<const EndingCue> cues) {
+  for (std::size_t i = 0; i < cues.size(); ++i) {
+    const EndingCue& c = cues[i];
+    const std::span<const EndingCue> rest = cues.subspan(i + 1);
+    auto goOn = [this, rest] { PlayCues(rest); };
+    switch (c.act) {
+      case EndingAct::Rest: Pause(c.a, goOn); return;
+      case EndingAct::FadeOut: FadeOut(c.a, goOn); return;
+      case EndingAct::FadeIn: FadeIn(c.a, goOn); return;
+      case EndingAct::Sound: platform_.sound.PlayEffect(c.a); break;
+      case EndingAct::StartClock: StartTicker(ending_); break;
+      case EndingAct::StopClock: StopTicker(ending_); break;
+      case EndingAct::StartShine: StartTicker(shine_); break;
+      case EndingAct::StopShine: StopTicker(shine_); break;
+      case EndingAct::ShowCaption: labelHappy_->show(); break;
+      case EndingAct::GrowCaption:
+        labelHappy_->setText(kCaptionLeft.right(2 * c.a) + kCaptionMiddle + kCaptionRight.left(2 * c.a));
+        break;
+      case EndingAct::SettleCaption: SetColours(labelHappy_, kRed); break;
+      case EndingAct::ShowDisplay:
+        labelHappy_->hide();
+        picEnding_[1]->show();
+        picEnding_[0]->hide();
+        break;
+      case EndingAct::ShowStaffCaption: {
+        QLabel* label = labelStaff_[0];
+        label->move(Pixels(w_ / 2.0 - label->width() / 2.0), Pixels(h_ / 2.0 - label->height() / 2.0));
+        SetCaption(label, kStaffCaption);
+        label->show();
+        break;
+      }
+      case EndingAct::HideStaffCaption: labelStaff_[0]->hide(); break;
+      case EndingAct::Credit: CreditStep(c.a, c.b); break;
+      case EndingAct::ClosingLine: {
+        const QPointF at = PlaceStaffText(0, kClosingLine, 2, 2);
+        labelStaff_[0]->move(Pixels(at.x()), Pixels(at.y()));
+        labelEsc_->move(w_ - labelEsc_->width(), h_ - labelEsc_->height());
+        labelStaff_[0]->show();
+        break;
+      }
+    }
   }
-  if (step == 5) {
-    platform_.sound.PlayEffect(kEffectCaptionDone);
-    StopTicker(shine_);
-    SetColours(labelHappy_, kRed);
-    StopTicker(ending_);
-    Pause(10000, [this] {
-      labelHappy_->hide();
-      picEnding_[1]->show();
-      picEnding_[0]->hide();
-      Pause(3000, [this] { StartTicker(ending_); });
-    });
-    return;
-  }
-  if (step == 6) {
-    StopTicker(ending_);
-    QLabel* label = labelStaff_[0];
-    label->move(Pixels(w_ / 2.0 - label->width() / 2.0), Pixels(h_ / 2.0 - label->height() / 2.0));
-    SetCaption(label, kStaffCaption);
-    label->show();
-    Pause(4000, [this, label] {
-      label->hide();
-      Pause(1000, [this] { StartTicker(ending_); });
-    });
-    return;
-  }
-  if (const auto [group, idx] = CreditOfStep(step); group >= 0) {
-    CreditStep(group, idx);
-    return;
-  }
-  if (step == 17) {
-    StopTicker(ending_);
-    FadeOut(1, [this] {
-      FadeIn(2, [this] {
-        Pause(8000, [this] {
-          FadeOut(1, [this] {
-            FadeIn(3, [this] { Pause(2000, [this] { StartTicker(ending_); }); });
-          });
-        });
-      });
-    });
-    return;
-  }
-  if (step == 18) {
-    StopTicker(ending_);
-    const QPointF at = PlaceStaffText(0, kClosingLine, 2, 2);
-    labelStaff_[0]->move(Pixels(at.x()), Pixels(at.y()));
-    labelEsc_->move(w_ - labelEsc_->width(), h_ - labelEsc_->height());
-    labelStaff_[0]->show();
-    StartTicker(shine_);
-  }
-  // 19 and beyond: the show rests.
 }
 
 void FormEnding::CreditStep(int group, int idx) {
-  StopTicker(ending_);
+  StopTicker(ending_);  // until the line has been typed
   QLabel** l = labelStaff_.data();
   switch (group) {
     case 0:
@@ -389,13 +445,15 @@ QPointF FormEnding::PlaceStaffText(int idx, const QString& text, int xdiv, int y
 }
 
 void FormEnding::TimerStringShine_Timer() {
-  const int step = endingStep_;
-  if (step >= 0 && step <= 4) {
+  const EndingCue* step = MainCueOf(endingStep_);
+  if (!step) return;
+  if (step->act == EndingAct::GrowCaption) {
     SetColours(labelHappy_, kPalette[RandomIndex(15)]);
     revealLen_ = 0;
     return;
   }
-  if (const auto [group, idx] = CreditOfStep(step); group >= 0) {
+  if (step->act == EndingAct::Credit) {
+    const int group = step->a, idx = step->b;
     ++revealLen_;
     if (revealText_.size() >= revealLen_) {
       SetCaption(labelStaff_[idx], revealText_.left(revealLen_));
@@ -405,17 +463,16 @@ void FormEnding::TimerStringShine_Timer() {
     Pause(1500, [this, group, idx] { LineTyped(group, idx); });
     return;
   }
-  if (step == 18) {
-    ++revealLen_;
-    if (revealText_.size() < revealLen_) {
-      endingStep_ = 19;
-      labelEsc_->show();
-      // Nothing is left for the timer to do.
-      StopTicker(shine_);
-      return;
-    }
-    SetCaption(labelStaff_[0], revealText_.left(revealLen_));
+  // The closing line.
+  ++revealLen_;
+  if (revealText_.size() < revealLen_) {
+    endingStep_ = static_cast<int>(kTimeline.size());
+    labelEsc_->show();
+    // Nothing is left for the timer to do.
+    StopTicker(shine_);
+    return;
   }
+  SetCaption(labelStaff_[0], revealText_.left(revealLen_));
 }
 
 void FormEnding::LineTyped(int group, int idx) {
@@ -516,7 +573,7 @@ void FormEnding::keyPressEvent(QKeyEvent* e) {
 
 void FormEnding::Form_KeyDown(int keyCode) {
   if (keyCode != 27) return;
-  if (endingStep_ <= 17 &&
+  if (endingStep_ < ClosingLineStep() &&
       platform_.messages.Show(QCoreApplication::translate("FormEnding", "終了しますか？"), QCoreApplication::translate("FormEnding", "モルビク -Morvik-"), MsgIcon::Question,
                               MsgButtons::YesNo) != MsgResult::Yes)
     return;

@@ -1,8 +1,10 @@
 #pragma once
 // The ending: a borderless window with the closing scene, the congratulation caption, the
 // staff credits typed letter by letter, two dissolves to further scenes and the closing
-// thanks. Two timers and a step counter drive it on the scheduler; every pause of the show
-// is scheduled time, so the window paints and takes Esc throughout. The show never leaves
+// thanks. The show is a timeline of steps whose cues play like the rules' effect scripts:
+// the show's clock starts each step, and a second timer flickers the caption and types the
+// lines. Every pause of the show is scheduled time, so the window paints and takes Esc
+// throughout. The show never leaves
 // for another screen: the program ends from here.
 #include <QImage>
 #include <QPointF>
@@ -11,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "platform/Platform.h"
 
@@ -20,6 +23,8 @@ namespace morvik {
 
 // a / c − b / 2: where something b wide starts so that its middle sits at a / c.
 double CenterOffset(long a, long b, int c);
+
+struct EndingCue;
 
 class FormEnding final : public QWidget {
  public:
@@ -88,6 +93,8 @@ class FormEnding final : public QWidget {
   void RunDueTicks();
 
   void TimerEnding_Timer();
+  // Plays the cues of a step from the first; a rest or a dissolve plays the rest after it.
+  void PlayCues(std::span<const EndingCue> cues);
   void TimerStringShine_Timer();
   void Form_KeyDown(int keyCode);
   // Empties credit label idx and makes text the line to type; returns where the label goes,
