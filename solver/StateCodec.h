@@ -22,11 +22,11 @@ class StateCodec {
   static constexpr int MaxWords = 8;
   using Key = std::array<std::uint64_t, MaxWords>;
 
+  // Neighbouring cells share a field where that saves a key word, or always (for tests).
+  enum class Sharing { WhereItSavesAWord, Always };
   // With `idleFacing` false the hero's facing is left out of the key (decoded boards face
   // down) wherever no press can read it: off a jump pad and with no light ground or grass
   // free to dig beside the hero.
-  // Neighbouring cells share a field where that saves a key word, or always (for tests).
-  enum class Sharing { WhereItSavesAWord, Always };
   explicit StateCodec(const Board& start, bool idleFacing = true, Sharing sharing = Sharing::WhereItSavesAWord);
 
   int Words() const { return words_; }
@@ -67,7 +67,7 @@ class StateCodec {
     std::uint64_t weightInverse = 0, countInverse = 0;  // for division by weight and by comboCount
     std::uint8_t terrainCount = 0, comboCount = 0;
     std::array<CellCode, 4> terrains{};
-    std::array<std::array<std::uint8_t, 8>, 4> code{};  // [terrain slot][kind] -> field value
+    std::array<std::array<std::uint8_t, 8>, 4> code{};  // [terrain slot][kind] -> the cell's value
     std::array<Combo, 16> combos{};
   };
 
