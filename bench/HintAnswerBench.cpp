@@ -15,7 +15,7 @@
 #include <random>
 #include <ctime>
 
-#include "play/FormMain.h"
+#include "play/SearchLimits.h"
 #include "play/KeptSolutions.h"
 #include "stagedata/StageReader.h"
 #include "solver/Solver.h"
@@ -128,7 +128,7 @@ void BM_HintOnePressOff(benchmark::State& state) {
   for (auto _ : state) {
     for (const Board& b : off) {
       SolverOptions o;
-      o.maxSeconds = FormMain::HintSeconds;
+      o.maxSeconds = HintSearchSeconds;
       o.maxMemoryBytes = std::size_t{512} << 20;
       const auto began = std::chrono::steady_clock::now();
       const double cpuBegan = ThreadSeconds();

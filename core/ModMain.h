@@ -1,7 +1,7 @@
 #pragma once
 // The game's module-wide state: the board of the stage in play, which stage of which file is
-// played and how, progress, and the play screen's flags. The application owns one and hands
-// it to every screen by reference, so each test starts from a fresh game.
+// played and how, and progress. The application owns one and hands it to every screen by
+// reference, so each test starts from a fresh game.
 #include <string>
 
 #include "core/Board.h"
@@ -27,12 +27,6 @@ struct ModMain {
   bool unitPlay = false;     // a stage-unit file opened from the title is played
   bool testPlay = false;     // the editor's stage is test-played
   std::string ansData;       // the moves of the test play so far, one record and CR LF each
-
-  bool stageActive = false;  // keys act on the field
-  bool inputReady = false;   // a finished jump may switch keys back on
-  bool meterRunning = false;
-  int meterLevel = 0;
-  bool jumpBusy = false;
 };
 
 inline constexpr const char* AppVersion = "2.00 beta";

@@ -18,6 +18,9 @@
 #include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
+#include "play/HintPanel.h"
+#include "play/PressCounter.h"
+#include "play/JumpMeter.h"
 #include "play/StageLoader.h"
 #include "platform/Fonts.h"
 
@@ -28,7 +31,6 @@ namespace {
 constexpr int kFieldTop = 8, kFieldLeft = 8;
 constexpr int kFieldPixels = FieldSize * CellPixels;
 constexpr int kOpenTickMs = 200;
-constexpr int kMeterWidth = 140, kMeterHeight = 16;
 // Under the Next / Jump row: the back and answer buttons (stage files and test plays only),
 // then the presses with the hint button, then the hint's answer in up to two lines.
 constexpr int kRowTop = kFieldTop + kFieldPixels + 10;  // Next, Jump and the advice picture
@@ -93,8 +95,6 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
 FormMain::~FormMain() {
   player_.Cancel();
   platform_.scheduler.Cancel(openTimer_);
-  platform_.scheduler.Cancel(outcomeTimer_);
-  platform_.scheduler.Cancel(meterTimer_);
 }
 
 void FormMain::BuildMenus() {
@@ -106,7 +106,7 @@ void FormMain::BuildMenus() {
   giveUp->setShortcutContext(Qt::WindowShortcut);
   giveUp->setShortcutVisibleInContextMenu(true);
   connect(giveUp, &QAction::triggered, this, [this] {
-    if (game_.stageActive && !player_.Busy()) StageEnd(Outcome::GiveUp);
+    if (stageActive_ && !player_.Busy()) StageEnd(Outcome::GiveUp);
   });
   mnuUndo_ = game->addAction(QCoreApplication::translate("FormMain", "一手戻す"));
   mnuUndo_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::Key_Backspace)});
@@ -178,12 +178,12 @@ void FormMain::BuildControls() {
   jumpCaption->move(kFieldLeft + 80, row + 8);
   picMeter_ = new QLabel(central);
   picMeter_->setObjectName(QStringLiteral("PicMeter"));
-  picMeter_->setFixedSize(kMeterWidth + 2, kMeterHeight + 2);
+  picMeter_->setFixedSize(JumpMeter::Width + 2, JumpMeter::Height + 2);
   picMeter_->setFrameStyle(QFrame::Box | QFrame::Plain);
   picMeter_->move(kFieldLeft + 114, row + 7);
-  QPixmap meter(kMeterWidth, kMeterHeight);
-  meter.fill(Qt::white);
-  picMeter_->setPixmap(meter);
+  meter_ = std::make_unique<JumpMeter>(platform_.scheduler, platform_.sound, picMeter_,
+                                       [this](int key, int mods) { Form_KeyDown(key, mods); });
+  meter_->Reset();
 
   comTestEnd_ = new QPushButton(QCoreApplication::translate("FormMain", "戻る"), central);
   comTestEnd_->setObjectName(QStringLiteral("ComTestEnd"));
@@ -205,20 +205,11 @@ void FormMain::BuildControls() {
   comAns_->hide();
 
   // The presses, the hint button under the advice picture and the hint's answer.
-  labelPresses_ = new QLabel(central);
-  labelPresses_->setObjectName(QStringLiteral("LabelPresses"));
-  // One Japanese face for the whole line: a fallback chosen per run drew some digits smaller.
-  labelPresses_->setFont(CaptionFontOf(9));
-  comHint_ = new QPushButton(QCoreApplication::translate("FormMain", "ヒント"), central);
-  comHint_->setObjectName(QStringLiteral("ComHint"));
-  comHint_->setFocusPolicy(Qt::NoFocus);
-  comHint_->setToolTip(QCoreApplication::translate("FormMain", "次の一手を教えます（H）"));
-  connect(comHint_, &QPushButton::clicked, this, [this] { ComHint_Click(); });
-  labelHint_ = new QLabel(central);
-  labelHint_->setObjectName(QStringLiteral("LabelHint"));
-  labelHint_->setFont(CaptionFontOf(9));
-  labelHint_->setWordWrap(true);
-  labelHint_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  hint_ = std::make_unique<HintPanel>(game_, central, scene_, guideRunner_, [this] { return LineOfAttempt(); },
+                                      [this] { RepaintField(); });
+  connect(hint_->Button(), &QPushButton::clicked, this, [this] { ComHint_Click(); });
+  counter_ = std::make_unique<PressCounter>(game_, central, [this] { return history_.Presses(); },
+                                            [this](const QString& text, bool overAHint) { hint_->Tell(text, overAHint); });
   setCentralWidget(central);
   LayOutAids(false);
   setFocusPolicy(Qt::StrongFocus);
@@ -231,15 +222,36 @@ void FormMain::LayOutAids(bool withButtons) {
   comTestEnd_->setGeometry(kFieldLeft + 176, kButtonsTop, 70, 26);
   comAns_->setGeometry(kFieldLeft + 250, kButtonsTop, 70, 26);
   const int presses = withButtons ? kButtonsTop + kButtonsHeight : kButtonsTop;
-  labelPresses_->setGeometry(kFieldLeft, presses, 240, 22);
-  comHint_->setGeometry(kFieldLeft + 250, presses - 1, 70, 24);
-  labelHint_->setGeometry(kFieldLeft, presses + kPressesHeight, kFieldPixels, kHintHeight - 2);
+  counter_->Label()->setGeometry(kFieldLeft, presses, 240, 22);
+  hint_->Button()->setGeometry(kFieldLeft + 250, presses - 1, 70, 24);
+  hint_->Label()->setGeometry(kFieldLeft, presses + kPressesHeight, kFieldPixels, kHintHeight - 2);
   centralWidget()->setFixedSize(kFieldLeft * 2 + kFieldPixels, presses + kPressesHeight + kHintHeight);
   setMinimumSize(0, 0);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   adjustSize();
   setFixedSize(sizeHint());
 }
+
+void FormMain::RepaintField() { field_->update(); }
+
+std::vector<Board> FormMain::LineOfAttempt() const {
+  std::vector<Board> line;
+  for (std::size_t back = 0; const PlaySnapshot* s = history_.Back(back); ++back) line.push_back(s->board);
+  return line;
+}
+
+void FormMain::ComHint_Click() {
+  setFocus();
+  if (hint_->Search().Busy()) {  // a second request takes the first back
+    hint_->CancelSearch();
+    return;
+  }
+  if (!keyPreview_ || !stageActive_ || player_.Busy() || meter_->Paused() || meter_->Running()) return;
+  hint_->Ask();
+}
+
+QString FormMain::PressesText() const { return counter_->Text(); }
+QString FormMain::HintText() const { return hint_->Text(); }
 
 QImage FormMain::GrabField() const { return field_->Grab(); }
 QImage FormMain::GrabFieldOnScreen() const { return field_->grab().toImage(); }
@@ -251,9 +263,9 @@ void FormMain::SetNextPicture(int picture) {
 
 bool FormMain::InitialTreat() {
   player_.Cancel();
-  StopHint();
-  ResetMeter();
-  StopGuide();
+  hint_->Stop();
+  meter_->Reset();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
   for (int i = 0; i < StonePoolSize; ++i) scene_.stones[i] = {{}, pic::Stone, true, true};
   for (int i = 0; i < PXPoolSize; ++i) scene_.pxPieces[i] = {{}, pic::PX, true, true};
@@ -261,8 +273,8 @@ bool FormMain::InitialTreat() {
     scene_.yellows[i] = {{}, pic::YellowFlower, true, true};
     scene_.reds[i] = {{}, pic::RedFlower, true, true};
   }
-  game_.stageActive = game_.inputReady = false;
-  clearPending_ = false;
+  stageActive_ = inputReady_ = false;
+  outcome_.Cancel();
   // A test play's answer is the attempt that clears: every attempt records from its start.
   if (game_.testPlay) game_.ansData.clear();
 
@@ -281,7 +293,7 @@ bool FormMain::InitialTreat() {
     }
     return false;
   }
-  stageId_ = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
+  const StageId stage = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
                             : StageId::Shipped(game_.board);
   shown_ = game_.board;
   image_.PaintAll(game_.board);
@@ -298,7 +310,7 @@ bool FormMain::InitialTreat() {
   if (game_.testPlay) mnuToTitle_->setText(QCoreApplication::translate("FormMain", "エディット画面に戻る(&B)"));
   if (!single) AdviceCheck();
   platform_.sound.PlayMusic(game_.stageBgm);
-  StageOpen();
+  StageOpen(stage);
   mnuANS_->setEnabled(game_.unitPlay && !game_.testPlay);
   return true;
 }
@@ -355,7 +367,7 @@ void FormMain::ShowCharas() {
   field_->update();
 }
 
-void FormMain::StageOpen() {
+void FormMain::StageOpen(const StageId& stage) {
   keyPreview_ = false;
   HideCharas();
   scene_.black = {true, {}, Qt::black, Qt::black, true};
@@ -365,7 +377,7 @@ void FormMain::StageOpen() {
   openCounter_ = 0;
   platform_.scheduler.Cancel(openTimer_);
   openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
-  ResetCountsForOpening();
+  counter_->StageOpening(stage);
   field_->update();
 }
 
@@ -383,14 +395,13 @@ void FormMain::TimerStageOpen_Timer() {
   scene_.stageMessage.visible = false;
   scene_.stageMessage.text_colour = Qt::black;
   openCounter_ = 0;
-  opening_ = false;
   keyPreview_ = true;
-  game_.inputReady = true;
+  inputReady_ = true;
   ShowCharas();
   scene_.hero.picture = pic::Standing(DirDown);
   game_.board.heroDir = DirDown;
   scene_.black.visible = false;
-  game_.stageActive = true;
+  stageActive_ = true;
   StartHistory();
   field_->update();
 }
@@ -410,7 +421,7 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
   }
   if (e->isAutoRepeat() && player_.Busy()) return;
   // Any key takes back a hint search still running; H does so by itself.
-  if (hintWorker_.Busy() && e->key() != Qt::Key_H) CancelHintSearch();
+  if (hint_->Search().Busy() && e->key() != Qt::Key_H) hint_->CancelSearch();
   // The menu's shortcuts take these keys in the program; events sent straight to the window
   // (and keys the menu bar let through) arrive here.
   const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
@@ -422,7 +433,7 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
     mnuRedo_Click();
     return;
   }
-  if (e->key() == Qt::Key_H && mods == Qt::NoModifier && keyPreview_ && !game_.meterRunning) {
+  if (e->key() == Qt::Key_H && mods == Qt::NoModifier && keyPreview_ && !meter_->Running()) {
     ComHint_Click();
     return;
   }
@@ -430,21 +441,21 @@ void FormMain::keyPressEvent(QKeyEvent* e) {
 }
 
 void FormMain::Form_KeyDown(int keyCode, int modifiers) {
-  if (!keyPreview_ || !game_.stageActive) return;
-  if (meterPause_) {
+  if (!keyPreview_ || !stageActive_) return;
+  if (meter_->Paused()) {
     // The meter is showing a new level: the key is handled after that pause, not lost.
-    meterQueue_.emplace_back(keyCode, modifiers);
+    meter_->HoldKey(keyCode, modifiers);
     return;
   }
   Board& b = game_.board;
   const Board before = b;
   Script s;
-  if (game_.meterRunning) {
+  if (meter_->Running()) {
     if (keyCode != vk::X || modifiers != 0) {
       platform_.sound.PlayEffect(sfx::Refused);
-      ResetMeter();
-    } else if (game_.jumpBusy) {
-      ResetMeter();
+      meter_->Reset();
+    } else if (meter_->Releasing()) {
+      meter_->Reset();
     } else {
       ReleaseJump();
     }
@@ -454,82 +465,29 @@ void FormMain::Form_KeyDown(int keyCode, int modifiers) {
   switch (command.use) {
     case KeyCommand::Play: ApplyMove(b, s, command.move); break;
     case KeyCommand::Meter:
-      if (StartMeterCommand(b, s)) {
-        game_.meterRunning = true;
-        game_.meterLevel = 0;
-        meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
-      }
+      if (StartMeterCommand(b, s)) meter_->Start();
       break;
     case KeyCommand::None: return;
   }
   pressChanged_ = !(b == before);
-  if (pressChanged_) StopHint();  // at once, not when the walk has been shown
+  if (pressChanged_) hint_->Stop();  // at once, not when the walk has been shown
   RunScript(s);
 }
 
-void FormMain::TimerJump_Timer() {
-  meterTimer_ = 0;
-  if (!game_.meterRunning) return;
-  ++game_.meterLevel;
-  if (game_.meterLevel > MeterLevels) {
-    platform_.sound.PlayEffect(sfx::Refused);
-    ResetMeter();
-    return;
-  }
-  PaintMeterSegment(game_.meterLevel);
-  meterPause_ = true;
-  meterTimer_ = platform_.scheduler.After(MeterLevelPauseMs, [this] {
-    meterTimer_ = 0;
-    meterPause_ = false;
-    auto queued = std::move(meterQueue_);
-    meterQueue_.clear();
-    for (const auto& [key, mods] : queued) Form_KeyDown(key, mods);
-    if (game_.meterRunning && !game_.jumpBusy && !meterTimer_)
-      meterTimer_ = platform_.scheduler.After(MeterTickMs, [this] { TimerJump_Timer(); });
-  });
-}
-
-void FormMain::PaintMeterSegment(int level) {
-  QPixmap meter = picMeter_->pixmap();
-  QPainter p(&meter);
-  const int w = meter.width();
-  const int x0 = (level - 1) * w / MeterLevels, x1 = level * w / MeterLevels;
-  p.fillRect(x0, 0, x1 - x0, meter.height(), QColor::fromRgb(CgaRgb(MeterColourNumber(level))));
-  p.end();
-  picMeter_->setPixmap(meter);
-}
-
-QImage FormMain::MeterImage() const { return picMeter_->pixmap().toImage(); }
-
-void FormMain::ResetMeter() {
-  platform_.scheduler.Cancel(meterTimer_);
-  meterTimer_ = 0;
-  meterPause_ = false;
-  meterQueue_.clear();
-  QPixmap meter(kMeterWidth, kMeterHeight);
-  meter.fill(Qt::white);
-  picMeter_->setPixmap(meter);
-  game_.meterRunning = false;
-  game_.meterLevel = 0;
-  game_.jumpBusy = false;
-}
-
 void FormMain::ReleaseJump() {
-  game_.jumpBusy = true;
-  platform_.scheduler.Cancel(meterTimer_);
-  meterTimer_ = 0;
+  meter_->Release();
   Script s;
-  if (ReleaseJumpCommand(game_.board, s, game_.meterLevel) == 0) {
+  if (ReleaseJumpCommand(game_.board, s, meter_->Level()) == 0) {
     RunScript(s);
-    ResetMeter();
+    meter_->Reset();
     return;
   }
   pressChanged_ = true;
-  StopHint();
+  hint_->Stop();
   keyPreview_ = false;
   player_.Play(s, [this] {
-    ResetMeter();
-    if (game_.inputReady) keyPreview_ = true;
+    meter_->Reset();
+    if (inputReady_) keyPreview_ = true;
     AfterPress();
     UndoAfterPress();
   });
@@ -542,7 +500,7 @@ void FormMain::RunScript(const Script& s) {
   }
   keyPreview_ = false;
   player_.Play(s, [this] {
-    if (game_.inputReady) keyPreview_ = true;
+    if (inputReady_) keyPreview_ = true;
     AfterPress();
     UndoAfterPress();
   });
@@ -592,14 +550,14 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
     case Fx::SetNext: SetNextPicture(e.a); break;
     case Fx::StageEnd: StageEnd(static_cast<Outcome>(e.a)); break;
     case Fx::AnswerMove:
-      if (guide_.Running()) CheckGuideNext(e.c, e.a, e.b);
+      guideRunner_.MoveMade(e.c, e.a, e.b);
       if (game_.testPlay) AnswerAppend(e.a, e.b, e.c);
       break;
     case Fx::AnswerDig:
       if (game_.testPlay) {
         AnswerAppend(e.a, e.b, 1);
-      } else if (guide_.Running()) {
-        CheckGuideNext(1, e.a, e.b);
+      } else {
+        guideRunner_.MoveMade(1, e.a, e.b);
       }
       break;
     case Fx::ItemTaken:
@@ -610,99 +568,35 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
   field_->update();
 }
 
-namespace {
-// The jingle that announces an outcome (a music file's number): a sigh for a miss or giving
-// up, a fanfare for a clear or the warp.
-int JingleOf(Outcome outcome) {
-  constexpr int kJingleMiss = 10, kJingleClear = 11;
-  return outcome == Outcome::Clear || outcome == Outcome::Warp ? kJingleClear : kJingleMiss;
-}
-}  // namespace
-
 void FormMain::StageEnd(Outcome outcome) {
   if (outcome < Outcome::GiveUp || outcome > Outcome::Warp) return;
   player_.Cancel();
   undoQueued_ = false;
-  ResetMeter();  // a running meter stops with the attempt
+  meter_->Reset();  // a running meter stops with the attempt
   pressChanged_ = false;
   missed_ = outcome == Outcome::Miss;
-  StopHint();
+  hint_->Stop();
   if (outcome == Outcome::Clear) {
-    RecordClear();
+    counter_->Cleared(history_.Presses() + 1);  // the clearing press ends the line
     history_.Close();
   }
   UpdateUndoMenu();
-  StopVisitor();
-  StopGuide();
+  visitor_.Stop();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
-  game_.stageActive = game_.inputReady = false;
+  stageActive_ = inputReady_ = false;
   keyPreview_ = false;
   platform_.sound.StopMusic();
   const OutcomeLook& look = kOutcomes[static_cast<int>(outcome)];
   scene_.message = {true, QString::fromLatin1(look.caption), look.text, look.background, true};
   // A clear in the fewest presses possible is announced in gold.
-  if (outcome == Outcome::Clear && clearedInShortest_) scene_.message.background = kShortestGold;
+  if (outcome == Outcome::Clear && counter_->ClearedInShortest()) scene_.message.background = kShortestGold;
   if (outcome == Outcome::Clear) scene_.hero.picture = pic::Victory;
-  clearPending_ = outcome == Outcome::Clear && !game_.testPlay && !game_.unitPlay;
-  if (clearPending_ || outcome == Outcome::Warp) KeepClear(outcome);
-  game_.stageBgm = JingleOf(outcome);
   field_->update();
-  const unsigned serial = ++outcomeSerial_;
-  outcomeTimer_ = platform_.scheduler.After(200, [this, outcome, serial] {
-    outcomeTimer_ = 0;
-    if (!platform_.sound.musicOn) {
-      outcomeTimer_ = platform_.scheduler.After(1500, [this, outcome] { AfterAnnouncement(outcome); });
-      return;
-    }
-    platform_.sound.PlayJingle(JingleOf(outcome), [this, outcome, serial] {
-      if (serial == outcomeSerial_) AfterAnnouncement(outcome);
-    });
-  });
-}
-
-void FormMain::AfterAnnouncement(Outcome outcome) {
-  outcomeTimer_ = 0;
-  clearPending_ = false;
-  auto restartAfter = [this](int ms) { outcomeTimer_ = platform_.scheduler.After(ms, [this] { Restart(); }); };
-  const bool story = !game_.testPlay && !game_.unitPlay;
-  if (outcome == Outcome::Warp) {
-    game_.stageNo = WarpTargetStage;
-    restartAfter(1500);
-  } else if (outcome == Outcome::Clear && story && game_.stageNo == EndingStage) {
-    outcomeTimer_ = platform_.scheduler.After(3000, [this] {
-      outcomeTimer_ = 0;
-      if (hooks.startEnding) hooks.startEnding();
-    });
-  } else if (outcome == Outcome::Clear && story && StoryEndsHere()) {
-    outcomeTimer_ = platform_.scheduler.After(1500, [this] {
-      outcomeTimer_ = 0;
-      FinishStory();
-    });
-  } else if (outcome == Outcome::Clear && story) {
-    game_.stageNo = NextStageAfterClear();
-    restartAfter(1500);
-  } else if (outcome == Outcome::Clear && !game_.unitPlay) {
-    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "アンサーファイルを生成しますか？"), QCoreApplication::translate("FormMain", "確認"), MsgIcon::Question,
-                                MsgButtons::YesNo) == MsgResult::Yes)
-      SaveAnsData();
-    Restart();
-  } else if (outcome == Outcome::Clear) {
-    if (platform_.messages.Show(QCoreApplication::translate("FormMain", "もう一度しますか？"), QStringLiteral("TRY AGAIN?"), MsgIcon::Question,
-                                MsgButtons::YesNo) == MsgResult::Yes) {
-      Restart();
-    } else {
-      scene_.message.visible = false;
-      hide();
-      game_.unitPlay = false;
-      if (hooks.showTitle) hooks.showTitle();
-    }
-  } else {
-    Restart();
-  }
+  outcome_.Announce(outcome);
 }
 
 void FormMain::Restart() {
-  outcomeTimer_ = 0;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   InitialTreat();
   scene_.message.visible = false;
@@ -713,69 +607,26 @@ void FormMain::Restart() {
 // Whatever the stage was doing stops: walks, jumps, the meter, the opening and an outcome.
 void FormMain::StopVisitorAndGuide() {
   player_.Cancel();
-  ResetMeter();
+  meter_->Reset();
   platform_.scheduler.Cancel(openTimer_);
-  platform_.scheduler.Cancel(outcomeTimer_);
-  openTimer_ = outcomeTimer_ = 0;
-  ++outcomeSerial_;
-  clearPending_ = false;
+  openTimer_ = 0;
+  outcome_.Cancel();
   missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();
-  StopHint();
-  shortestWorker_.Cancel();
-  StopVisitor();
-  StopGuide();
+  hint_->Stop();
+  counter_->Search().Cancel();
+  visitor_.Stop();
+  guideRunner_.Stop();
   scene_.guide.visible = false;
-  game_.stageActive = game_.inputReady = false;
+  stageActive_ = inputReady_ = false;
   keyPreview_ = false;
 }
 
-int FormMain::NextStageAfterClear() const {
-  return game_.stageNo == EndingStage || StoryEndsHere() ? game_.stageNo : game_.stageNo + 1;
-}
-
-void FormMain::KeepClear(Outcome outcome) {
-  bool raised = false;
-  if (outcome == Outcome::Warp) {
-    raised = RaiseReached(game_, WarpTargetStage);
-  } else if (game_.stageNo == EndingStage) {
-    // The ending is reached: the other stories open, as the ending opens them.
-    raised = RaiseReached(game_, EndingStage) || !StoriesOpen(game_);
-    OpenStories(game_);
-  } else {
-    raised = RaiseReached(game_, NextStageAfterClear());
-  }
-  if (raised && hooks.saveProgress) hooks.saveProgress();
-}
-
 void FormMain::KeepProgress() {
-  if (game_.unitPlay || game_.testPlay || !isVisible()) return;
-  if (RaiseReached(game_, game_.stageNo) && hooks.saveProgress) hooks.saveProgress();
+  if (isVisible()) outcome_.KeepProgress();
 }
 
-bool FormMain::RaiseStageReached() {
-  // A story stage cleared counts as cleared however the player leaves during its
-  // announcement: the stage after it is reached, as when the announcement runs out.
-  if (clearPending_) game_.stageNo = NextStageAfterClear();
-  clearPending_ = false;
-  if (!RaiseReached(game_, game_.stageNo)) return false;
-  if (hooks.saveProgress) hooks.saveProgress();
-  return true;
-}
-
-bool FormMain::StoryEndsHere() const {
-  return game_.stageNo == StoryLastStage(StoryOfStage(game_.stageNo)) || !MapHoldsStage(game_, game_.stageNo + 1);
-}
-
-void FormMain::FinishStory() {
-  static const char* const names[StoryCount] = {QT_TRANSLATE_NOOP("FormMain", "メイン"), QT_TRANSLATE_NOOP("FormMain", "ユーザ"),
-                                                           QT_TRANSLATE_NOOP("FormMain", "スーパー")};
-  const int story = StoryOfStage(game_.stageNo);
-  RaiseStageReached();
-  StopVisitorAndGuide();
-  const QString name = story >= 0 ? QCoreApplication::translate("FormMain", names[story]) : QString();
-  platform_.messages.Show(QCoreApplication::translate("FormMain", "%1ストーリーの最後のステージをクリアしました。\nおめでとうございます！").arg(name),
-                          QStringLiteral("CONGRATULATIONS !"), MsgIcon::Information, MsgButtons::Ok);
+void FormMain::LeaveToTitle() {
   scene_.message.visible = false;
   hide();
   if (hooks.showTitle) hooks.showTitle();
@@ -803,7 +654,7 @@ void FormMain::mnuToTitle_Click() {
     ComTestEnd_Click();
     return;
   }
-  RaiseStageReached();
+  outcome_.RaiseStageReached();
   StopVisitorAndGuide();
   platform_.sound.StopMusic();
   hide();
@@ -811,7 +662,7 @@ void FormMain::mnuToTitle_Click() {
 }
 
 void FormMain::mnuEnd_Click() {
-  if (!game_.unitPlay) RaiseStageReached();
+  if (!game_.unitPlay) outcome_.RaiseStageReached();
   StopVisitorAndGuide();
   if (hooks.endProgram) hooks.endProgram();
 }

@@ -5,19 +5,21 @@
 // where to go when a stage is left.
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "core/ModMain.h"
 #include "play/FieldImage.h"
-#include "play/AnswerGuide.h"
 #include "play/FieldScene.h"
-#include "play/KeptSolutions.h"
+#include "play/GuideRunner.h"
+#include "play/HintPanel.h"
+#include "play/JumpMeter.h"
+#include "play/OutcomeSequence.h"
+#include "play/PressCounter.h"
 #include "play/ScriptPlayer.h"
-#include "play/PressRecords.h"
-#include "play/ShortestTable.h"
-#include "play/SolverWorker.h"
 #include "play/UndoHistory.h"
+#include "play/Visitor.h"
 #include "platform/Platform.h"
 
 class QLabel;
@@ -80,37 +82,32 @@ class FormMain final : public QMainWindow {
   int Presses() const { return history_.Presses(); }
 
   // Presses against the player's best and the fewest possible, and the hint.
-  void SetRecordsFile(const QString& path) { records_.SetPath(path); }
-  const PressRecords& Records() const { return records_; }
-  int ShortestPresses() const { return shortest_; }  // 0 while unknown
+  void SetRecordsFile(const QString& path) { counter_->SetRecordsFile(path); }
+  const PressRecords& Records() const { return counter_->Records(); }
+  int ShortestPresses() const { return counter_->Shortest(); }  // 0 while unknown
   QString PressesText() const;
   void ComHint_Click();
   QString HintText() const;
-  bool HintShown() const { return hintMark_; }
-  bool ClearedInShortest() const { return clearedInShortest_; }
+  bool HintShown() const { return hint_->Shown(); }
+  bool ClearedInShortest() const { return counter_->ClearedInShortest(); }
   // The searches behind the shortest count and the hint (tests wait on them).
-  SolverWorker& ShortestSearch() { return shortestWorker_; }
-  SolverWorker& HintSearch() { return hintWorker_; }
-  // Off the kept shortest lines the hint searches this long; any key takes the search back.
-  static constexpr double HintSeconds = 5.0;
+  SolverWorker& ShortestSearch() { return counter_->Search(); }
+  SolverWorker& HintSearch() { return hint_->Search(); }
 
   // Answer files and the guide.
   void AnswerAppend(int x, int y, int action);
-  void CheckGuideNext(int action, int x, int y);
-  void LoadAnsData();
   void SaveAnsData();
   void ComAns_Click();
-  const AnswerGuide& Guide() const { return guide_; }
-  bool GuideBlinking() const { return ansTimer_ != 0; }
+  const AnswerGuide& Guide() const { return guideRunner_.Guide(); }
+  bool GuideBlinking() const { return guideRunner_.Blinking(); }
 
   // Advice and the visitor.
   void AdviceCheck();
   void PicAdvice_Click();
   void PicAdvice_KeyDown(int keyCode, int modifiers);
   void PicMeter_DblClick();
-  void GanAppear(int x, int y);
   QString AdviceText() const { return adviceText_; }
-  bool VisitorPresent() const { return ganTimer_ != 0; }
+  bool VisitorPresent() const { return visitor_.Present(); }
 
   // What tests and the effect performer look at.
   const FieldScene& Scene() const { return scene_; }
@@ -120,8 +117,9 @@ class FormMain final : public QMainWindow {
   QImage GrabFieldOnScreen() const;
   int NextPicture() const { return nextPicture_; }
   bool KeyPreview() const { return keyPreview_; }
+  bool StageActive() const { return stageActive_; }
   bool Playing() const { return player_.Busy(); }
-  QImage MeterImage() const;
+  const JumpMeter& Meter() const { return *meter_; }
 
  protected:
   bool event(QEvent* e) override;
@@ -135,35 +133,16 @@ class FormMain final : public QMainWindow {
   void PlaceCharas();
   void HideCharas();
   void ShowCharas();
-  void StageOpen();
+  void StageOpen(const StageId& stage);
   void TimerStageOpen_Timer();
   void Perform(const Effect& e, Script& expansion);
   void RunScript(const Script& s);
   void SetNextPicture(int picture);
-  void AfterAnnouncement(Outcome outcome);
   void Restart();
+  void LeaveToTitle();
   void StopVisitorAndGuide();
-  void StopGuide();
-  void PutGuide();
-  void TimerAns_Timer();
-  void StopVisitor();
-  void TimerGan_Timer();
-  void GanMessage();
-  bool RaiseStageReached();
-  // A story clear (or the warp) counts the moment it happens: the stage it leads to is
-  // reached (after the main story's last stage, the ending: the other stories open) and
-  // saved at once, so that neither leaving during the announcement nor the session's end
-  // loses it.
-  void KeepClear(Outcome outcome);
-  // A story stage was cleared: the story has no stage after it.
-  bool StoryEndsHere() const;
-  // The last stage of a story was cleared: the player is congratulated and goes to the title.
-  void FinishStory();
-  int NextStageAfterClear() const;  // the story stage a clear of this one leads to
+  void RepaintField();
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void TimerJump_Timer();
-  void ResetMeter();
-  void PaintMeterSegment(int level);
   void ReleaseJump();
 
   // What undo brings back: the board, the pictures over the field, the next-flower box, the
@@ -182,15 +161,8 @@ class FormMain final : public QMainWindow {
   bool UndoKeysAct();
   void UndoAfterPress();
   void UpdateUndoMenu();
-  void UpdatePresses();
-  void FindShortest();
-  void ResetCountsForOpening();
-  void RecordClear();
-  void ShowHint(Move next, int left);
-  void ShowHintFailure(const SolveResult& r);
-  void CancelHintSearch();
-  void FollowKeptSolutions();
-  void StopHint();
+  // The boards of this attempt from the current one back to its start.
+  std::vector<Board> LineOfAttempt() const;
 
   ModMain& game_;
   Platform& platform_;
@@ -215,45 +187,23 @@ class FormMain final : public QMainWindow {
   bool missed_ = false;         // the attempt ended in a miss: the next start may resume it
   bool pressChanged_ = false;   // the press being played changed the board
   bool undoQueued_ = false;     // an undo asked for while a press played waits for its end
-  PressRecords records_;
-  StageId stageId_;               // the stage being played, for its record
-  bool recordsFailTold_ = false;  // a record that could not be saved was reported
-  ShortestTable shortestTable_;
-  bool shortestTableLoaded_ = false;
-  int shortest_ = 0;
-  bool shortestUnknown_ = false;     // the search gave up
-  bool shortestNone_ = false;        // the search proved that no clear exists
-  bool opening_ = false;             // the stage's opening runs: its counts start afresh
-  Board shortestOf_;                 // the stage start the count belongs to
-  bool clearedInShortest_ = false;
-  int clearedPresses_ = 0;  // the presses of the clear, once the stage is cleared
-  int best_ = 0;
-  SolverWorker shortestWorker_, hintWorker_;
-  KeptSolutions kept_;                           // positions the hint answers at once
-  bool keptLoaded_ = false;                      // the program folder's solutions were read
-  std::pair<std::string, int> keptFor_{{}, -1};  // the map file and stage kept_ follows
-  Board keptFrom_;                               // and the start it follows them from
-  QLabel* labelPresses_ = nullptr;
-  QLabel* labelHint_ = nullptr;
-  QPushButton* comHint_ = nullptr;
+  GuideRunner guideRunner_{platform_, scene_, [this] { RepaintField(); }};
+  Visitor visitor_{platform_, scene_, [this] { RepaintField(); }};
+  std::unique_ptr<PressCounter> counter_;  // made with their widgets
+  std::unique_ptr<HintPanel> hint_;
   bool aidsWithButtons_ = false;  // the rows under the field leave room for back and answer
-  bool hintMark_ = false;
-  unsigned outcomeSerial_ = 0;  // an outcome's later steps run only while it is still current
-  bool clearPending_ = false;   // a story stage was cleared and its announcement still runs
-  AnswerGuide guide_;
-  Scheduler::Id ansTimer_ = 0;
   QString adviceText_;
-  int meterDoubleClicks_ = 0;
-  int ganX_ = 0, ganY_ = 0, ganFrame_ = 0, ganStep_ = -1;
-  Scheduler::Id ganTimer_ = 0;
   bool keyPreview_ = false;
   int nextPicture_ = 17;
   int openCounter_ = 0;
   Scheduler::Id openTimer_ = 0;
-  Scheduler::Id outcomeTimer_ = 0;
-  Scheduler::Id meterTimer_ = 0;
-  bool meterPause_ = false;                      // a level was just drawn: keys wait
-  std::vector<std::pair<int, int>> meterQueue_;  // keys pressed during that wait
+  bool stageActive_ = false;  // keys act on the field
+  bool inputReady_ = false;   // the opening has ended: a finished press may switch keys back on
+  OutcomeSequence outcome_{game_, platform_,
+                           {[this] { Restart(); }, [this] { StopVisitorAndGuide(); }, [this] { LeaveToTitle(); },
+                            [this] { SaveAnsData(); }, [this] { if (hooks.startEnding) hooks.startEnding(); },
+                            [this] { if (hooks.saveProgress) hooks.saveProgress(); }}};
+  std::unique_ptr<JumpMeter> meter_;  // made with its picture
 };
 
 // The virtual key code and modifier bits of a Qt key event (0 for keys the field ignores).

@@ -1,4 +1,4 @@
-// The play screen's advice for story stages and the visitor of stage 28.
+// The play screen's advice for story stages, and the double click that calls the visitor.
 #include <QCoreApplication>
 #include <QApplication>
 #include <QDir>
@@ -20,7 +20,6 @@
 namespace morvik {
 
 namespace {
-constexpr int kVisitorTickMs = 400;
 // The hidden clear of the advice picture: F8 with Ctrl and Shift held.
 constexpr int kHiddenClearKey = 119;
 constexpr int kHiddenClearModifiers = ModShift | ModCtrl;
@@ -60,62 +59,13 @@ void FormMain::PicAdvice_Click() {
 }
 
 void FormMain::PicAdvice_KeyDown(int keyCode, int modifiers) {
-  if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && game_.stageActive && !player_.Busy())
+  if (keyCode == kHiddenClearKey && modifiers == kHiddenClearModifiers && stageActive_ && !player_.Busy())
     StageEnd(Outcome::Clear);
 }
 
 void FormMain::PicMeter_DblClick() {
-  if (game_.testPlay || game_.stageNo != VisitorStage || game_.unitPlay || ganTimer_) return;
-  if (++meterDoubleClicks_ > 2) {
-    platform_.sound.PlayEffect(sfx::Chime);
-    GanAppear(FieldSize - 1, 0);
-    meterDoubleClicks_ = 0;
-  }
-}
-
-void FormMain::GanAppear(int x, int y) {
-  ganX_ = x;
-  ganY_ = y;
-  scene_.gan.pos = QPoint(x * CellPixels, y * CellPixels);
-  scene_.gan.visible = true;
-  field_->update();
-  platform_.scheduler.Cancel(ganTimer_);
-  ganTimer_ = platform_.scheduler.After(kVisitorTickMs, [this] { TimerGan_Timer(); });
-}
-
-void FormMain::TimerGan_Timer() {
-  ganTimer_ = 0;
-  // The hero's picture, not the board: a step is on the board before its walk has been shown.
-  if (scene_.hero.pos == QPoint(ganX_ * CellPixels, ganY_ * CellPixels)) {
-    GanMessage();
-    return;
-  }
-  // Back and forth through the four frames, each end frame shown twice.
-  if (ganFrame_ > 3) {
-    ganFrame_ = 3;
-    ganStep_ = -1;
-  } else if (ganFrame_ < 0) {
-    ganFrame_ = 0;
-    ganStep_ = 1;
-  }
-  scene_.gan.picture = ganFrame_;
-  ganFrame_ += ganStep_;
-  field_->update();
-  ganTimer_ = platform_.scheduler.After(kVisitorTickMs, [this] { TimerGan_Timer(); });
-}
-
-void FormMain::GanMessage() {
-  platform_.messages.Show(QCoreApplication::translate("FormMain", "合言葉は、\n「BLUEKITES」だ。\n\nじゃあな！また会おうや。"), QCoreApplication::translate("FormMain", "頑さんからのメッセージ"),
-                          MsgIcon::None, MsgButtons::Ok);
-  platform_.sound.PlayEffect(sfx::Chime);
-  StopVisitor();
-}
-
-void FormMain::StopVisitor() {
-  platform_.scheduler.Cancel(ganTimer_);
-  ganTimer_ = 0;
-  scene_.gan.visible = false;
-  field_->update();
+  if (game_.testPlay || game_.stageNo != VisitorStage || game_.unitPlay) return;
+  visitor_.MeterDoubleClicked();
 }
 
 }  // namespace morvik

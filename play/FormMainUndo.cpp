@@ -5,11 +5,13 @@
 #include "play/FieldWidget.h"
 #include "core/SoundEffects.h"
 #include "play/FormMain.h"
+#include "play/HintPanel.h"
+#include "play/PressCounter.h"
 
 namespace morvik {
 
 FormMain::PlaySnapshot FormMain::TakeSnapshot() const {
-  return {game_.board, scene_, nextPicture_, game_.testPlay ? game_.ansData : std::string(), guide_};
+  return {game_.board, scene_, nextPicture_, game_.testPlay ? game_.ansData : std::string(), guideRunner_.Guide()};
 }
 
 void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
@@ -26,13 +28,10 @@ void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
   SetNextPicture(s.nextPicture);
   if (game_.testPlay) game_.ansData = s.ansData;
   // The guide goes back with the moves it followed; a guide started later keeps its place.
-  if (guide_.Running() && s.guide.Running()) {
-    guide_ = s.guide;
-    PutGuide();
-  }
-  StopHint();
+  guideRunner_.Rewind(s.guide);
+  hint_->Stop();
   UpdateUndoMenu();
-  UpdatePresses();
+  counter_->Update();
   field_->update();
 }
 
@@ -48,11 +47,8 @@ void FormMain::StartHistory() {
     history_.Start(TakeSnapshot());
   }
   missed_ = false;
-  clearedPresses_ = 0;
-  clearedInShortest_ = false;
   UpdateUndoMenu();
-  FindShortest();
-  UpdatePresses();
+  counter_->AttemptStarted();
 }
 
 // A press has been played to its end; one that changed the board and did not end the
@@ -60,20 +56,20 @@ void FormMain::StartHistory() {
 void FormMain::AfterPress() {
   if (!pressChanged_) return;
   pressChanged_ = false;
-  if (game_.board.Ended() || !game_.stageActive) return;
-  StopHint();
+  if (game_.board.Ended() || !stageActive_) return;
+  hint_->Stop();
   history_.Record(TakeSnapshot());
   UpdateUndoMenu();
-  UpdatePresses();
+  counter_->Update();
 }
 
 // Undo and redo act only where a press would: the field takes keys and nothing is playing.
 // While the jump meter runs they cancel it, as every other key does.
 bool FormMain::UndoKeysAct() {
-  if (!keyPreview_ || !game_.stageActive || player_.Busy() || meterPause_) return false;
-  if (game_.meterRunning) {
+  if (!keyPreview_ || !stageActive_ || player_.Busy() || meter_->Paused()) return false;
+  if (meter_->Running()) {
     platform_.sound.PlayEffect(sfx::Refused);
-    ResetMeter();
+    meter_->Reset();
     return false;
   }
   return true;
@@ -81,7 +77,7 @@ bool FormMain::UndoKeysAct() {
 
 void FormMain::mnuUndo_Click() {
   // An undo during a step or jump is kept (one) and made when the press has been played.
-  if (game_.stageActive && player_.Busy() && !game_.board.Ended()) {
+  if (stageActive_ && player_.Busy() && !game_.board.Ended()) {
     undoQueued_ = true;
     return;
   }
@@ -92,7 +88,7 @@ void FormMain::mnuUndo_Click() {
 void FormMain::UndoAfterPress() {
   if (!undoQueued_) return;
   undoQueued_ = false;
-  if (game_.stageActive) mnuUndo_Click();
+  if (stageActive_) mnuUndo_Click();
 }
 
 void FormMain::mnuRedo_Click() {

@@ -85,7 +85,7 @@ TEST(Answers, AnAnswerHoldsOnlyTheAttemptThatCleared) {
   p.Advance(300);
   p.sound.EndJingle();
   p.Advance(1800);  // the next attempt, through its opening
-  ASSERT_TRUE(p.game.stageActive);
+  ASSERT_TRUE(p.form->StageActive());
   ClearUnit(p);
   p.Advance(200);
   p.sound.EndJingle();
@@ -220,7 +220,7 @@ TEST(Advice, MissingFileMeansNoAdvice) {
   p.game.appDir = p.dir.path().toStdString();
   p.Start(1);
   EXPECT_TRUE(p.form->AdviceText().isEmpty());
-  EXPECT_TRUE(p.game.stageActive);
+  EXPECT_TRUE(p.form->StageActive());
 }
 
 TEST(Visitor, ThirdDoubleClickOnStageTwentyEightCallsIt) {

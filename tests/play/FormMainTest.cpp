@@ -31,7 +31,7 @@ TEST(FormMain, OpeningFadesTheCaptionInThenShowsTheCharacters) {
     p.Advance(200);
     const int grey = std::min(32 * tick, 255);
     EXPECT_EQ(s.stageMessage.text_colour, QColor(grey, grey, grey)) << tick;
-    EXPECT_FALSE(p.game.stageActive);
+    EXPECT_FALSE(p.form->StageActive());
     p.Key(Qt::Key_Right);  // no key acts before the opening has ended
   }
   EXPECT_EQ(p.game.board.heroX, 0);
@@ -42,7 +42,7 @@ TEST(FormMain, OpeningFadesTheCaptionInThenShowsTheCharacters) {
   EXPECT_TRUE(s.yellows[0].visible);
   EXPECT_FALSE(s.yellows[1].visible);
   EXPECT_EQ(s.hero.picture, pic::Standing(DirDown));
-  EXPECT_TRUE(p.game.stageActive);
+  EXPECT_TRUE(p.form->StageActive());
   EXPECT_TRUE(p.form->KeyPreview());
   EXPECT_EQ(p.sound.music, std::vector<int>{2});
 }
@@ -148,7 +148,7 @@ TEST(FormMain, OutcomesAnnounceAndContinue) {
     EXPECT_EQ(s.message.text, r.caption) << r.name;
     EXPECT_EQ(s.message.background, r.background) << r.name;
     EXPECT_EQ(s.message.text_colour, r.text) << r.name;
-    EXPECT_FALSE(p.game.stageActive);
+    EXPECT_FALSE(p.form->StageActive());
     EXPECT_EQ(p.sound.jingles, std::vector<int>{r.jingle}) << r.name;
     p.Advance(5000);
     EXPECT_TRUE(s.message.visible) << r.name << ": the announcement waits for the jingle's end";
@@ -156,7 +156,7 @@ TEST(FormMain, OutcomesAnnounceAndContinue) {
     p.Advance(5000);
     EXPECT_EQ(p.game.stageNo, r.stageAfter) << r.name;
     EXPECT_FALSE(s.message.visible) << r.name;
-    EXPECT_TRUE(p.game.stageActive) << r.name << ": the next attempt is in play after its opening";
+    EXPECT_TRUE(p.form->StageActive()) << r.name << ": the next attempt is in play after its opening";
   }
 }
 

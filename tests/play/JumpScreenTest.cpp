@@ -34,21 +34,21 @@ TEST(JumpScreen, MeterFillsALevelEveryThreeHundredTwentyMsThenOverflows) {
   PlayFixture p(PadStage());
   p.Start(1);
   p.Key(Qt::Key_X);
-  ASSERT_TRUE(p.game.meterRunning);
+  ASSERT_TRUE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects, std::vector<int>{14});
   p.Advance(19);
-  EXPECT_EQ(Segments(p.form->MeterImage()), 0);
+  EXPECT_EQ(Segments(p.form->Meter().Image()), 0);
   for (int level = 1; level <= 7; ++level) {
     p.Advance(level == 1 ? 1 : 320);
-    EXPECT_EQ(p.game.meterLevel, level);
-    EXPECT_EQ(Segments(p.form->MeterImage()), level);
+    EXPECT_EQ(p.form->Meter().Level(), level);
+    EXPECT_EQ(Segments(p.form->Meter().Image()), level);
   }
   p.Advance(319);
-  EXPECT_TRUE(p.game.meterRunning);
+  EXPECT_TRUE(p.form->Meter().Running());
   p.Advance(1);  // about 2.26 s after the start the charge is lost
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects.back(), 15);
-  EXPECT_EQ(Segments(p.form->MeterImage()), 0);
+  EXPECT_EQ(Segments(p.form->Meter().Image()), 0);
   EXPECT_EQ(p.game.board.heroY, 0);
 }
 
@@ -57,7 +57,7 @@ TEST(JumpScreen, XOffAPadOnlyRefuses) {
   p.Start(1);
   p.Key(Qt::Key_X);
   p.Advance(100);
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects, std::vector<int>{15});
 }
 
@@ -67,7 +67,7 @@ TEST(JumpScreen, SecondXAtLevelZeroGivesNoJump) {
   p.Key(Qt::Key_X);
   p.Key(Qt::Key_X);
   p.Advance(3000);
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects, (std::vector<int>{14, 15}));
   EXPECT_EQ(p.game.board.heroY, 0);
 }
@@ -78,16 +78,16 @@ TEST(JumpScreen, KeyPressedDuringALevelsPauseActsAfterIt) {
   p.Key(Qt::Key_X);
   p.Advance(20 + 320 * 2 + 100);  // level 3 drawn 100 ms ago: distance 2
   p.Key(Qt::Key_X);
-  EXPECT_FALSE(p.game.jumpBusy) << "held until the pause ends";
+  EXPECT_FALSE(p.form->Meter().Releasing()) << "held until the pause ends";
   p.Advance(200);
-  EXPECT_TRUE(p.game.jumpBusy);
+  EXPECT_TRUE(p.form->Meter().Releasing());
   EXPECT_EQ(p.game.board.heroY, 2);
   EXPECT_EQ(p.sound.effects.back(), 13);
   // The flight takes two seconds; then the landing, and the meter is cleared.
   p.Advance(2000);
-  EXPECT_FALSE(p.game.jumpBusy);
+  EXPECT_FALSE(p.form->Meter().Releasing());
   EXPECT_EQ(p.form->Scene().hero.pos, QPoint(64, 64));
-  EXPECT_EQ(Segments(p.form->MeterImage()), 0);
+  EXPECT_EQ(Segments(p.form->Meter().Image()), 0);
   EXPECT_TRUE(p.form->KeyPreview());
 }
 
@@ -98,7 +98,7 @@ TEST(JumpScreen, OtherKeyWhileTheMeterRunsCancelsIt) {
   p.Advance(400);
   p.Key(Qt::Key_Down);
   p.Advance(1000);
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.game.board.heroY, 0) << "the direction key does not walk";
   EXPECT_EQ(p.sound.effects.back(), 15);
 }
@@ -112,10 +112,10 @@ TEST(JumpScreen, DeleteWhileTheMeterRunsCancelsItWithoutGivingUp) {
   p.Advance(400);
   test::TypeIntoWindow(p.form.get(), Qt::Key_Delete);
   p.Advance(400);  // past the level's pause, which holds the key back
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.sound.effects.back(), 15);
   EXPECT_FALSE(p.form->Scene().message.visible);
-  EXPECT_TRUE(p.game.stageActive);
+  EXPECT_TRUE(p.form->StageActive());
   test::TypeIntoWindow(p.form.get(), Qt::Key_Delete);  // with the meter idle it gives up
   EXPECT_EQ(p.form->Scene().message.text, "GIVE UP!");
 }
@@ -130,11 +130,11 @@ TEST(JumpScreen, TheEndOfTheStageStopsTheMeter) {
     if (a->text() == "ギブアップ") giveUp = a;
   ASSERT_NE(giveUp, nullptr);
   giveUp->trigger();  // chosen with the mouse
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_FALSE(p.form->Meter().Running());
   const std::vector<int> heard = p.sound.effects;
   p.Advance(3000);  // longer than the meter could have run
   EXPECT_EQ(p.sound.effects, heard) << "no refusal sound under the announcement";
-  EXPECT_EQ(Segments(p.form->MeterImage()), 0);
+  EXPECT_EQ(Segments(p.form->Meter().Image()), 0);
 }
 
 TEST(JumpScreen, JumpIntoWaterMissesAndRestarts) {
@@ -148,8 +148,8 @@ TEST(JumpScreen, JumpIntoWaterMissesAndRestarts) {
   EXPECT_EQ(p.form->Scene().hero.picture, 16);
   p.sound.EndJingle();
   p.Advance(2000);
-  EXPECT_TRUE(p.game.stageActive);
-  EXPECT_FALSE(p.game.meterRunning);
+  EXPECT_TRUE(p.form->StageActive());
+  EXPECT_FALSE(p.form->Meter().Running());
   EXPECT_EQ(p.game.board.heroY, 0);
 }
 

@@ -184,7 +184,7 @@ TEST(Hint, ShowsTheFirstPressOfAShortestSolutionFromWhereTheHeroStands) {
   Keys(p, "R");  // off the shortest line: the yellow at (0, 3) is due first, 6 presses away
   p.Key(Qt::Key_H);
   EXPECT_EQ(p.form->HintText(), "ヒントを考えています…");
-  EXPECT_TRUE(p.game.stageActive) << "the window goes on while the search runs";
+  EXPECT_TRUE(p.form->StageActive()) << "the window goes on while the search runs";
   p.form->HintSearch().WaitForResult();
   EXPECT_TRUE(p.form->HintShown());
   EXPECT_TRUE(p.form->HintText().contains("あと最短 6 手")) << p.form->HintText().toStdString();
@@ -278,7 +278,7 @@ TEST(Presses, TheOpeningOfTheNextStageShowsItsOwnCounts) {
   p.sound.EndJingle();  // the announcement ends
   p.Advance(1500 + 200);  // stage 2 opens
   ASSERT_EQ(p.game.stageNo, 2);
-  ASSERT_FALSE(p.game.stageActive) << "still in the opening";
+  ASSERT_FALSE(p.form->StageActive()) << "still in the opening";
   EXPECT_EQ(p.form->PressesText(), "手数 0　ベスト －　最短 9");
 }
 

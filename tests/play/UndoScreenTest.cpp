@@ -72,7 +72,7 @@ TEST(UndoScreen, TheFirstUndoAfterAMissGoesOnBeforeTheFatalPress) {
   EXPECT_EQ(p.game.board.outcome, Outcome::Miss);
   p.sound.EndJingle();
   p.Advance(2000);  // the stage starts again and opens
-  ASSERT_TRUE(p.game.stageActive);
+  ASSERT_TRUE(p.form->StageActive());
   EXPECT_EQ(p.game.board.heroX, 0);
   EXPECT_TRUE(p.form->CanUndo());
   Play(p, "<");
