@@ -292,7 +292,7 @@ bool StateCodec::Lay(int maxCells) {
 }
 
 std::uint64_t StateCodec::Header(const Board& b) const {
-  if (b.Ended() || b.sliding || b.padBounce || b.underState[2] != 0 || b.underState[0] > 2 || b.underState[1] > 2 ||
+  if (b.Ended() || b.sliding || b.padBounce || b.underState[2] != 0 || b.underState[0] > flowerSlot::HeroOnIt || b.underState[1] > flowerSlot::HeroOnIt ||
       b.yFlowerTaken > 15 || b.rFlowerTaken > 15 || b.pxTaken > 31 || b.firstFlower > 1 || !OnField(b.heroX, b.heroY))
     Refuse("a board between presses or after the attempt ended");
   std::uint64_t h = static_cast<std::uint64_t>(b.heroY * FieldSize + b.heroX) << kHeroCell;
