@@ -19,6 +19,12 @@ enum class Outcome : std::int8_t { None = -1, GiveUp = 0, Miss = 1, Clear = 2, W
 
 constexpr bool OnField(int x, int y) { return x >= 0 && x < FieldSize && y >= 0 && y < FieldSize; }
 
+// The states of a flower slot: the hero is stepping onto a flower not yet due, then stands on
+// it; the step after that puts the flower back on the cell the hero leaves.
+namespace flowerSlot {
+inline constexpr std::int16_t Empty = 0, Entering = 1, HeroOnIt = 2;
+}
+
 struct Board {
   std::array<CellCode, FieldSize * FieldSize> terrain{};
   std::array<Chara, FieldSize * FieldSize> chara{};
@@ -29,7 +35,8 @@ struct Board {
   std::int16_t firstFlower = 0;  // 0 yellow is due, 1 red
 
   std::int16_t stepKind = 0;
-  // A flower the hero may not take and stands on: its code comes back when the hero leaves.
+  // A flower the hero may not take and stands on: its code comes back when the hero leaves
+  // (slot states: see flowerSlot).
   std::array<std::int16_t, 3> underState{};
   std::array<Chara, 3> underCode{};
   bool onFlower = false;

@@ -66,18 +66,18 @@ void BreakIce(Board& b, Script& s, int x, int y) {
 // The hero enters the cell in front; a pushed object's code moves on by one cell.
 void Move(Board& b, Script& s, const StepCells& c, bool pushed) {
   const int hx = b.heroX, hy = b.heroY;
-  if (b.underState[0] == 2) {
+  if (b.underState[0] == flowerSlot::HeroOnIt) {
     b.C(hx, hy) = b.underCode[0];
-    b.underState[0] = 0;
+    b.underState[0] = flowerSlot::Empty;
   } else {
-    if (b.underState[0] == 1) b.underState[0] = 2;
+    if (b.underState[0] == flowerSlot::Entering) b.underState[0] = flowerSlot::HeroOnIt;
     b.C(hx, hy) = NoChara;
   }
-  if (b.underState[1] == 2) {
+  if (b.underState[1] == flowerSlot::HeroOnIt) {
     b.C(hx, hy) = b.underCode[1];
-    b.underState[1] = 0;
-  } else if (b.underState[1] == 1) {
-    b.underState[1] = 2;
+    b.underState[1] = flowerSlot::Empty;
+  } else if (b.underState[1] == flowerSlot::Entering) {
+    b.underState[1] = flowerSlot::HeroOnIt;
   }
   if (b.T(hx, hy) == cell::CrackedIce) {
     BreakIce(b, s, hx, hy);
@@ -107,9 +107,13 @@ bool MissedOnHazard(Board& b, Script& s, CellCode t) {
 
 int MovingPoolOf(int kind) {
   switch (kind) {
-    case 4: case 5: case 6: case 7: case 9: case 15: case 20: case 21: case 100:
+    case step::PushStone: case step::StoneIntoWater: case step::StoneOntoFlower: case step::StoneIntoHoleLight:
+    case step::StoneIntoHoleGrass: case step::StoneOffHazard: case step::StoneIntoHoleSnow:
+    case step::StoneIntoHoleSand: case step::StoneOntoCrackedIce:
       return static_cast<int>(Pool::Stone);
-    case 10: case 11: case 12: case 13: case 14: case 16: case 18: case 19: case 101:
+    case step::PushPX: case step::PXIntoWater: case step::PXOntoFlower: case step::PXIntoHoleLight:
+    case step::PXIntoHoleGrass: case step::PXOffHazard: case step::PXIntoHoleSnow: case step::PXIntoHoleSand:
+    case step::PXOntoCrackedIce:
       return static_cast<int>(Pool::PX);
     default:
       return -1;
@@ -192,8 +196,8 @@ void ResolveStep(Board& b, Script& s) {
     case step::OntoWrongFlower: {
       b.onFlower = true;
       b.onFlowerCode = cF;
-      const int slot = b.underState[0] != 0 ? 1 : 0;
-      b.underState[slot] = 1;
+      const int slot = b.underState[0] != flowerSlot::Empty ? 1 : 0;
+      b.underState[slot] = flowerSlot::Entering;
       b.underCode[slot] = cF;
       Move(b, s, c, false);
       break;

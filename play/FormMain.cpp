@@ -18,10 +18,12 @@
 #include "core/SoundEffects.h"
 #include "core/Stories.h"
 #include "play/FieldWidget.h"
+#include "play/FieldPerformer.h"
 #include "play/HintPanel.h"
 #include "play/PressCounter.h"
 #include "play/JumpMeter.h"
 #include "play/StageLoader.h"
+#include "play/StageOpening.h"
 #include "platform/Fonts.h"
 
 namespace morvik {
@@ -30,7 +32,6 @@ namespace {
 
 constexpr int kFieldTop = 8, kFieldLeft = 8;
 constexpr int kFieldPixels = FieldSize * CellPixels;
-constexpr int kOpenTickMs = 200;
 // Under the Next / Jump row: the back and answer buttons (stage files and test plays only),
 // then the presses with the hint button, then the hint's answer in up to two lines.
 constexpr int kRowTop = kFieldTop + kFieldPixels + 10;  // Next, Jump and the advice picture
@@ -94,7 +95,6 @@ FormMain::FormMain(ModMain& game, Platform& platform, QWidget* parent)
 
 FormMain::~FormMain() {
   player_.Cancel();
-  platform_.scheduler.Cancel(openTimer_);
 }
 
 void FormMain::BuildMenus() {
@@ -295,9 +295,8 @@ bool FormMain::InitialTreat() {
   }
   const StageId stage = game_.unitPlay ? StageId::OfFile(QString::fromStdString(game_.mapFilePath), game_.board)
                             : StageId::Shipped(game_.board);
-  shown_ = game_.board;
-  image_.PaintAll(game_.board);
-  PlaceCharas();
+  performer_.PaintTerrain(game_.board);
+  performer_.PlaceCharas(game_.board);
   SetNextPicture(nextPicture_);
   scene_.message.visible = false;
 
@@ -315,92 +314,20 @@ bool FormMain::InitialTreat() {
   return true;
 }
 
-void FormMain::PlaceCharas() {
-  const Board& b = game_.board;
-  std::array<bool, StonePoolSize> stones{}, pxs{};
-  std::array<bool, FlowerPoolSize> yellows{}, reds{};
-  for (int y = 0; y < FieldSize; ++y)
-    for (int x = 0; x < FieldSize; ++x) {
-      const Chara c = b.C(x, y);
-      const QPoint at(x * CellPixels, y * CellPixels);
-      switch (c.kind) {
-        case CharaKind::Stone: scene_.stones[c.index].pos = at; stones[c.index] = true; break;
-        case CharaKind::PX: scene_.pxPieces[c.index].pos = at; pxs[c.index] = true; break;
-        case CharaKind::Yellow: scene_.yellows[c.index].pos = at; yellows[c.index] = true; break;
-        case CharaKind::Red: scene_.reds[c.index].pos = at; reds[c.index] = true; break;
-        default: break;
-      }
-    }
-  scene_.hero.pos = scene_.shadow.pos = QPoint(b.heroX * CellPixels, b.heroY * CellPixels);
-  // Pictures the stage does not use, or whose object a later list line replaced, stay hidden.
-  auto hideUnplaced = [](auto& pool, const auto& placed) {
-    for (std::size_t i = 0; i < pool.size(); ++i)
-      if (!placed[i]) pool[i].visible = pool[i].enabled = false;
-  };
-  hideUnplaced(scene_.stones, stones);
-  hideUnplaced(scene_.pxPieces, pxs);
-  hideUnplaced(scene_.yellows, yellows);
-  hideUnplaced(scene_.reds, reds);
-}
-
-void FormMain::HideCharas() {
-  const Board& b = game_.board;
-  for (int i = 0; i < b.stoneCount; ++i) scene_.stones[i].visible = false;
-  for (int i = 0; i < b.yFlowerCount; ++i) scene_.yellows[i].visible = false;
-  for (int i = 0; i < b.rFlowerCount; ++i) scene_.reds[i].visible = false;
-  for (int i = 0; i < b.pxCount; ++i) scene_.pxPieces[i].visible = false;
-  scene_.hero.visible = scene_.shadow.visible = false;
-  field_->update();
-}
-
-void FormMain::ShowCharas() {
-  const Board& b = game_.board;
-  auto show = [](auto& pool, int count) {
-    for (int i = 0; i < count; ++i)
-      if (pool[i].enabled) pool[i].visible = true;
-  };
-  show(scene_.stones, b.stoneCount);
-  show(scene_.yellows, b.yFlowerCount);
-  show(scene_.reds, b.rFlowerCount);
-  show(scene_.pxPieces, b.pxCount);
-  scene_.hero.visible = scene_.shadow.visible = true;
-  field_->update();
-}
-
 void FormMain::StageOpen(const StageId& stage) {
   keyPreview_ = false;
-  HideCharas();
-  scene_.black = {true, {}, Qt::black, Qt::black, true};
-  const QString caption = game_.stageNo >= 1 && game_.stageNo <= 30 ? QStringLiteral("STAGE %1").arg(game_.stageNo)
-                                                                     : QStringLiteral("SPECIAL");
-  scene_.stageMessage = {true, caption, Qt::black, Qt::black, false};
-  openCounter_ = 0;
-  platform_.scheduler.Cancel(openTimer_);
-  openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
+  performer_.SetCharasVisible(game_.board, false);
+  opening_.Start(StageOpening::CaptionOf(game_.stageNo), [this] { OpeningEnded(); });
   counter_->StageOpening(stage);
   field_->update();
 }
 
-void FormMain::TimerStageOpen_Timer() {
-  openTimer_ = 0;
-  ++openCounter_;
-  const int v = 32 * openCounter_;
-  if (v <= 256) {
-    const int grey = std::min(v, 255);
-    scene_.stageMessage.text_colour = QColor(grey, grey, grey);
-    openTimer_ = platform_.scheduler.After(kOpenTickMs, [this] { TimerStageOpen_Timer(); });
-    field_->update();
-    return;
-  }
-  scene_.stageMessage.visible = false;
-  scene_.stageMessage.text_colour = Qt::black;
-  openCounter_ = 0;
+void FormMain::OpeningEnded() {
   keyPreview_ = true;
   inputReady_ = true;
-  ShowCharas();
+  performer_.SetCharasVisible(game_.board, true);
   scene_.hero.picture = pic::Standing(DirDown);
   game_.board.heroDir = DirDown;
-  scene_.black.visible = false;
   stageActive_ = true;
   StartHistory();
   field_->update();
@@ -507,46 +434,12 @@ void FormMain::RunScript(const Script& s) {
 }
 
 void FormMain::Perform(const Effect& e, Script& expansion) {
+  performer_.Perform(e, expansion);
+  field_->update();
+}
+
+void FormMain::ScreenEffect(const Effect& e) {
   switch (e.kind) {
-    case Fx::Sound: platform_.sound.PlayEffect(e.a); break;
-    case Fx::PaintTile:
-      image_.PaintTile(e.a, e.b, e.c);
-      if (IsTerrainCode(e.c) && OnField(e.a, e.b)) {
-        const CellCode before = shown_.T(e.a, e.b);
-        shown_.T(e.a, e.b) = static_cast<CellCode>(e.c);
-        // A filled sand hole joins the sand around it: their rims towards it go.
-        if (ShoresChange(before, shown_.T(e.a, e.b))) image_.RenewShores(shown_, e.a, e.b);
-      }
-      break;
-    case Fx::RenewShores: image_.RenewShores(shown_, e.a, e.b); break;
-    case Fx::InWaterAnime:
-      for (int i = 0; i <= 5; ++i) {
-        expansion.Add(Fx::InWaterFrame, e.a, e.b, i);
-        expansion.Add(Fx::Yield);
-        if (e.c > 0 && i != 5) expansion.Add(Fx::Pause, e.c);
-      }
-      expansion.Add(Fx::InWaterFrame, e.a, e.b, -1);
-      break;
-    case Fx::InWaterFrame:
-      scene_.inWater.visible = e.c >= 0;
-      scene_.inWater.pos = QPoint(e.a * CellPixels, e.b * CellPixels);
-      if (e.c >= 0) scene_.inWater.picture = e.c;
-      break;
-    case Fx::HideChara: {
-      Sprite& s = scene_.Of(static_cast<Pool>(e.a), e.b);
-      s.visible = false;
-      if (e.c) s.enabled = false;
-      break;
-    }
-    case Fx::HeroPose: scene_.hero.picture = e.a; break;
-    case Fx::NudgeHero:
-      scene_.hero.pos += QPoint(e.a, e.b);
-      scene_.shadow.pos += QPoint(e.a, e.b);
-      break;
-    case Fx::NudgeChara: scene_.Of(static_cast<Pool>(e.a), e.b).pos += QPoint(e.c, e.d); break;
-    case Fx::PlaceHero: scene_.hero.pos = QPoint(e.a, e.b); break;
-    case Fx::PlaceShadow: scene_.shadow.pos = QPoint(e.a, e.b); break;
-    case Fx::ShowShadow: scene_.shadow.visible = e.a != 0; break;
     case Fx::SetNext: SetNextPicture(e.a); break;
     case Fx::StageEnd: StageEnd(static_cast<Outcome>(e.a)); break;
     case Fx::AnswerMove:
@@ -560,12 +453,8 @@ void FormMain::Perform(const Effect& e, Script& expansion) {
         guideRunner_.MoveMade(1, e.a, e.b);
       }
       break;
-    case Fx::ItemTaken:
-    case Fx::Pause:
-    case Fx::Yield:
-      break;
+    default: break;
   }
-  field_->update();
 }
 
 void FormMain::StageEnd(Outcome outcome) {
@@ -608,8 +497,7 @@ void FormMain::Restart() {
 void FormMain::StopVisitorAndGuide() {
   player_.Cancel();
   meter_->Reset();
-  platform_.scheduler.Cancel(openTimer_);
-  openTimer_ = 0;
+  opening_.Cancel();
   outcome_.Cancel();
   missed_ = pressChanged_ = undoQueued_ = false;
   history_.Close();

@@ -1,8 +1,9 @@
 #pragma once
-// The play screen: the field with its pictures, the next-flower box, the jump meter and the
-// buttons. It sets stages up and runs their opening, turns keys into rule calls, performs
-// the rules' effect scripts on its scheduler and announces each outcome. The shell tells it
-// where to go when a stage is left.
+// The play screen: the field and the controls under it, the menus, and the routing of keys
+// and clicks to the rules and to the screen's parts, each of which owns its own timers: the
+// stage's opening, the field performer that plays the rules' effect scripts, the jump meter,
+// the outcome sequence, the visitor, the answer guide, the counts row and the hint. It keeps
+// the attempt's undo line and tells the shell (its hooks) where to go when a stage is left.
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "core/ModMain.h"
 #include "play/FieldImage.h"
+#include "play/FieldPerformer.h"
 #include "play/FieldScene.h"
 #include "play/GuideRunner.h"
 #include "play/HintPanel.h"
@@ -18,6 +20,7 @@
 #include "play/OutcomeSequence.h"
 #include "play/PressCounter.h"
 #include "play/ScriptPlayer.h"
+#include "play/StageOpening.h"
 #include "play/UndoHistory.h"
 #include "play/Visitor.h"
 #include "platform/Platform.h"
@@ -130,12 +133,10 @@ class FormMain final : public QMainWindow {
   void BuildMenus();
   void BuildControls();
   void LayOutAids(bool withButtons);
-  void PlaceCharas();
-  void HideCharas();
-  void ShowCharas();
   void StageOpen(const StageId& stage);
-  void TimerStageOpen_Timer();
+  void OpeningEnded();
   void Perform(const Effect& e, Script& expansion);
+  void ScreenEffect(const Effect& e);  // an effect for the screen rather than the field
   void RunScript(const Script& s);
   void SetNextPicture(int picture);
   void Restart();
@@ -168,7 +169,7 @@ class FormMain final : public QMainWindow {
   Platform& platform_;
   FieldImage image_;
   FieldScene scene_;
-  Board shown_;  // the terrain as painted, for shore repairs during a script
+  FieldPerformer performer_{image_, scene_, platform_.sound, [this](const Effect& e) { ScreenEffect(e); }};
   ScriptPlayer player_;
   FieldWidget* field_ = nullptr;
   QLabel* picNext_ = nullptr;
@@ -195,8 +196,7 @@ class FormMain final : public QMainWindow {
   QString adviceText_;
   bool keyPreview_ = false;
   int nextPicture_ = 17;
-  int openCounter_ = 0;
-  Scheduler::Id openTimer_ = 0;
+  StageOpening opening_{platform_.scheduler, scene_, [this] { RepaintField(); }};
   bool stageActive_ = false;  // keys act on the field
   bool inputReady_ = false;   // the opening has ended: a finished press may switch keys back on
   OutcomeSequence outcome_{game_, platform_,

@@ -16,8 +16,7 @@ FormMain::PlaySnapshot FormMain::TakeSnapshot() const {
 
 void FormMain::RestoreSnapshot(const PlaySnapshot& s) {
   game_.board = s.board;
-  shown_ = s.board;
-  image_.PaintAll(s.board);
+  performer_.PaintTerrain(s.board);
   scene_.stones = s.scene.stones;
   scene_.pxPieces = s.scene.pxPieces;
   scene_.yellows = s.scene.yellows;
