@@ -382,7 +382,7 @@ int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& 
   return walk == Never ? Never : approach + pushes + walk;
 }
 
-int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
+int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from, Mask px) const {
   // From the hero alone its facing counts.
   const bool fromHero = from == Bit(b.heroY * FieldSize + b.heroX);
   const std::uint8_t* heroRow = Distances(b.heroY * FieldSize + b.heroX, (b.heroDir + 3) % 4);
@@ -399,13 +399,19 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
     colour[n] = i == hero && recorded ? 1 - due : b.chara[i].kind == CharaKind::Yellow ? 0 : 1;
     ++n;
   }
+  // A PX piece's cell, entered by its first push, in any order among the flowers.
+  constexpr int kAny = 2;
+  for (Mask m = px; m; m &= m - 1) {
+    cell[n] = LowestCell(m);
+    colour[n++] = kAny;
+  }
   if (n == 0) return 0;
   // The first flower taken, of the colour due.
   int first = kFar;
   for (Mask f = from; f; f &= f - 1) {
     const int start = LowestCell(f);
     for (int j = 0; j < n; ++j)
-      if (!strict || colour[j] == due)
+      if (!strict || colour[j] == due || colour[j] == kAny)
         first = std::min(first, static_cast<int>(fromHero ? heroRow[cell[j]] : Distances(start)[cell[j]]));
   }
   if (first >= kFar) return Never;
@@ -413,7 +419,7 @@ int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from) const {
   int best[FieldSize * FieldSize];
   bool inTree[FieldSize * FieldSize] = {};
   auto edge = [&](int a, int c) {
-    if (strict && colour[a] == colour[c]) return kFar;
+    if (strict && colour[a] == colour[c] && colour[a] != kAny) return kFar;
     return static_cast<int>(std::min(Distances(cell[a])[cell[c]], Distances(cell[c])[cell[a]]));
   };
   inTree[0] = true;
@@ -444,8 +450,11 @@ int LowerBound::Of(const Board& b, const Summary& s) const {
   const int walkOnly = CellCount(flowers & ~onPadLine_);
   const int onLines = (flowers & onPadLine_) != 0;
   const int digs = std::max(0, s.px - s.openHoles);
-  const int walk = FlowerWalk(b, flowers, Bit(b.heroY * FieldSize + b.heroX));
+  int walk = FlowerWalk(b, flowers, Bit(b.heroY * FieldSize + b.heroX));
   if (walk == Never) return Never;
+  // The tree through the PX pieces too may be the shorter one (a piece between two flowers
+  // shortens it): the larger of the two counts.
+  if (s.pxPieces) walk = std::max(walk, FlowerWalk(b, flowers, Bit(b.heroY * FieldSize + b.heroX), s.pxPieces));
   const HoleCut cut = HolesToFill(b, s, flowers);
   const int fill = FillThenWalk(b, cut, s, flowers);
   if (fill == Never) return Never;

@@ -14,7 +14,9 @@
 //   the start's field (a jump goes the way the hero faces, a turn costs a press), so the walk is at least the distance to the nearest flower it may
 //   take first plus a spanning tree of those flowers whose edges join unlike colours (like
 //   ones too while a flower on a pad's line, taken between them, is left), and digs come on
-//   top, the hero standing still;
+//   top, the hero standing still; a PX piece moves only when the hero steps into its cell,
+//   pushing it, so its cell joins the walk as a stop in any order (the larger of the walks
+//   with and without such stops counts: a stop may also shorten the tree);
 // - when every flower of the colour due lies beyond open holes that the hero cannot get
 //   round, each such
 //   hole must first be filled by a stone of its own (a PX piece leaves a whirl): at least
@@ -86,8 +88,8 @@ class LowerBound {
   Mask Reach(int hero, Mask open) const;
   Mask GrowOnePress(Mask reach, Mask open, Mask& rayed) const;
   // The walk through the flowers off the pads' lines (see above) starting from any of the
-  // cells `from`, or Never.
-  int FlowerWalk(const Board& b, Mask flowers, Mask from) const;
+  // cells `from`, or Never; through the cells `px` too, in any order among the flowers.
+  int FlowerWalk(const Board& b, Mask flowers, Mask from, Mask px = 0) const;
   // Open holes that a stone must fill before the hero may reach some flower, and those before
   // it may reach any of the colour due (the first one taken).
   static constexpr int kMaxHoles = 6;

@@ -49,6 +49,10 @@ CellCode FilledBy(CellCode hole, bool px) {
   }
 }
 
+// Division of a field value (below 2^16) by d (at most 2^16) as a multiplication: with
+// m = floor(2^32 / d) + 1, m * d - 2^32 < d, so (v * m) >> 32 is exact while v * d < 2^32.
+std::uint64_t Inverse(std::uint32_t d) { return (std::uint64_t{1} << 32) / d + 1; }
+
 int WidthFor(int combos) { return combos <= 1 ? 0 : std::bit_width(static_cast<unsigned>(combos - 1)); }
 
 std::string CellName(int i) { return "cell " + std::to_string(i % FieldSize) + "," + std::to_string(i / FieldSize); }
@@ -164,7 +168,7 @@ bool FacingMayBeRead(const Board& b) {
 
 }  // namespace
 
-StateCodec::StateCodec(const Board& start, bool idleFacing) : idleFacing_(idleFacing) {
+StateCodec::StateCodec(const Board& start, bool idleFacing, Sharing sharing) : idleFacing_(idleFacing) {
   template_ = start;
   template_.ResetAttempt();
   bool stones = false, px = false;
@@ -184,7 +188,7 @@ StateCodec::StateCodec(const Board& start, bool idleFacing) : idleFacing_(idleFa
   if (start.landedFlower && OnField(start.landedX, start.landedY))
     flowerReturns[start.landedY * FieldSize + start.landedX] = true;
 
-  int word = 0, shift = kHeaderBits;
+  static_assert(kMaxGroupBits <= 16, "Quotient is exact for field values below 2^16");
   for (int i = 0; i < kCells; ++i) {
     CellLayout& L = cells_[i];
     const CellCode t0 = template_.terrain[i];
@@ -229,27 +233,62 @@ StateCodec::StateCodec(const Board& start, bool idleFacing) : idleFacing_(idleFa
       if (IsFloor(t) && stones) add(s, CharaKind::Stone);
       if (IsFloor(t) && px) add(s, CharaKind::PX);
     }
-    L.width = static_cast<std::uint8_t>(WidthFor(L.comboCount));
-    if (L.width == 0) continue;
-    ++dynamicCells_;
-    if (shift + L.width > 64) {
-      ++word;
-      shift = 0;
+    dynamicCells_ += L.comboCount > 1;
+  }
+  // Shared fields cost a division or two per cell decoded: they are used only where they
+  // save a key word.
+  const bool plainFits = Lay(1);
+  const int plainWords = words_;
+  if (!Lay(kMaxGroupCells)) throw std::logic_error("solver state: the stage needs more than the largest key");
+  if (plainFits && words_ == plainWords && sharing == Sharing::WhereItSavesAWord) Lay(1);
+}
+
+bool StateCodec::Lay(int maxCells) {
+  // Cells join the open group while its values still fit the group's width limit and the
+  // word's room; a cell that fits no more starts the next group, in the next word when even
+  // it alone does not fit.
+  int word = 0, shift = kHeaderBits, groupWidth = 0;
+  std::uint32_t groupProduct = 1;
+  groupCount_ = 0;
+  for (int i = 0; i < kCells; ++i) {
+    CellLayout& L = cells_[i];
+    L.group = kNoGroup;
+    if (L.comboCount <= 1) continue;
+    const std::uint32_t product = groupProduct * L.comboCount;
+    if (groupCount_ == 0 || groups_[groupCount_ - 1].n == maxCells || product > (1u << kMaxGroupBits) ||
+        shift + WidthFor(static_cast<int>(product)) > 64) {
+      if (groupCount_ > 0) shift += groupWidth;
+      if (shift + WidthFor(L.comboCount) > 64) {
+        ++word;
+        shift = 0;
+      }
+      if (word >= MaxWords) return false;
+      Group& g = groups_[groupCount_++];
+      g = Group{};
+      g.word = static_cast<std::uint8_t>(word);
+      g.shift = static_cast<std::uint8_t>(shift);
+      groupProduct = 1;
+      groupWidth = 0;
     }
-    if (word >= MaxWords) throw std::logic_error("solver state: the stage needs more than the largest key");
-    L.word = static_cast<std::uint8_t>(word);
-    L.shift = static_cast<std::uint8_t>(shift);
-    for (int b = 0; b < L.width; ++b) bitCell_[word][shift + b] = static_cast<std::uint8_t>(i);
-    shift += L.width;
-    keyBits_ += L.width;
+    Group& g = groups_[groupCount_ - 1];
+    L.group = static_cast<std::uint8_t>(groupCount_ - 1);
+    L.weight = groupProduct;
+    L.weightInverse = Inverse(groupProduct);
+    L.countInverse = Inverse(L.comboCount);
+    g.cells[g.n++] = static_cast<std::uint8_t>(i);
+    groupProduct *= L.comboCount;
+    groupWidth = WidthFor(static_cast<int>(groupProduct));
+    g.width = static_cast<std::uint8_t>(groupWidth);
   }
   words_ = word + 1;
-  keyBits_ += kHeaderBits;
-  for (int w = 0; w < MaxWords; ++w)
-    for (int b = 0; b < 64; ++b)
-      if (w >= words_ || (w == 0 && b < kHeaderBits) || cells_[bitCell_[w][b]].width == 0 ||
-          cells_[bitCell_[w][b]].word != w)
-        bitCell_[w][b] = 0xFF;
+  keyBits_ = kHeaderBits;
+  for (auto& row : bitGroup_) row.fill(0xFF);
+  for (int k = 0; k < groupCount_; ++k) {
+    const Group& g = groups_[k];
+    keyBits_ += g.width;
+    for (int b = 0; b < g.width; ++b) bitGroup_[g.word][g.shift + b] = static_cast<std::uint8_t>(k);
+  }
+  return true;
 }
 
 std::uint64_t StateCodec::Header(const Board& b) const {
@@ -316,16 +355,39 @@ std::uint64_t StateCodec::CellValue(int i, const Board& b) const {
   Refuse(CellName(i) + " holding " + CellCodeText(t) + " with " + CharaCodeText(MakeChara(k, 0)));
 }
 
+std::uint32_t StateCodec::Field(const Group& g, const std::uint64_t* key) {
+  return static_cast<std::uint32_t>(Bits(key[g.word], g.shift, g.width));
+}
+
+void StateCodec::SetCombo(int i, std::uint32_t value, Board& b) const {
+  const Combo c = cells_[i].combos[value];
+  b.terrain[i] = c.terrain;
+  b.chara[i] = MakeChara(c.kind, 0);
+}
+
 void StateCodec::SetCell(int i, const std::uint64_t* key, Board& b) const {
   const CellLayout& L = cells_[i];
-  if (L.width == 0) {
+  if (L.group == kNoGroup) {
     b.terrain[i] = template_.terrain[i];
     b.chara[i] = template_.chara[i];
     return;
   }
-  const Combo c = L.combos[Bits(key[L.word], L.shift, L.width)];
-  b.terrain[i] = c.terrain;
-  b.chara[i] = MakeChara(c.kind, 0);
+  const Group& g = groups_[L.group];
+  if (g.n == 1) return SetCombo(i, Field(g, key), b);
+  const std::uint32_t above = Quotient(Field(g, key), L.weightInverse);
+  SetCombo(i, above - Quotient(above, L.countInverse) * L.comboCount, b);
+}
+
+void StateCodec::SetGroup(const Group& g, const std::uint64_t* key, Board& b) const {
+  std::uint32_t v = Field(g, key);
+  if (g.n == 1) return SetCombo(g.cells[0], v, b);
+  for (int k = 0; k < g.n; ++k) {
+    const int i = g.cells[k];
+    const CellLayout& L = cells_[i];
+    const std::uint32_t rest = Quotient(v, L.countInverse);
+    SetCombo(i, v - rest * L.comboCount, b);
+    v = rest;
+  }
 }
 
 bool StateCodec::SameButFacing(const std::uint64_t* a, const std::uint64_t* b) const {
@@ -340,11 +402,12 @@ void StateCodec::Encode(const Board& b, std::uint64_t* key) const {
   for (int i = 0; i < kCells; ++i) {
     const std::uint64_t v = CellValue(i, b);
     const CellLayout& L = cells_[i];
-    if (L.width == 0) {
+    if (L.group == kNoGroup) {
       if (v != 0) Refuse(CellName(i) + ", which never changes, changed");
       continue;
     }
-    key[L.word] |= v << L.shift;
+    const Group& g = groups_[L.group];
+    key[g.word] += (v * L.weight) << g.shift;
   }
 }
 
@@ -361,15 +424,16 @@ int StateCodec::EncodeChild(const Board& parent, const Board& child, const std::
       changed[n++] = static_cast<std::uint8_t>(i);
       const std::uint64_t v = CellValue(i, child);
       const CellLayout& L = cells_[i];
-      if (L.width == 0) {
+      if (L.group == kNoGroup) {
         if (v != 0) Refuse(CellName(i) + ", which never changes, changed");
         continue;
       }
-      const std::uint64_t mask = ((std::uint64_t{1} << L.width) - 1) << L.shift;
-      childKey[L.word] = (childKey[L.word] & ~mask) | (v << L.shift);
+      // The parent's key holds the parent's value: the group's field moves by the difference.
+      const Group& g = groups_[L.group];
+      childKey[g.word] += ((v - CellValue(i, parent)) * L.weight) << g.shift;
     }
   // The hero's new cell may hold nothing in both boards' fields while the layers differ
-  // (the hero entered it): its field is right already, being stored as empty.
+  // (the hero entered it): its value is the same in both, being stored as empty.
   return n;
 }
 
@@ -386,7 +450,7 @@ void StateCodec::Decode(const std::uint64_t* key, Board& b) const {
   b = template_;
   DecodeHeader(key[0], b);
   for (int i = 0; i < kCells; ++i)
-    if (cells_[i].width) SetCell(i, key, b);
+    if (cells_[i].group != kNoGroup) SetCell(i, key, b);
   b.C(b.heroX, b.heroY) = HeroChara;
 }
 
@@ -397,10 +461,9 @@ void StateCodec::DecodeChanged(const std::uint64_t* oldKey, const std::uint64_t*
     std::uint64_t x = oldKey[w] ^ newKey[w];
     if (w == 0) x &= ~kHeaderMask;
     while (x) {
-      const int i = bitCell_[w][std::countr_zero(x)];
-      SetCell(i, newKey, b);
-      const CellLayout& L = cells_[i];
-      x &= ~(((std::uint64_t{1} << L.width) - 1) << L.shift);
+      const Group& g = groups_[bitGroup_[w][std::countr_zero(x)]];
+      SetGroup(g, newKey, b);
+      x &= ~(((std::uint64_t{1} << g.width) - 1) << g.shift);
     }
   }
   SetCell(oldHero, newKey, b);

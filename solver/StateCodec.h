@@ -1,8 +1,9 @@
 #pragma once
 // The solver's state: everything the rules can change on a board, packed into a few 64-bit
 // words. Word 0 begins with the hero (cell, facing), the colour due, the taken counts and the
-// flower records; then every cell that can change gets a small field numbering the
-// (terrain, character kind) pairs it can ever hold. Cells that never change take no bits.
+// flower records; then every cell that can change gets a value numbering the (terrain,
+// character kind) pairs it can ever hold, and a few neighbouring cells share one field (see
+// Group). Cells that never change take no bits.
 //
 // Indices of stones, flowers and PX pieces are left out: the rules never read them (only the
 // pictures do), so boards that differ only in indices behave alike. Decoded boards carry
@@ -21,10 +22,12 @@ class StateCodec {
   static constexpr int MaxWords = 8;
   using Key = std::array<std::uint64_t, MaxWords>;
 
+  // Neighbouring cells share a field where that saves a key word, or always (for tests).
+  enum class Sharing { WhereItSavesAWord, Always };
   // With `idleFacing` false the hero's facing is left out of the key (decoded boards face
   // down) wherever no press can read it: off a jump pad and with no light ground or grass
   // free to dig beside the hero.
-  explicit StateCodec(const Board& start, bool idleFacing = true);
+  explicit StateCodec(const Board& start, bool idleFacing = true, Sharing sharing = Sharing::WhereItSavesAWord);
 
   int Words() const { return words_; }
   int KeyBits() const { return keyBits_; }
@@ -57,13 +60,32 @@ class StateCodec {
     CellCode terrain;
     CharaKind kind;
   };
+  static constexpr std::uint8_t kNoGroup = 0xFF;
   struct CellLayout {
-    std::uint8_t word = 0, shift = 0, width = 0;  // width 0: the cell never changes
+    std::uint8_t group = kNoGroup;  // kNoGroup: the cell never changes
+    std::uint32_t weight = 0;       // the cell's place value in its group's field
+    std::uint64_t weightInverse = 0, countInverse = 0;  // for division by weight and by comboCount
     std::uint8_t terrainCount = 0, comboCount = 0;
     std::array<CellCode, 4> terrains{};
-    std::array<std::array<std::uint8_t, 8>, 4> code{};  // [terrain slot][kind] -> field value
+    std::array<std::array<std::uint8_t, 8>, 4> code{};  // [terrain slot][kind] -> the cell's value
     std::array<Combo, 16> combos{};
   };
+
+  // A few neighbouring cells share one field, the number c0 + n0 * (c1 + n1 * (c2 + ...)) of
+  // their values c and value counts n: a cell with 10 values takes 3.5 bits, not 4. Used
+  // only where it saves a key word.
+  static constexpr int kMaxGroupCells = 8, kMaxGroupBits = 16;
+  struct Group {
+    std::uint8_t word = 0, shift = 0, width = 0, n = 0;
+    std::array<std::uint8_t, kMaxGroupCells> cells{};
+  };
+  static std::uint32_t Field(const Group& g, const std::uint64_t* key);
+  static std::uint32_t Quotient(std::uint32_t v, std::uint64_t inverse) { return static_cast<std::uint32_t>((v * inverse) >> 32); }
+  void SetCombo(int cell, std::uint32_t value, Board& b) const;
+  void SetGroup(const Group& g, const std::uint64_t* key, Board& b) const;
+  // Places the cells' fields, groups of at most maxCells cells; false when they need more
+  // than MaxWords words.
+  bool Lay(int maxCells);
 
   std::uint64_t Header(const Board& b) const;
   void DecodeHeader(std::uint64_t word, Board& b) const;
@@ -72,7 +94,9 @@ class StateCodec {
 
   Board template_;
   std::array<CellLayout, FieldSize * FieldSize> cells_{};
-  std::array<std::array<std::uint8_t, 64>, MaxWords> bitCell_{};
+  std::array<Group, FieldSize * FieldSize> groups_{};
+  int groupCount_ = 0;
+  std::array<std::array<std::uint8_t, 64>, MaxWords> bitGroup_{};  // the group of each key bit
   int words_ = 1, keyBits_ = 0, dynamicCells_ = 0;
   bool idleFacing_ = true;
 };

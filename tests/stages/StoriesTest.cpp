@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Move.h"
 #include "stagedata/StageReader.h"
 #include "tests/stages/MapFileText.h"
 #include "tests/support/ScratchDir.h"
@@ -159,6 +161,46 @@ TEST(Stories, StageSixteenHidesTheExitToStageTwentyFive) {
     out << text.substr(open, text.find("END@16\r\n", open) + 8 - open);
   }
   EXPECT_EQ(Outcome(Cli("play " + unit + " " + warp->second)), "miss");
+}
+
+// The first jump stages forgive a missed meter: the jumps a newcomer makes first (those of the
+// kept solution) land safely at every power of the meter, and where the stage asks for an exact
+// jump, one released a level early or late (a cell short or long) still lands safely.
+TEST(Stories, FirstJumpStagesForgiveAMissedMeter) {
+  struct Lesson {
+    int stage;
+    int everyPower;  // how many of the first jumps of the kept solution take any power safely
+    bool oneLevel;   // every later jump of the kept solution forgives a meter missed by one level
+  };
+  const std::string text = ReadAll(kMap);
+  const auto solutions = Solutions();
+  for (const Lesson& lesson : {Lesson{11, 2, false}, Lesson{14, 1, true}, Lesson{15, 1, true}, Lesson{16, 0, true}}) {
+    SCOPED_TRACE("stage " + std::to_string(lesson.stage));
+    const StageResult r = ReadStage(std::string_view(text), StageRequest{lesson.stage, false, false});
+    ASSERT_TRUE(std::holds_alternative<LoadedStage>(r));
+    std::string error;
+    const auto moves = ParseMoves(solutions.at(std::to_string(lesson.stage)), error);
+    ASSERT_TRUE(moves) << error;
+    Board here = std::get<LoadedStage>(r).board;
+    Script discard(false);
+    int jumps = 0;
+    for (Move m : *moves) {
+      if (IsJump(m)) {
+        const int kept = JumpDistanceOf(m);
+        for (int d = 1; d <= 5; ++d) {
+          if (jumps >= lesson.everyPower && (!lesson.oneLevel || std::abs(d - kept) > 1)) continue;
+          Board tried = here;
+          ApplyMove(tried, discard, JumpMove(d));
+          EXPECT_NE(tried.outcome, Outcome::Miss)
+              << "jump " << jumps + 1 << " from (" << here.heroX << ", " << here.heroY << ") at J" << d << " (kept J" << kept << ")";
+        }
+        ++jumps;
+      }
+      ApplyMove(here, discard, m);
+    }
+    EXPECT_EQ(here.outcome, Outcome::Clear);
+    EXPECT_GT(jumps, lesson.everyPower);
+  }
 }
 
 // The visitor of stage 28 sleeps on the top right cell; the hero must be able to stand there.
