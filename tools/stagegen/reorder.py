@@ -9,8 +9,8 @@ log10(states) + presses / 20, the figure the curve test holds the stories to; ti
 order. --order names the old stage for each slot, FIRST to LAST.
 
 A stage's block in mapdata.dat (opener "@NN" and closer "END@NN"), its lines in solutions.txt
-and ideas.txt (also suffixed ones such as "16w"), its advice block in Advice.txt and its row in
-stages.md move together; line endings stay as they were.
+and ideas.txt (also suffixed ones such as "16w"), its advice blocks in Advice.txt and
+Advice.en.txt and its row in stages.md move together; line endings stay as they were.
 """
 import math
 import re
@@ -133,7 +133,8 @@ def main(argv):
     for name in ("solutions.txt", "ideas.txt"):
         write(stages + "/" + name, renumber_numbered_lines(read(stages + "/" + name), mapping, r"(\d+)[a-z]? "))
     write(stages + "/stages.md", renumber_numbered_lines(read(stages + "/stages.md"), mapping, r"\| (\d+) \|"))
-    write(advice + "/Advice.txt", renumber_advice(read(advice + "/Advice.txt"), mapping))
+    for name in ("Advice.txt", "Advice.en.txt"):
+        write(advice + "/" + name, renumber_advice(read(advice + "/" + name), mapping))
     print("new order (old numbers):", ",".join(map(str, order)))
 
 
