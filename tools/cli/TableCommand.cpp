@@ -17,14 +17,14 @@ namespace morvik {
 
 namespace {
 
-// The table's fixed state limits: the plain search, the guided search and each of the many
-// small searches that count traps and settle decoys.
-constexpr std::uint64_t kPlainStates = 2000000, kGuidedStates = 20000000, kTableSearchStates = 2000000;
+// The table's fixed state limits: the plain search and each of the many small searches that
+// count traps and settle decoys (the guided search's is kTableGuidedStates).
+constexpr std::uint64_t kPlainStates = 2000000, kTableSearchStates = 2000000;
 
 struct TableArgs {
   std::string file, names, solutions, update;
   int stage = -1;
-  std::uint64_t plainStates = kPlainStates, guidedStates = kGuidedStates;
+  std::uint64_t plainStates = kPlainStates, guidedStates = kTableGuidedStates;
   SolverOptions options;
 };
 
@@ -78,6 +78,11 @@ std::map<int, std::string> ReadNames(const std::string& text) {
 }
 
 }  // namespace
+
+SolveResult TableGuidedSearch(const Board& start, std::uint64_t states, SolverOptions options) {
+  options.maxStates = states;
+  return Solve(start, options);
+}
 
 // The presses of a kept solution; false when it holds a give-up or a bad move.
 bool PressesOf(const std::string& text, std::vector<Move>& out) {
@@ -289,9 +294,7 @@ int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostr
     plain.bestFirst = false;
     plain.mergeIdleFacing = false;
     const SolveResult p = Solve(start, plain);
-    SolverOptions guided = a.options;
-    guided.maxStates = a.guidedStates;
-    const SolveResult g = Solve(start, guided);
+    const SolveResult g = TableGuidedSearch(start, a.guidedStates, a.options);
     std::vector<Move> clear = keptClear;
     if (!hasKept) clear = g.verdict == Verdict::Solved ? g.presses : p.presses;
     const ClearUse use = MechanicsOf(start, clear);

@@ -11,15 +11,26 @@
 // --max-states limits each trap and decoy search. Exits 1 when a stage is unsolvable or not
 // settled, its kept solution is no shortest clear, or it holds filler (a decoy that is no
 // trap); 2 on bad arguments.
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "core/Board.h"
 #include "core/Move.h"
+#include "solver/Solver.h"
 
 namespace morvik {
 
 int TableMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The state limit of the list's guided search, unless the command is told another.
+inline constexpr std::uint64_t kTableGuidedStates = 20000000;
+
+// The guided search the list measures a stage with: the solver's own bound and pruning on
+// `options`, stopped at `states`. A test searches small stages anew with it, so that a solver
+// change that moves the list's figures is noticed.
+SolveResult TableGuidedSearch(const Board& start, std::uint64_t states = kTableGuidedStates, SolverOptions options = {});
 
 // The presses of a kept solution ("LURJ3..."); false when it holds a give-up or a bad move.
 bool PressesOf(const std::string& text, std::vector<Move>& out);
