@@ -22,6 +22,9 @@ install(CODE "
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${MORVIK_DESKTOP_OUT}\")
 ")
 
+# Where the game is published: the metainfo's home page, with the screenshots it lists under
+# "screenshots/" (title.png, play.png, editor.png). Whoever hosts the game sets it.
+set(MORVIK_HOMEPAGE "https://morvik.github.io" CACHE STRING "The game's home page (no trailing slash)")
 configure_file(${MORVIK_PACKAGING_DIR}/morvik.metainfo.xml.in ${CMAKE_BINARY_DIR}/packaging/${MORVIK_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/${MORVIK_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${MORVIK_PACKAGING_DIR}/morvik-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages

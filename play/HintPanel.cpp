@@ -77,14 +77,7 @@ void HintPanel::Ask() {
   }
   label_->setText(QCoreApplication::translate("FormMain", "ヒントを考えています…"));
   const Board from = game_.board;
-  search_.Start(
-      [from](const std::atomic<bool>& cancel) {
-        SolverOptions o;
-        o.maxSeconds = HintSearchSeconds;
-        o.maxMemoryBytes = PlaySearchMemory;
-        o.cancel = &cancel;
-        return Solve(from, o);
-      },
+  search_.Start(PlaySearchFrom(from, HintSearchSeconds),
       [this, from, line](const SolveResult& r) {
         if (r.verdict == Verdict::Solved && !r.presses.empty()) {
           kept_.Add(from, r.presses);

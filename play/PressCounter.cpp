@@ -98,15 +98,7 @@ void PressCounter::FindShortest() {
   shortestOf_ = game_.board;
   shortest_ = 0;
   unknown_ = none_ = false;
-  const Board start = game_.board;
-  search_.Start(
-      [start](const std::atomic<bool>& cancel) {
-        SolverOptions o;
-        o.maxSeconds = ShortestSearchSeconds;
-        o.maxMemoryBytes = PlaySearchMemory;
-        o.cancel = &cancel;
-        return Solve(start, o);
-      },
+  search_.Start(PlaySearchFrom(game_.board, ShortestSearchSeconds),
       [this](const SolveResult& r) {
         shortest_ = r.verdict == Verdict::Solved ? static_cast<int>(r.presses.size()) : 0;
         none_ = r.verdict == Verdict::Unsolvable;

@@ -83,10 +83,7 @@ void Application::Main() {
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
   ViewScale::AddMenu(*formTitle_, [this](int scale) { ViewSizeChosen(scale); });
   Language::AddMenu(*formTitle_, [this](const QString& language) { LanguageChosen(language); });
-  // The play screen and the editor are made once the title has been painted (or when first
-  // asked for), so that the title shows as soon as it can.
-  formTitle_->installEventFilter(&titlePainted_);
-  titlePainted_.then = [this] { platform_.scheduler.After(0, [this] { MakeScreens(); }); };
+  MakeScreens();
 
   FormTitle::Hooks& title = formTitle_->hooks;
   title.startStory = [this] { ChangeScreen(Screen::StoryStart); };
@@ -134,11 +131,8 @@ void Application::Main() {
 }
 
 void Application::MakeScreens() {
-  if (formMain_) return;
   formMain_ = std::make_unique<FormMain>(game_, platform_, records_);
   formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_);
-  formMain_->SetMusicChecked(sound_.musicOn);
-  formMain_->SetSoundChecked(sound_.effectsOn);
   for (QMainWindow* w : {static_cast<QMainWindow*>(formMain_.get()), static_cast<QMainWindow*>(formEdit_.get())}) {
     ViewScale::AddMenu(*w, [this](int scale) { ViewSizeChosen(scale); });
     Language::AddMenu(*w, [this](const QString& language) { LanguageChosen(language); });
@@ -169,16 +163,6 @@ void Application::MakeScreens() {
   formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
   Centre(*formMain_);
   OfferFittingViewSizes();
-}
-
-FormMain& Application::Play() {
-  MakeScreens();
-  return *formMain_;
-}
-
-FormEdit& Application::Edit() {
-  MakeScreens();
-  return *formEdit_;
 }
 
 // The view size: kept in the user's settings, shown from the next start on.
@@ -239,7 +223,7 @@ void Application::SavePlayInfo(PlayInfoFile::Progress progress) {
 
 void Application::SaveAtSessionEnd() {
   if (ended_) return;
-  if (formMain_ && formMain_->isVisible()) {
+  if (formMain_->isVisible()) {
     formMain_->KeepProgress();
   } else {
     SavePlayInfo();
@@ -250,7 +234,7 @@ void Application::SetMusic(bool on) {
   const bool wasOn = sound_.musicOn;
   sound_.musicOn = on;
   formTitle_->SetMusicChecked(on);
-  if (formMain_) formMain_->SetMusicChecked(on);
+  formMain_->SetMusicChecked(on);
   if (on == wasOn) return;
   if (on) {
     sound_.PlayMusic(game_.stageBgm);
@@ -262,7 +246,7 @@ void Application::SetMusic(bool on) {
 void Application::SetEffects(bool on) {
   sound_.effectsOn = on;
   formTitle_->SetSoundChecked(on);
-  if (formMain_) formMain_->SetSoundChecked(on);
+  formMain_->SetSoundChecked(on);
 }
 
 void Application::ShowTitle() {
@@ -289,7 +273,7 @@ void Application::ChangeScreen(Screen screen) {
     case Screen::Editor:
       game_.mapFilePath.clear();
       game_.stageNo = 0;
-      Edit().EditStart();
+      formEdit_->EditStart();
       formEdit_->show();
       formEdit_->raise();
       formEdit_->activateWindow();
@@ -303,7 +287,7 @@ void Application::ChangeScreen(Screen screen) {
       break;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const bool ready = Play().InitialTreat();
+  const bool ready = formMain_->InitialTreat();
   QApplication::restoreOverrideCursor();
   if (!ready) return;  // the play screen has already said why and gone where it had to
   formMain_->show();
@@ -319,7 +303,7 @@ void Application::StartEnding() {
     formEnding_ = std::make_unique<FormEnding>(platform_);
     formEnding_->hooks.endProgram = [this] { EndProgram(); };
   }
-  Play().hide();
+  formMain_->hide();
   formEnding_->show();
   formEnding_->raise();
   formEnding_->activateWindow();

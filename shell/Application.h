@@ -13,7 +13,6 @@
 #include "play/PressRecords.h"
 #include "play/ShortestTable.h"
 #include "platform/Platform.h"
-#include "shell/FirstPaint.h"
 #include "shell/PlayInfoFile.h"
 
 namespace morvik {
@@ -68,10 +67,8 @@ class Application {
   void SetEffects(bool on);
 
   ModMain& Game() { return game_; }
-  // The play screen and the editor, made on first use if the title's first paint has not
-  // made them yet.
-  FormMain& Play();
-  FormEdit& Edit();
+  FormMain& Play() { return *formMain_; }
+  FormEdit& Edit() { return *formEdit_; }
   FormTitle& Title() { return *formTitle_; }
 
  private:
@@ -81,7 +78,7 @@ class Application {
   void ShowVersion();
   void OpenHomePage();
   void OfferFittingViewSizes();
-  void MakeScreens();
+  void MakeScreens();  // the play screen and the editor, with their hooks
   void ViewSizeChosen(int scale);
   void LanguageChosen(const QString& language);
   QString MapFile() const;
@@ -96,7 +93,6 @@ class Application {
   PlayInfoFile playInfo_;
   PlayInfo saved_;  // what the play information file holds besides the game state
   PressRecords records_;  // the player's bests: the play screen keeps them, the title shows them
-  FirstPaint titlePainted_;
   std::unique_ptr<FormMain> formMain_;
   std::unique_ptr<FormEdit> formEdit_;
   std::unique_ptr<FormTitle> formTitle_;

@@ -95,24 +95,45 @@ bool PressesOf(const std::string& text, std::vector<Move>& out) {
   return true;
 }
 
-int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  TableArgs a;
-  if (const std::string e = ParseTableArgs(args, a); !e.empty() || a.solutions.empty()) {
-    err << "morvik-cli decoys: " << (e.empty() ? "--solutions FILE needed" : e) << "\n";
-    return 2;
+namespace {
+
+// What the commands over the kept solutions read: the map's lines, the kept solutions by
+// stage and the stages asked for (all, or --stage N).
+struct KeptStages {
+  TableArgs args;
+  std::vector<std::string> lines;
+  std::map<int, std::string> solutions;
+  std::vector<int> stages;
+};
+
+// False, with the reason written for the user, when the arguments or the files cannot be read.
+bool ReadKeptStages(const char* command, const std::vector<std::string>& args, std::ostream& err, KeptStages& k) {
+  if (const std::string e = ParseTableArgs(args, k.args); !e.empty() || k.args.solutions.empty()) {
+    err << "morvik-cli " << command << ": " << (e.empty() ? "--solutions FILE needed" : e) << "\n";
+    return false;
   }
   std::string text, solutionsText;
-  if (!ReadFileText(a.file, text) || !ReadFileText(a.solutions, solutionsText)) {
-    err << "morvik-cli: cannot read " << a.file << " or " << a.solutions << "\n";
-    return 2;
+  if (!ReadFileText(k.args.file, text) || !ReadFileText(k.args.solutions, solutionsText)) {
+    err << "morvik-cli: cannot read " << k.args.file << " or " << k.args.solutions << "\n";
+    return false;
   }
+  k.solutions = ReadNames(solutionsText);
+  k.lines = SplitLines(text);
+  k.stages = k.args.stage >= 0 ? std::vector<int>{k.args.stage} : MapStageNumbers(k.lines);
+  return true;
+}
+
+}  // namespace
+
+int DecoysMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  KeptStages k;
+  if (!ReadKeptStages("decoys", args, err, k)) return 2;
   // A kept solution is a shortest one, so no search is needed to know its length.
-  const std::map<int, std::string> solutions = ReadNames(solutionsText);
-  const std::vector<std::string> lines = SplitLines(text);
-  std::vector<int> stages = MapStageNumbers(lines);
-  if (a.stage >= 0) stages = {a.stage};
+  const TableArgs& a = k.args;
+  const std::map<int, std::string>& solutions = k.solutions;
+  const std::vector<std::string>& lines = k.lines;
   int failed = 0;
-  for (int n : stages) {
+  for (int n : k.stages) {
     const std::vector<std::string> block = StageBlock(lines, n);
     const auto kept = solutions.find(n);
     std::vector<Move> clear;
@@ -180,22 +201,12 @@ std::string StageRowHash(const std::vector<std::string>& block, const std::strin
 }
 
 int UsesMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  TableArgs a;
-  if (const std::string e = ParseTableArgs(args, a); !e.empty() || a.solutions.empty()) {
-    err << "morvik-cli uses: " << (e.empty() ? "--solutions FILE needed" : e) << "\n";
-    return 2;
-  }
-  std::string text, solutionsText;
-  if (!ReadFileText(a.file, text) || !ReadFileText(a.solutions, solutionsText)) {
-    err << "morvik-cli: cannot read " << a.file << " or " << a.solutions << "\n";
-    return 2;
-  }
-  const std::map<int, std::string> solutions = ReadNames(solutionsText);
-  const std::vector<std::string> lines = SplitLines(text);
-  std::vector<int> stages = MapStageNumbers(lines);
-  if (a.stage >= 0) stages = {a.stage};
+  KeptStages k;
+  if (!ReadKeptStages("uses", args, err, k)) return 2;
+  const std::map<int, std::string>& solutions = k.solutions;
+  const std::vector<std::string>& lines = k.lines;
   int failed = 0;
-  for (int n : stages) {
+  for (int n : k.stages) {
     Board start;
     std::string error;
     std::vector<Move> clear;
