@@ -60,7 +60,8 @@ class FormMain final : public QMainWindow {
   // Sets up stage game.stageNo of game.mapFilePath and starts its opening. False when the
   // stage could not be read: the player was told and the hooks took over.
   bool InitialTreat();
-  // Ends the attempt with an outcome code (0 give up, 1 miss, 2 clear, 3 warp).
+  // Ends the attempt: everything it was doing stops, the outcome's caption shows and the
+  // outcome sequence takes over.
   void StageEnd(Outcome outcome);
   // The key handler of the field (virtual key code, modifiers 1 Shift, 2 Ctrl, 4 Alt).
   void Form_KeyDown(int keyCode, int modifiers);
@@ -115,7 +116,7 @@ class FormMain final : public QMainWindow {
   QString AdviceText() const { return adviceText_; }
   bool VisitorPresent() const { return visitor_.Present(); }
 
-  // What tests and the effect performer look at.
+  // What tests look at.
   const FieldScene& Scene() const { return scene_; }
   const FieldImage& Field() const { return image_; }
   QImage GrabField() const;
