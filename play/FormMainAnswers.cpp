@@ -1,13 +1,9 @@
 // The play screen's answer files: recording the moves of a test play and saving them, and
 // the guide started from the answer button.
+#include <QAction>
 #include <QCoreApplication>
-#include <QApplication>
-#include <QFile>
 
-#include "play/FieldWidget.h"
-#include "core/SoundEffects.h"
 #include "play/FormMain.h"
-#include "play/StageLoader.h"
 #include "platform/SaveFile.h"
 #include "stagedata/AnswerFormat.h"
 
