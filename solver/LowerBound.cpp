@@ -66,8 +66,11 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
   // Distances on the start's field over (cell, facing): a press turns the hero in place to
   // any facing (T, or a direction key the cell ahead refuses), steps it onto an open
   // neighbour facing that way, or, on a pad, jumps it to any open cell ahead.
-  for (int i = 0; i < kCells; ++i)
+  for (int i = 0; i < kCells; ++i) {
+    if (a.frozenStones[i]) frozen_ |= Bit(i);
     if (OpenCell(start, i)) open_ |= Bit(i);
+  }
+  open_ &= ~frozen_;
 
   // Pushes of a stone into each hole, backwards from it (a stone pushed onto cracked ice sinks).
   for (int h = 0; h < kCells; ++h) {
@@ -141,7 +144,7 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
 }
 
 void LowerBound::Add(Summary& s, const Board& b, int i, int sign) const {
-  if (OpenCell(b, i)) s.open ^= Bit(i);
+  if (OpenCell(b, i) && !(frozen_ & Bit(i))) s.open ^= Bit(i);
   switch (b.chara[i].kind) {
     case CharaKind::Yellow:
       s.flowers ^= Bit(i);

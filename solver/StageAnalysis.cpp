@@ -34,6 +34,29 @@ StageAnalysis AnalyseStage(const Board& b) {
           if (OnField(x + kDx[d], y + kDy[d])) a.besidePad[CellIndex(x + kDx[d], y + kDy[d])] = true;
     }
 
+  // Stones that can never move stand for walls. A push along a line needs the hero on one
+  // side and room on the other (floor, a hole, water), so a stone with a side on each line
+  // that is neither is stuck for good; so are stones stuck only against each other, since
+  // none of them can move first. Start from every stone, drop those that may move, repeat.
+  for (int i = 0; i < FieldSize * FieldSize; ++i) a.frozenStones[i] = b.chara[i].kind == CharaKind::Stone;
+  auto blocks = [&](int x, int y) {
+    if (!OnField(x, y)) return true;
+    const int i = CellIndex(x, y);
+    return a.frozenStones[i] || (!a.mayBeFloor[i] && !IsWater(b.terrain[i]));
+  };
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int i = 0; i < FieldSize * FieldSize; ++i) {
+      if (!a.frozenStones[i]) continue;
+      const int x = i % FieldSize, y = i / FieldSize;
+      if ((blocks(x - 1, y) || blocks(x + 1, y)) && (blocks(x, y - 1) || blocks(x, y + 1))) continue;
+      a.frozenStones[i] = false;
+      changed = true;
+    }
+  }
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (a.frozenStones[i]) a.mayBeFloor[i] = a.diggable[i] = false;
+
   // A push moves an object standing on floor from n to m = n + d; the hero stands on n - d.
   auto canPush = [&](int x, int y, int d) {
     const int hx = x - kDx[d], hy = y - kDy[d], mx = x + kDx[d], my = y + kDy[d];
