@@ -1,6 +1,7 @@
 #include "solver/StageAnalysis.h"
 
 #include "solver/FieldMask.h"
+#include "solver/PxPushReach.h"
 
 #include <bit>
 #include <cstdint>
@@ -163,8 +164,11 @@ std::string ClearRuledOut(const Board& b, const StageAnalysis& a) {
   const int due = b.firstFlower == 0 ? yLeft : rLeft, other = b.firstFlower == 0 ? rLeft : yLeft;
   if (due != other && due != other + 1) return "the flowers cannot be taken alternately";
   if (FlowerCutOff(b)) return "a flower can never be reached";
+  PxPushReach pushes(b, a);
+  const int hero = CellIndex(b.heroX, b.heroY);
   for (int i = 0; i < FieldSize * FieldSize; ++i)
-    if (b.chara[i].kind == CharaKind::PX && !a.pxCanFinish[i]) return "a PX piece can never reach a hole";
+    if (b.chara[i].kind == CharaKind::PX && (!a.pxCanFinish[i] || !pushes.MayFinish(i, hero)))
+      return "a PX piece can never reach a hole";
   return "";
 }
 

@@ -45,7 +45,8 @@ bool FlowerCutOff(const Board& b);
 
 // Why the stage can never be cleared whatever is played, or "" when nothing rules it out:
 // no flower and no PX piece, flower counts that cannot alternate from the colour due, a
-// flower the hero can never reach, a PX piece that can never reach a hole.
+// flower the hero can never reach, a PX piece that can never reach a hole (from where it and
+// the hero stand).
 std::string ClearRuledOut(const Board& b, const StageAnalysis& a);
 
 }  // namespace morvik

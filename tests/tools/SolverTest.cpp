@@ -14,6 +14,7 @@
 #include "tests/tools/RandomStage.h"
 #include "tools/cli/FileText.h"
 #include "solver/LowerBound.h"
+#include "solver/PxPushReach.h"
 #include "solver/Solver.h"
 #include "solver/StateCodec.h"
 #include "solver/StageAnalysis.h"
@@ -526,6 +527,36 @@ TEST(StageAnalysis, StonesNoPushCanEverMoveAreFrozen) {
     EXPECT_FALSE(a.mayBeFloor[CellIndex(x, y)]) << x << "," << y;
   }
   for (const auto& [x, y] : {std::pair{6, 1}, {4, 3}, {5, 3}}) EXPECT_FALSE(a.frozenStones[CellIndex(x, y)]) << x << "," << y;
+}
+
+TEST(PxPushReach, APieceWhosePushesNeedTheHeroBehindItIsLost) {
+  // The PX piece stands in the one doorway to the pocket below: pushed up it could reach the
+  // hole, but only from the pocket, where the hero never gets past it. With a way round, or a
+  // jump pad across the water to its far side, it finishes. Each verdict checked by search.
+  struct Case {
+    std::vector<std::string> rows;
+    bool mayFinish;
+  } cases[] = {
+      {{"# # # # # # # ", "# :@: : d : # ", "# # :P# # # # ", "# # : # # # # "}, false},
+      {{"# # # # # # # ", "# :@: : d : # ", "# : :P# # # # ", "# : : # # # # "}, true},
+      {{"# # # # # # # ", "# : : d : : # ", "# : :P: : : # ", "# : : : : : # ", "# ~ ~ ~ ~ ~ # ", "# :@J : : : # "}, true},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> rows = c.rows;
+    rows.resize(10);
+    for (auto& r : rows)
+      while (r.size() < 20) r += "# ";
+    const Board b = test::MakeBoard(rows, DirUp);
+    int px = -1;
+    for (int i = 0; i < FieldSize * FieldSize; ++i)
+      if (b.chara[i].kind == CharaKind::PX) px = i;
+    const StageAnalysis a = AnalyseStage(b);
+    EXPECT_TRUE(a.pxCanFinish[px]) << c.rows[2];
+    EXPECT_EQ(PxPushReach(b, a).MayFinish(px, CellIndex(b.heroX, b.heroY)), c.mayFinish) << c.rows[2];
+    SolverOptions plain;
+    plain.bestFirst = plain.pruneDeadStates = plain.pruneDigs = false;
+    EXPECT_EQ(Solve(b, plain).verdict, c.mayFinish ? Verdict::Solved : Verdict::Unsolvable) << c.rows[2];
+  }
 }
 
 TEST(StageAnalysis, HeroReachFollowsFloorAndJumpRays) {
