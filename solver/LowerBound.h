@@ -90,6 +90,15 @@ class LowerBound {
   // The walk through the flowers off the pads' lines (see above) starting from any of the
   // cells `from`, or Never; through the cells `px` too, in any order among the flowers.
   int FlowerWalk(const Board& b, Mask flowers, Mask from, Mask px = 0) const;
+  int WorkOutFlowerWalk(const Board& b, Mask flowers, Mask from, Mask px) const;
+  // The walks last worked out, by flowers, starting cells, PX pieces and the hero's place.
+  struct WalkEntry {
+    Mask flowers = 0, from = 0, px = 0;
+    std::uint16_t place = 0;
+    bool used = false;
+    int walk = 0;
+  };
+  mutable std::vector<WalkEntry> walkCache_;
   // Open holes that a stone must fill before the hero may reach some flower, and those before
   // it may reach any of the colour due (the first one taken).
   static constexpr int kMaxHoles = 6;
