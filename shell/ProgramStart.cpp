@@ -72,11 +72,9 @@ int RunProgram(int& argc, char** argv, const StartOptions& options) {
   const QString asked = Language::FromArguments(QCoreApplication::arguments(), &problem);
   if (!problem.isEmpty()) std::fprintf(stderr, "morvik: %s\n", problem.toLocal8Bit().constData());
   if (!asked.isEmpty()) Language::Store(settings, asked);
+  const QString programHome = options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir;
   QTranslator gameTexts;
-  if (!Language::Install(Language::Stored(settings), gameTexts,
-                         QDir(options.programDir.isEmpty() ? QCoreApplication::applicationDirPath() : options.programDir)
-                             .filePath(QStringLiteral("translations")),
-                         &problem))
+  if (!Language::Install(Language::Stored(settings), gameTexts, QDir(programHome).filePath(QStringLiteral("translations")), &problem))
     std::fprintf(stderr, "morvik: %s\n", problem.toLocal8Bit().constData());
   // In Japanese the message boxes and file dialogs speak Japanese, as the help describes them.
   QTranslator qtJapanese;
