@@ -2,7 +2,8 @@
 # The game's start-up against its yardstick, a bare Qt window that plays one piece of music
 # through SDL2_mixer: both run in turn N times (interleaved, so that a busy machine slows both
 # alike) on a virtual display, and the medians of the time to the first paint and of the peak
-# memory are printed with their ratios. The sound goes to a private PulseAudio null sink when
+# memory are printed with their ratios. For scale, the same bare window with Japanese menus and a
+# caption runs too: what any window with text pays besides. The sound goes to a private PulseAudio null sink when
 # pulseaudio is installed, else to SDL's dummy device.
 #   bench/startup_ratio.sh [BUILD_DIR] [N]      (defaults: build, 11)
 set -euo pipefail
@@ -38,14 +39,22 @@ Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
 export DISPLAY=$display QT_QPA_PLATFORM=xcb
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 
+# A home of its own, so that the user's settings neither steer nor record the runs; one
+# start of each first, so that the runs measured are later starts (kept view size, warm caches).
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
+mkdir -p "$HOME"
+"$game" "$build/bin" >/dev/null 2>&1 || true
+"$bare" "$title_music" >/dev/null 2>&1 || true
 : >"$work/game.txt"
 : >"$work/bare.txt"
+: >"$work/menus.txt"
 for _ in $(seq "$runs"); do
   "$game" "$build/bin" 2>/dev/null >>"$work/game.txt"
   "$bare" "$title_music" 2>/dev/null >>"$work/bare.txt"
+  "$bare" --menus "$title_music" 2>/dev/null >>"$work/menus.txt"
 done
 
-python3 - "$work/game.txt" "$work/bare.txt" <<'PY'
+python3 - "$work/game.txt" "$work/bare.txt" "$work/menus.txt" <<'PY'
 import re, statistics, sys
 def figures(path):
     rows = [re.findall(r"([\d.]+) (?:ms|MB)", line) for line in open(path)]
@@ -57,4 +66,7 @@ print(f"runs: game {n}, bare window {m} (medians below)")
 print(f"first paint:   game {game_paint:7.1f} ms   bare window {bare_paint:7.1f} ms   ratio {game_paint / bare_paint:.2f}")
 print(f"music playing: game {game_music:7.1f} ms   bare window {bare_music:7.1f} ms")
 print(f"peak memory:   game {game_mb:7.1f} MB   bare window {bare_mb:7.1f} MB   ratio {game_mb / bare_mb:.2f}")
+(menus_paint, _, menus_mb), _ = figures(sys.argv[3])
+print(f"for scale, a bare window with Japanese menus and a caption: first paint {menus_paint:.1f} ms "
+      f"(game ratio to it {game_paint / menus_paint:.2f}), peak memory {menus_mb:.1f} MB")
 PY

@@ -31,13 +31,13 @@ QImage Placeholder(const QString& label, QSize size, bool opaque) {
 }
 }  // namespace
 
-QImage PictureStore::Load(const QString& base, QSize size, bool opaque) const {
+QImage PictureStore::Load(const QString& base, QSize size, bool opaque, QStringList& missing) const {
   const QString path = QDir(folder_).filePath(base + ".png");
   QImage img(path);
   // A picture of the wrong size would be drawn cut or over its neighbours: it counts as missing.
   const bool wrongSize = !img.isNull() && size.isValid() && img.size() != size;
   if (img.isNull() || wrongSize) {
-    missing_ << base;
+    missing << base;
     std::fprintf(stderr, "morvik: picture %s %s; a placeholder is shown in its place\n", qPrintable(path),
                  wrongSize ? "has the wrong size" : "is missing or cannot be read");
     return Placeholder(base, size, opaque);
@@ -46,29 +46,37 @@ QImage PictureStore::Load(const QString& base, QSize size, bool opaque) const {
 }
 
 void PictureStore::LoadFrom(const QString& folder) {
-  folder_ = folder;
+  UseFolder(folder);
   missing_.clear();
   for (int k = 0; k < ElmCount; ++k) {
     if (k == 59) {
       elm_[k] = Placeholder(QString(), kCell, false);
       continue;
     }
-    elm_[k] = Load(QStringLiteral("elm_%1").arg(k, 2, 10, QLatin1Char('0')), kCell, IsTerrainIndex(k));
+    elm_[k] = Load(QStringLiteral("elm_%1").arg(k, 2, 10, QLatin1Char('0')), kCell, IsTerrainIndex(k), missing_);
   }
-  for (int i = 0; i < 8; ++i) shore_[i] = Load(QStringLiteral("shore_%1").arg(i), kCell, false);
-  for (int i = 0; i < 6; ++i) inWater_[i] = Load(QStringLiteral("inwater_%1").arg(i), kCell, false);
-  for (int i = 0; i < 3; ++i) guide_[i] = Load(QStringLiteral("guide_%1").arg(i), kCell, false);
-  for (int i = 0; i < 4; ++i) gan_[i] = Load(QStringLiteral("gan_%1").arg(i), kCell, false);
-  shadow_ = Load(QStringLiteral("shadow"), kCell, false);
+  for (int i = 0; i < 8; ++i) shore_[i] = Load(QStringLiteral("shore_%1").arg(i), kCell, false, missing_);
+  for (int i = 0; i < 6; ++i) inWater_[i] = Load(QStringLiteral("inwater_%1").arg(i), kCell, false, missing_);
+  for (int i = 0; i < 3; ++i) guide_[i] = Load(QStringLiteral("guide_%1").arg(i), kCell, false, missing_);
+  for (int i = 0; i < 4; ++i) gan_[i] = Load(QStringLiteral("gan_%1").arg(i), kCell, false, missing_);
+  shadow_ = Load(QStringLiteral("shadow"), kCell, false, missing_);
+}
+
+void PictureStore::UseFolder(const QString& folder) {
+  if (folder == folder_) return;
+  folder_ = folder;
+  named_.clear();
+  namedMissing_.clear();
 }
 
 bool PictureStore::TellMissing(MessageBoxes& messages) {
-  if (told_ || missing_.isEmpty()) return false;
+  const QStringList missing = Missing();
+  if (told_ || missing.isEmpty()) return false;
   told_ = true;
   constexpr int kListed = 12;
   QStringList names;
-  for (const QString& base : missing_.mid(0, kListed)) names << base + QStringLiteral(".png");
-  if (missing_.size() > kListed) names << QCoreApplication::translate("PictureStore", "ほか%1個").arg(missing_.size() - kListed);
+  for (const QString& base : missing.mid(0, kListed)) names << base + QStringLiteral(".png");
+  if (missing.size() > kListed) names << QCoreApplication::translate("PictureStore", "ほか%1個").arg(missing.size() - kListed);
   messages.Show(QCoreApplication::translate("PictureStore", "次の画像ファイルが見つからないか、読み込めません。代わりの印で表示します。\n"
                                                             "フォルダ: %1\n%2")
                     .arg(QDir::toNativeSeparators(folder_), names.join(QCoreApplication::translate("PictureStore", "、"))),
@@ -78,7 +86,7 @@ bool PictureStore::TellMissing(MessageBoxes& messages) {
 
 const QImage& PictureStore::Named(const QString& name) const {
   auto it = named_.find(name);
-  if (it == named_.end()) it = named_.emplace(name, Load(name, QSize(), false)).first;
+  if (it == named_.end()) it = named_.emplace(name, Load(name, QSize(), false, namedMissing_)).first;
   return it->second;
 }
 

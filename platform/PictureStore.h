@@ -19,6 +19,9 @@ class PictureStore {
 
   // Loads every picture from the folder.
   void LoadFrom(const QString& folder);
+  // Only names the folder: single pictures load from it on first use, the tiles and figures
+  // not until LoadFrom. The title needs no tile, so it shows before they are read.
+  void UseFolder(const QString& folder);
 
   const QImage& Elm(int k) const { return elm_[Clamp(k, ElmCount)]; }
   const QImage& Shore(int i) const { return shore_[Clamp(i, 8)]; }
@@ -34,14 +37,14 @@ class PictureStore {
   void SetShore(int i, QImage img) { shore_[Clamp(i, 8)] = std::move(img); }
   void SetShadow(QImage img) { shadow_ = std::move(img); }
 
-  const QStringList& Missing() const { return missing_; }
+  QStringList Missing() const { return missing_ + namedMissing_; }
   // Tells the player, in one message box, which pictures are missing or bad; only the first
   // time there are any. False when there was nothing (new) to tell.
   bool TellMissing(MessageBoxes& messages);
 
  private:
   static int Clamp(int k, int n) { return k < 0 || k >= n ? 0 : k; }
-  QImage Load(const QString& base, QSize size, bool opaque) const;
+  QImage Load(const QString& base, QSize size, bool opaque, QStringList& missing) const;
 
   QString folder_;
   std::array<QImage, ElmCount> elm_;
@@ -51,7 +54,8 @@ class PictureStore {
   std::array<QImage, 4> gan_;
   QImage shadow_;
   mutable std::map<QString, QImage> named_;
-  mutable QStringList missing_;
+  QStringList missing_;                // tiles and figures, as LoadFrom last found them
+  mutable QStringList namedMissing_;  // single pictures, since the folder was named
   bool told_ = false;
 };
 

@@ -70,11 +70,7 @@ void Application::Main() {
   RestoreUnfinishedSaves();
   game_ = ModMain{};
   game_.appDir = programDir_.toStdString();
-  pictures_.LoadFrom(QDir(programDir_).filePath(QStringLiteral("pictures")));
-  QIcon icon;
-  for (int size : {16, 32, 48, 64, 128, 256})
-    icon.addFile(QDir(programDir_).filePath(QStringLiteral("pictures/icon_%1.png").arg(size)), QSize(size, size));
-  QApplication::setWindowIcon(icon);
+  pictures_.UseFolder(PicturesFolder());
 
   // The player's fewest presses live in the user's data folder, apart from the play information.
   const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -83,7 +79,6 @@ void Application::Main() {
   sound_.titleMinimised = [this] { return formTitle_->IsMinimised(); };
   ViewScale::AddMenu(*formTitle_, [this](int scale) { ViewSizeChosen(scale); });
   Language::AddMenu(*formTitle_, [this](const QString& language) { LanguageChosen(language); });
-  MakeScreens();
 
   FormTitle::Hooks& title = formTitle_->hooks;
   title.startStory = [this] { ChangeScreen(Screen::StoryStart); };
@@ -118,6 +113,12 @@ void Application::Main() {
   title.help = [this](int topic) { ShowHelp(topic); };
   title.version = [this] { ShowVersion(); };
   title.homePage = [this] { OpenHomePage(); };
+  // The other screens and the pictures only they show are made once the title is up;
+  // whatever needs them sooner makes them then.
+  title.firstPainted = [this] {
+    SetProgramIcon();
+    MakeScreens();
+  };
   title.shortestClears = [this] {
     if (!shortestLoaded_) shortest_.Load(programDir_);
     shortestLoaded_ = true;
@@ -130,9 +131,33 @@ void Application::Main() {
   QApplication::restoreOverrideCursor();
 }
 
+// Every window's icon, the title's too: the window system takes it up when it is set.
+void Application::SetProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256})
+    icon.addFile(QDir(PicturesFolder()).filePath(QStringLiteral("icon_%1.png").arg(size)), QSize(size, size));
+  QApplication::setWindowIcon(icon);
+}
+
+QString Application::PicturesFolder() const { return QDir(programDir_).filePath(QStringLiteral("pictures")); }
+
+FormMain& Application::Play() {
+  MakeScreens();
+  return *formMain_;
+}
+
+FormEdit& Application::Edit() {
+  MakeScreens();
+  return *formEdit_;
+}
+
 void Application::MakeScreens() {
+  if (formMain_) return;
+  pictures_.LoadFrom(PicturesFolder());
   formMain_ = std::make_unique<FormMain>(game_, platform_, records_);
   formEdit_ = std::make_unique<FormEdit>(game_, platform_, files_);
+  formMain_->SetMusicChecked(sound_.musicOn);
+  formMain_->SetSoundChecked(sound_.effectsOn);
   for (QMainWindow* w : {static_cast<QMainWindow*>(formMain_.get()), static_cast<QMainWindow*>(formEdit_.get())}) {
     ViewScale::AddMenu(*w, [this](int scale) { ViewSizeChosen(scale); });
     Language::AddMenu(*w, [this](const QString& language) { LanguageChosen(language); });
@@ -163,6 +188,7 @@ void Application::MakeScreens() {
   formEdit_->hooks.help = [this](int topic) { ShowHelp(topic); };
   Centre(*formMain_);
   OfferFittingViewSizes();
+  if (screensMade) screensMade();
 }
 
 // The view size: kept in the user's settings, shown from the next start on.
@@ -223,7 +249,7 @@ void Application::SavePlayInfo(PlayInfoFile::Progress progress) {
 
 void Application::SaveAtSessionEnd() {
   if (ended_) return;
-  if (formMain_->isVisible()) {
+  if (formMain_ && formMain_->isVisible()) {
     formMain_->KeepProgress();
   } else {
     SavePlayInfo();
@@ -234,7 +260,7 @@ void Application::SetMusic(bool on) {
   const bool wasOn = sound_.musicOn;
   sound_.musicOn = on;
   formTitle_->SetMusicChecked(on);
-  formMain_->SetMusicChecked(on);
+  if (formMain_) formMain_->SetMusicChecked(on);
   if (on == wasOn) return;
   if (on) {
     sound_.PlayMusic(game_.stageBgm);
@@ -246,7 +272,7 @@ void Application::SetMusic(bool on) {
 void Application::SetEffects(bool on) {
   sound_.effectsOn = on;
   formTitle_->SetSoundChecked(on);
-  formMain_->SetSoundChecked(on);
+  if (formMain_) formMain_->SetSoundChecked(on);
 }
 
 void Application::ShowTitle() {
@@ -262,6 +288,7 @@ void Application::ShowTitle() {
 }
 
 void Application::ChangeScreen(Screen screen) {
+  MakeScreens();
   sound_.StopMusic();
   formTitle_->StopBlink();
   formTitle_->hide();

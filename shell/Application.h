@@ -43,6 +43,8 @@ class Application {
 
   // What ending the program does; by default the event loop ends.
   std::function<void()> onEnd;
+  // Called once the play screen and the editor have been made, with the pictures they show.
+  std::function<void()> screensMade;
 
   // Start-up: first values, the screens, the play information, then the title.
   void Main();
@@ -67,8 +69,9 @@ class Application {
   void SetEffects(bool on);
 
   ModMain& Game() { return game_; }
-  FormMain& Play() { return *formMain_; }
-  FormEdit& Edit() { return *formEdit_; }
+  // The play screen and the editor, made if the title has not yet been painted.
+  FormMain& Play();
+  FormEdit& Edit();
   FormTitle& Title() { return *formTitle_; }
 
  private:
@@ -78,7 +81,10 @@ class Application {
   void ShowVersion();
   void OpenHomePage();
   void OfferFittingViewSizes();
-  void MakeScreens();  // the play screen and the editor, with their hooks
+  // The play screen and the editor, with their hooks and the pictures they show; once.
+  void MakeScreens();
+  QString PicturesFolder() const;
+  void SetProgramIcon();
   void ViewSizeChosen(int scale);
   void LanguageChosen(const QString& language);
   QString MapFile() const;

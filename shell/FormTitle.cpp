@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <cmath>
+#include <utility>
 
 #include "core/SoundEffects.h"
 #include "core/Stories.h"
@@ -55,13 +56,16 @@ QImage OpaqueBuffer(const QImage& picture, QSize size, QColor ground) {
   return img;
 }
 
-// The client area: a sky fading into a meadow.
+// The client area: a sky fading into a meadow. It is painted first whenever the window is,
+// so it is what tells that the title has appeared.
 class TitleGround final : public QWidget {
  public:
   using QWidget::QWidget;
+  std::function<void()> firstPainted;
 
  protected:
   void paintEvent(QPaintEvent*) override {
+    if (firstPainted) std::exchange(firstPainted, nullptr)();
     QPainter p(this);
     QLinearGradient g(0, 0, 0, height());
     g.setColorAt(0.0, kSkyTop);
@@ -213,6 +217,12 @@ void FormTitle::BuildMenus() {
 void FormTitle::BuildControls() {
   auto* central = new TitleGround(this);
   central->setFixedSize(kClientWidth, kClientHeight);
+  // Told after the paint has reached the screen, not inside it.
+  central->firstPainted = [this] {
+    platform_.scheduler.After(0, [this] {
+      if (hooks.firstPainted) hooks.firstPainted();
+    });
+  };
 
   picMorvikTitle_ = new PortraitBox(portrait_, central);
   picMorvikTitle_->setObjectName(QStringLiteral("PicMorvikTitle"));

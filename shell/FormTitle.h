@@ -45,6 +45,9 @@ class FormTitle final : public QMainWindow {
     // The stages (numbered as game.stageNo) the player has cleared in the fewest presses
     // possible: the stage list marks them with a star.
     std::function<std::set<int>()> shortestClears;
+    // Once, just after the title has first been painted: what the title does not show can
+    // be made from then on without keeping the player waiting for the window.
+    std::function<void()> firstPainted;
   };
   Hooks hooks;
 

@@ -31,7 +31,14 @@ TEST(PictureStore, BadPicturesBecomeVisiblePlaceholdersAndThePlayerIsToldOnce) {
   cut.close();
 
   PictureStore store;
+  // The title asks for its pictures by name before the tiles are read: a missing one is still
+  // told with the tiles' (and only once however often the tiles are read).
+  store.UseFolder(dir.path());
+  store.Named("title_portrait");
   store.LoadFrom(dir.path());
+  store.LoadFrom(dir.path());
+  EXPECT_EQ(store.Missing().count("title_portrait"), 1);
+  EXPECT_EQ(store.Missing().count("elm_10"), 1);
   EXPECT_FALSE(store.Missing().contains("elm_00"));
   EXPECT_TRUE(store.Missing().contains("elm_10"));
   EXPECT_TRUE(store.Missing().contains("elm_11"));

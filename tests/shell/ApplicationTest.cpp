@@ -106,6 +106,25 @@ TEST(Application, StartsOnTheTitleWithItsMusic) {
   EXPECT_TRUE(g.messages.shown.empty()) << "a first start without a play information file just works";
 }
 
+// The play screen and the editor are made once the title has been painted, so that the
+// title shows sooner; whatever switches the player set meanwhile, they show them.
+TEST(Application, ThePlayScreenComesAfterTheTitlesFirstPaintWithItsSwitches) {
+  Game g;
+  auto made = [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (dynamic_cast<FormMain*>(w)) return true;
+    return false;
+  };
+  EXPECT_FALSE(made());
+  g.app->Title().hooks.musicToggled(false);
+  g.app->Title().hooks.soundToggled(false);
+  g.app->Title().grab();  // its first paint
+  g.scheduler.Advance(0);
+  ASSERT_TRUE(made());
+  EXPECT_FALSE(g.app->Play().MusicChecked());
+  EXPECT_FALSE(g.app->Play().SoundChecked());
+}
+
 TEST(Application, StoryPlayFromTheTitleAndBack) {
   Game g;
   g.Key(g.app->Title(), Qt::Key_Return);
