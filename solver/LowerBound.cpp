@@ -66,8 +66,11 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
   // Distances on the start's field over (cell, facing): a press turns the hero in place to
   // any facing (T, or a direction key the cell ahead refuses), steps it onto an open
   // neighbour facing that way, or, on a pad, jumps it to any open cell ahead.
-  for (int i = 0; i < kCells; ++i)
+  for (int i = 0; i < kCells; ++i) {
+    if (a.frozenStones[i]) frozen_ |= Bit(i);
     if (OpenCell(start, i)) open_ |= Bit(i);
+  }
+  open_ &= ~frozen_;
 
   // Pushes of a stone into each hole, backwards from it (a stone pushed onto cracked ice sinks).
   for (int h = 0; h < kCells; ++h) {
@@ -141,7 +144,7 @@ LowerBound::LowerBound(const Board& start, const StageAnalysis& a) {
 }
 
 void LowerBound::Add(Summary& s, const Board& b, int i, int sign) const {
-  if (OpenCell(b, i)) s.open ^= Bit(i);
+  if (OpenCell(b, i) && !(frozen_ & Bit(i))) s.open ^= Bit(i);
   switch (b.chara[i].kind) {
     case CharaKind::Yellow:
       s.flowers ^= Bit(i);
@@ -383,6 +386,24 @@ int LowerBound::FillThenWalk(const Board& b, const HoleCut& cut, const Summary& 
 }
 
 int LowerBound::FlowerWalk(const Board& b, Mask flowers, Mask from, Mask px) const {
+  // The walk reads no stone: states that differ in the stones alone share it.
+  const bool recorded = b.onFlower || b.landedFlower || b.underState[0] || b.underState[1];
+  const auto place = static_cast<std::uint16_t>((b.heroY * FieldSize + b.heroX) << 4 | (b.heroDir & 3) << 2 |
+                                                (b.firstFlower != 0) << 1 | recorded);
+  constexpr int kBits = 13;
+  if (walkCache_.empty()) walkCache_.resize(std::size_t{1} << kBits);
+  WalkEntry& e = walkCache_[CacheSlot(flowers ^ (px * 0x9E3779B97F4A7C15ull), from, place, kBits)];
+  if (e.used && e.place == place && e.flowers == flowers && e.from == from && e.px == px) return e.walk;
+  e.used = true;
+  e.place = place;
+  e.flowers = flowers;
+  e.from = from;
+  e.px = px;
+  e.walk = WorkOutFlowerWalk(b, flowers, from, px);
+  return e.walk;
+}
+
+int LowerBound::WorkOutFlowerWalk(const Board& b, Mask flowers, Mask from, Mask px) const {
   // From the hero alone its facing counts.
   const bool fromHero = from == Bit(b.heroY * FieldSize + b.heroX);
   const std::uint8_t* heroRow = Distances(b.heroY * FieldSize + b.heroX, (b.heroDir + 3) % 4);

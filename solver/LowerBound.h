@@ -2,7 +2,7 @@
 // A lower bound on the key presses still needed to clear a board, for the best-first
 // search. Every part counts presses that any clear must still make, on a relaxed field
 // where objects never block and every cell that is or may become floor is open (a hazard
-// only while it holds a flower):
+// only while it holds a flower; a stone that can never move is a wall):
 // - the hero must enter the cell of every flower left: at least the steps and jumps to the
 //   farthest one (a step enters a neighbour, a jump any cell of its pad's row or column);
 // - every PX piece needs at least as many pushes as its shortest way into a hole, each of
@@ -90,6 +90,15 @@ class LowerBound {
   // The walk through the flowers off the pads' lines (see above) starting from any of the
   // cells `from`, or Never; through the cells `px` too, in any order among the flowers.
   int FlowerWalk(const Board& b, Mask flowers, Mask from, Mask px = 0) const;
+  int WorkOutFlowerWalk(const Board& b, Mask flowers, Mask from, Mask px) const;
+  // The walks last worked out, by flowers, starting cells, PX pieces and the hero's place.
+  struct WalkEntry {
+    Mask flowers = 0, from = 0, px = 0;
+    std::uint16_t place = 0;
+    bool used = false;
+    int walk = 0;
+  };
+  mutable std::vector<WalkEntry> walkCache_;
   // Open holes that a stone must fill before the hero may reach some flower, and those before
   // it may reach any of the colour due (the first one taken).
   static constexpr int kMaxHoles = 6;
@@ -123,6 +132,7 @@ class LowerBound {
   std::array<Mask, FieldSize * FieldSize> beside_{};  // a cell's neighbours that may be floor
   Mask besideDiggable_ = 0;  // cells beside light ground and grass
   Mask gates_ = 0;           // the closed gates at the start
+  Mask frozen_ = 0;          // stones that never move: never open
   Mask dugFilled_ = 0;       // cells whose dug holes a shortest clear fills (see Of)
   // Presses from a cell to every cell on the start's field (255: never), from any facing
   // (facing < 0) or from the facing 0 left, 1 up, 2 right, 3 down; worked out when first asked.

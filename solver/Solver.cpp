@@ -45,7 +45,9 @@
 // facing alone have the same clears: they are stored as one state.
 //
 // Dead states. A PX piece must end in a hole for the clear; one standing where no push can
-// ever bring it to a hole (StageAnalysis::pxCanFinish) means the stage is lost. A flower the
+// ever bring it to a hole (StageAnalysis::pxCanFinish) means the stage is lost; before the
+// search, so does one whose pushes all need the hero where it can never get round the piece
+// to (PxPushReach, in ClearRuledOut). A flower the
 // hero can no longer reach (HeroMayReach after cracked ice broke) can never be taken.
 // Flowers alternate, so remaining counts that do not fit the colour due rule out the clear
 // from the start, as does a stage with nothing to take.

@@ -1,6 +1,7 @@
 #include "solver/StageAnalysis.h"
 
 #include "solver/FieldMask.h"
+#include "solver/PxPushReach.h"
 
 #include <bit>
 #include <cstdint>
@@ -33,6 +34,29 @@ StageAnalysis AnalyseStage(const Board& b) {
         for (int d = 0; d < 4; ++d)
           if (OnField(x + kDx[d], y + kDy[d])) a.besidePad[CellIndex(x + kDx[d], y + kDy[d])] = true;
     }
+
+  // Stones that can never move stand for walls. A push along a line needs the hero on one
+  // side and room on the other (floor, a hole, water), so a stone with a side on each line
+  // that is neither is stuck for good; so are stones stuck only against each other, since
+  // none of them can move first. Start from every stone, drop those that may move, repeat.
+  for (int i = 0; i < FieldSize * FieldSize; ++i) a.frozenStones[i] = b.chara[i].kind == CharaKind::Stone;
+  auto blocks = [&](int x, int y) {
+    if (!OnField(x, y)) return true;
+    const int i = CellIndex(x, y);
+    return a.frozenStones[i] || (!a.mayBeFloor[i] && !IsWater(b.terrain[i]));
+  };
+  for (bool changed = true; changed;) {
+    changed = false;
+    for (int i = 0; i < FieldSize * FieldSize; ++i) {
+      if (!a.frozenStones[i]) continue;
+      const int x = i % FieldSize, y = i / FieldSize;
+      if ((blocks(x - 1, y) || blocks(x + 1, y)) && (blocks(x, y - 1) || blocks(x, y + 1))) continue;
+      a.frozenStones[i] = false;
+      changed = true;
+    }
+  }
+  for (int i = 0; i < FieldSize * FieldSize; ++i)
+    if (a.frozenStones[i]) a.mayBeFloor[i] = a.diggable[i] = false;
 
   // A push moves an object standing on floor from n to m = n + d; the hero stands on n - d.
   auto canPush = [&](int x, int y, int d) {
@@ -140,8 +164,11 @@ std::string ClearRuledOut(const Board& b, const StageAnalysis& a) {
   const int due = b.firstFlower == 0 ? yLeft : rLeft, other = b.firstFlower == 0 ? rLeft : yLeft;
   if (due != other && due != other + 1) return "the flowers cannot be taken alternately";
   if (FlowerCutOff(b)) return "a flower can never be reached";
+  PxPushReach pushes(b, a);
+  const int hero = CellIndex(b.heroX, b.heroY);
   for (int i = 0; i < FieldSize * FieldSize; ++i)
-    if (b.chara[i].kind == CharaKind::PX && !a.pxCanFinish[i]) return "a PX piece can never reach a hole";
+    if (b.chara[i].kind == CharaKind::PX && (!a.pxCanFinish[i] || !pushes.MayFinish(i, hero)))
+      return "a PX piece can never reach a hole";
   return "";
 }
 

@@ -16,8 +16,11 @@ constexpr int CellIndex(int x, int y) { return y * FieldSize + x; }
 
 struct StageAnalysis {
   // Cells that are floor or may become floor: holes marked for filling, closed gates that
-  // the last PX piece opens. Cracked ice counts until it breaks.
+  // the last PX piece opens. Cracked ice counts until it breaks. Not a stone that can never
+  // move (frozenStones).
   CellSet mayBeFloor;
+  // Stones that no push can ever move: against walls, or against each other so.
+  CellSet frozenStones;
   // Light ground and grass: a hole may be dug there once nothing stands on it.
   CellSet diggable;
   // Cells beside a jump pad. A hole dug there can stop the hero's step off the pad and so
@@ -42,7 +45,8 @@ bool FlowerCutOff(const Board& b);
 
 // Why the stage can never be cleared whatever is played, or "" when nothing rules it out:
 // no flower and no PX piece, flower counts that cannot alternate from the colour due, a
-// flower the hero can never reach, a PX piece that can never reach a hole.
+// flower the hero can never reach, a PX piece that can never reach a hole (from where it and
+// the hero stand).
 std::string ClearRuledOut(const Board& b, const StageAnalysis& a);
 
 }  // namespace morvik
