@@ -58,15 +58,16 @@ python3 - "$work/game.txt" "$work/bare.txt" "$work/menus.txt" <<'PY'
 import re, statistics, sys
 def figures(path):
     rows = [re.findall(r"([\d.]+) (?:ms|MB)", line) for line in open(path)]
-    rows = [[float(x) for x in r] for r in rows if len(r) == 3]
+    rows = [[float(x) for x in r] for r in rows if len(r) == 4]
     return [statistics.median(col) for col in zip(*rows)], len(rows)
-(game_paint, game_music, game_mb), n = figures(sys.argv[1])
-(bare_paint, bare_music, bare_mb), m = figures(sys.argv[2])
+(game_paint, game_cpu, game_music, game_mb), n = figures(sys.argv[1])
+(bare_paint, bare_cpu, bare_music, bare_mb), m = figures(sys.argv[2])
+(menus_paint, menus_cpu, _, menus_mb), _ = figures(sys.argv[3])
 print(f"runs: game {n}, bare window {m} (medians below)")
 print(f"first paint:   game {game_paint:7.1f} ms   bare window {bare_paint:7.1f} ms   ratio {game_paint / bare_paint:.2f}")
+print(f"  GUI thread's CPU until then: game {game_cpu:.1f} ms, bare window {bare_cpu:.1f} ms, ratio {game_cpu / bare_cpu:.2f}")
 print(f"music playing: game {game_music:7.1f} ms   bare window {bare_music:7.1f} ms")
 print(f"peak memory:   game {game_mb:7.1f} MB   bare window {bare_mb:7.1f} MB   ratio {game_mb / bare_mb:.2f}")
-(menus_paint, _, menus_mb), _ = figures(sys.argv[3])
 print(f"for scale, a bare window with Japanese menus and a caption: first paint {menus_paint:.1f} ms "
-      f"(game ratio to it {game_paint / menus_paint:.2f}), peak memory {menus_mb:.1f} MB")
+      f"(game ratio to it {game_paint / menus_paint:.2f}; CPU {menus_cpu:.1f} ms), peak memory {menus_mb:.1f} MB")
 PY
