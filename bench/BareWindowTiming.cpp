@@ -3,8 +3,6 @@
 // from main() to the first paint and to the music playing, and the peak memory then.
 // Run under a display: bare_window_timing [--menus] MUSIC_FILE
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -14,54 +12,28 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sys/resource.h>
 
-#include "bench/GuiThreadCpu.h"
-
-namespace {
-
-class FirstPaint : public QObject {
- public:
-  explicit FirstPaint(std::function<void()> painted) : painted_(std::move(painted)) {}
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::Paint && painted_) {
-      auto once = std::move(painted_);
-      painted_ = nullptr;
-      QTimer::singleShot(0, once);
-    }
-    return false;
-  }
-
- private:
-  std::function<void()> painted_;
-};
-
-}  // namespace
+#include "bench/StartWatch.h"
 
 int main(int argc, char** argv) {
-  QElapsedTimer clock;
-  clock.start();
-  const double cpuAtMain = ThreadCpuMs();
-  QApplication app(argc, argv);
-  const bool withMenus = argc > 2 && std::strcmp(argv[1], "--menus") == 0;
+  Mix_Music* music = nullptr;
   const char* musicFile = argv[argc - 1];
+  std::unique_ptr<QApplication> app;
+  StartWatch watch([&] {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0 &&
+        (music = Mix_LoadMUS(musicFile)) != nullptr && Mix_PlayMusic(music, -1) == 0)
+      watch.MusicPlaying();
+    else
+      std::fprintf(stderr, "bare_window_timing: no music (%s)\n", Mix_GetError());
+    app->quit();
+  });
+  app = std::make_unique<QApplication>(argc, argv);
   if (argc < 2) {
     std::fprintf(stderr, "usage: bare_window_timing [--menus] MUSIC_FILE\n");
     return 2;
   }
-  double paintMs = -1, paintCpuMs = -1, musicMs = -1;
-  Mix_Music* music = nullptr;
-  FirstPaint watch([&] {
-    paintMs = clock.nsecsElapsed() / 1e6;
-    paintCpuMs = ThreadCpuMs() - cpuAtMain;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) == 0 &&
-        (music = Mix_LoadMUS(musicFile)) != nullptr && Mix_PlayMusic(music, -1) == 0)
-      musicMs = clock.nsecsElapsed() / 1e6;
-    else
-      std::fprintf(stderr, "bare_window_timing: no music (%s)\n", Mix_GetError());
-    app.quit();
-  });
-  app.installEventFilter(&watch);
+  const bool withMenus = argc > 2 && std::strcmp(argv[1], "--menus") == 0;
+  watch.Install();
   // --menus: the least a window with Japanese text has to pay besides, a menu bar and a
   // caption, which the bare window does not (the font set-up and the style).
   std::unique_ptr<QWidget> window;
@@ -76,12 +48,9 @@ int main(int argc, char** argv) {
   }
   window->resize(700, 560);
   window->show();
-  app.exec();
-  rusage r{};
-  getrusage(RUSAGE_SELF, &r);
-  std::printf("title painted %.1f ms after main() (%.1f ms of the GUI thread's CPU); music playing at %.1f ms; peak memory %.1f MB\n",
-              paintMs, paintCpuMs, musicMs, r.ru_maxrss / 1024.0);
+  app->exec();
+  watch.PrintLine();
   if (music) Mix_FreeMusic(music);
   Mix_CloseAudio();
-  return musicMs < 0;
+  return watch.MusicHeard() ? 0 : 1;
 }
